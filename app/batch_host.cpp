@@ -1,0 +1,32 @@
+#include "batch_host.h"
+
+#include <cstdio>
+#include <string>
+
+namespace rivex {
+
+bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
+    placeholder.PromptWord = "つぎの";
+    // Each answer is one press of "次　へ"; a refused one is followed by the next, as by a
+    // user typing again. With none left the dialog counts as closed.
+    while (nextAnswer_ < request_.answers.size()) {
+        const auto refusal = AcceptPlaceholderAnswer(request_.answers[nextAnswer_++], placeholder);
+        if (!refusal) return true;
+        ShowMessage(refusal->message);
+    }
+    return false;
+}
+
+void BatchHost::AppendRunLog(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void BatchHost::ShowMessage(std::string_view text) {
+    std::string lines(text);
+    for (std::size_t at; (at = lines.find("\r\n")) != std::string::npos;) lines.erase(at, 1);
+    lines += '\n';
+    std::fwrite(lines.data(), 1, lines.size(), stderr);
+}
+
+}  // namespace rivex

@@ -1,0 +1,39 @@
+// The host of a run without windows: RunLog lines to standard output, message boxes to
+// standard error, the placeholder dialog answered from the command line.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "batch_options.h"
+#include "host.h"
+
+namespace rivex {
+
+class BatchHost : public Host {
+public:
+    explicit BatchHost(const BatchRequest& request) : request_(request) {}
+
+    void PumpEvents(const ReadProgress&) override {}
+    void ShowProgress(const std::string*) override {}
+    void ReleaseProgress() override {}
+    bool ExclusionChecked() override { return request_.form.CheckBox1; }
+    bool GroupedOrder() override { return request_.form.RadioButton4; }
+    bool AskPlaceholder(PlaceholderState& placeholder) override;
+    void ClearRunLog() override {}
+    void AppendRunLog(std::string_view line) override;
+    void ShowMessage(std::string_view text) override;
+    void Beep() override {}
+    void SetFocus(Focus) override {}
+    TimeOfDay Now() override { return LocalTimeOfDay(); }
+    void ClearTotals() override {}
+    void RunStarted(std::string_view) override {}
+    void RunEnded(const RunEnd&) override {}
+    void RunFailed() override {}
+
+private:
+    const BatchRequest& request_;
+    std::size_t nextAnswer_ = 0;
+};
+
+}  // namespace rivex

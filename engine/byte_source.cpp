@@ -1,0 +1,44 @@
+#include "byte_source.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+
+#include "platform_error.h"
+
+namespace rivex {
+
+FileSource::FileSource(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) throw FileError(errno, path);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd_);
+        throw FileError(err, path);
+    }
+    if (S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+FileSource::~FileSource() { ::close(fd_); }
+
+std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    while (true) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw FileError(errno, {});
+    }
+}
+
+std::size_t MemorySource::Read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, bytes_.size() - pos_);
+    std::memcpy(buffer, bytes_.data() + pos_, n);
+    pos_ += n;
+    return n;
+}
+
+}  // namespace rivex

@@ -1,0 +1,50 @@
+// Where the record reader gets its bytes: a file descriptor, or memory for tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rivex {
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Reads up to `size` bytes into `buffer`; 0 at the end. Throws PlatformError.
+    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+    // The total size in bytes, when it can be known.
+    virtual std::optional<std::uint64_t> Size() const = 0;
+};
+
+// An open file, closed by the destructor.
+class FileSource : public ByteSource {
+public:
+    // Opens `path` for reading; a folder or an unreadable path throws PlatformError.
+    explicit FileSource(const std::string& path);
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::size_t Read(char* buffer, std::size_t size) override;
+    std::optional<std::uint64_t> Size() const override { return size_; }
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+    std::optional<std::uint64_t> size_;
+};
+
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
+    std::size_t Read(char* buffer, std::size_t size) override;
+    std::optional<std::uint64_t> Size() const override { return bytes_.size(); }
+
+private:
+    std::string bytes_;
+    std::size_t pos_ = 0;
+};
+
+}  // namespace rivex

@@ -1,0 +1,219 @@
+#include "checks.h"
+
+#include "codepage.h"
+#include "notation.h"
+
+namespace rivex {
+namespace {
+
+constexpr std::string_view kNoQuote;
+constexpr std::string_view kZeroTest = "0";
+constexpr std::string_view kRepeatWithStar = "** 繰り返しのとき＊は使えません。";
+
+bool HoldsPlaceholder(std::string_view name) {
+    return QuotedPos(name, 1, 0, "@", kNoQuote, CodePage::Utf8) > 0;
+}
+
+// A position or count of at least 1 into `out`, or CheckNumber's refusal.
+std::optional<Refusal> ReadNumber(std::string_view text, std::string_view item, Focus focus,
+                                  std::int64_t& out) {
+    NumberCheck check = CheckNumber(text, item, kZeroTest);
+    if (check.value < 1) return Refusal{std::move(check.message), focus};
+    out = check.value;
+    return std::nullopt;
+}
+
+// A left or right cell: "*" as the whole text is -1, the last column of the record.
+std::optional<Refusal> ReadColumn(std::string_view text, std::string_view item, std::int64_t& out) {
+    if (text == "*") {
+        out = -1;
+        return std::nullopt;
+    }
+    return ReadNumber(text, item, Focus::StringGrid1, out);
+}
+
+// A repeat cell: empty is 0, no repeat; a repeat of a "*" column is refused.
+std::optional<Refusal> ReadRepeat(std::string_view text, std::string_view item, bool hasStar,
+                                  std::int64_t& out) {
+    out = 0;
+    if (text.empty()) return std::nullopt;
+    if (hasStar) return Refusal{std::string(kRepeatWithStar), Focus::StringGrid1};
+    return ReadNumber(text, item, Focus::StringGrid1, out);
+}
+
+Refusal FieldRefusal(std::string_view message) {
+    return Refusal{std::string(message), Focus::StringGrid1};
+}
+
+std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
+                                       std::vector<FieldItem>& items) {
+    const std::string leftText = TrimSide("B", cells[0]);
+    std::string rightText = TrimSide("B", cells[1]);
+    const std::string nextText = TrimSide("B", cells[2]);
+    const std::string lastText = TrimSide("B", cells[3]);
+    if (leftText.empty() && rightText.empty() && nextText.empty() && lastText.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t left = 0, right = 0, next = 0, last = 0;
+    if (auto r = ReadColumn(leftText, "ﾌｨｰﾙﾄﾞ左桁位置", left)) return r;
+    if (rightText.empty()) rightText = leftText;
+    if (auto r = ReadColumn(rightText, "ﾌｨｰﾙﾄﾞ右桁位置", right)) return r;
+    const bool hasStar = left == -1 || right == -1;
+    if (auto r = ReadRepeat(nextText, "ﾌｨｰﾙﾄﾞつぎの左位置", hasStar, next)) return r;
+    if (auto r = ReadRepeat(lastText, "ﾌｨｰﾙﾄﾞﾗｽﾄ左位置", hasStar, last)) return r;
+    if (!hasStar && left > right) return FieldRefusal("** ﾌｨｰﾙﾄﾞの左位置＞右位置です。");
+    if (next == 0 && last >= 1) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置が無指定です。");
+    if (next >= 1) {
+        if (last == 0) return FieldRefusal("** ﾌｨｰﾙﾄﾞのﾗｽﾄ左位置が無指定です。");
+        if (next > last) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置＞ﾗｽﾄ左位置です。");
+        // A pitch of 0 or less would repeat the item without end.
+        if (next <= left) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置が左位置以下です。");
+    }
+    items.push_back({left, right, hasStar ? -1 : right - left + 1, next >= 1 ? next - left : 0,
+                     last});
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {
+    Conditions& c = state.conditions;
+    if (form.Edit1.empty()) return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
+    c.SourceFileName = TrimSide("B", form.Edit1);
+    c.SourceHasPlaceholder = HoldsPlaceholder(c.SourceFileName);
+    state.placeholder.SequenceCurrent = "  ";
+    state.placeholder.SequenceEnd = "  ";
+    if (form.Edit2.empty()) return Refusal{"** 抽出ファイルの指定がありません。", Focus::Button2};
+    c.OutputFileName = TrimSide("B", form.Edit2);
+    c.OutputHasPlaceholder = HoldsPlaceholder(c.OutputFileName);
+    if (c.OutputHasPlaceholder && !c.SourceHasPlaceholder) {
+        return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileFieldMode(const FormInput& form, Conditions& c) {
+    if (!form.RadioButton6 && !form.RadioButton7) {
+        return Refusal{"** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。", Focus::Unchanged};
+    }
+    if (form.RadioButton6) {
+        c.FieldMode = FieldModes::WholeRecord;
+        return std::nullopt;
+    }
+    c.FieldMode = FieldModes::ListedFields;
+    c.FieldItems.clear();
+    for (const auto& row : form.StringGrid1) {
+        if (auto r = CompileFieldRow(row, c.FieldItems)) return r;
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileCountGrid(const FormInput& form, Conditions& c) {
+    c.CountRanges.clear();
+    for (const auto& row : form.StringGrid2) {
+        const std::string fromText = TrimSide("B", row[0]);
+        std::string toText = TrimSide("B", row[1]);
+        if (fromText.empty() && toText.empty()) continue;
+        CountRange range{0, CountRange::kEndOfFile};
+        if (auto r = ReadNumber(fromText, "ｶｳﾝﾄはじめ", Focus::StringGrid2, range.First)) return r;
+        if (toText.empty()) toText = fromText;
+        if (toText != "*") {
+            if (auto r = ReadNumber(toText, "ｶｳﾝﾄおわり", Focus::StringGrid2, range.Last)) return r;
+        }
+        if (range.First > range.Last) {
+            return Refusal{"** ｶｳﾝﾄ指定が逆転しています。", Focus::StringGrid2};
+        }
+        c.CountRanges.push_back(range);
+    }
+    if (c.CountRanges.empty()) return Refusal{"** ｶｳﾝﾄ指定がありません。", Focus::StringGrid2};
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileKeyPositions(const FormInput& form, Conditions& c) {
+    std::string keys = TrimSide("B", form.Edit3);
+    DeleteBlanks(keys, kNoQuote, CodePage::Utf8);
+    if (keys.empty()) return Refusal{"** ｷｰ位置の指定がありません。", Focus::Edit3};
+    c.KeySegments.clear();
+    while (true) {
+        const ListItem item = NextListItem(keys, kNoQuote, CodePage::Utf8);
+        if (item.Result == -1) return Refusal{"** ｷｰ位置で長さ0の指定があります。", Focus::Edit3};
+        std::int64_t left = 0, right = 0;
+        if (auto r = ReadNumber(item.ItemFrom, "ｷｰ左位置の指定", Focus::Edit3, left)) return r;
+        if (auto r = ReadNumber(item.ItemTo, "ｷｰ右位置の指定", Focus::Edit3, right)) return r;
+        if (left > right) return Refusal{"** ｷｰ位置指定が逆転しています。", Focus::Edit3};
+        if (c.KeySegments.size() == Conditions::kMaxKeySegments) {
+            return Refusal{"** ｷｰ位置の指定は10個までです。", Focus::Edit3};
+        }
+        c.KeySegments.push_back({left, right, right - left + 1});
+        if (item.Result == 0) return std::nullopt;
+    }
+}
+
+// A code typed between double quotes loses its first and its last character, whatever the
+// last one is, so that blanks at its ends survive the trimming.
+std::string Unquoted(const std::string& text) {
+    if (text.empty() || text[0] != '"') return text;
+    std::string inner = text.substr(1);
+    std::size_t lastStart = 0;
+    for (std::size_t i = 0; i < inner.size(); i += CharLength(inner, i, CodePage::Cp932)) {
+        lastStart = i;
+    }
+    inner.resize(lastStart);
+    return inner;
+}
+
+// A code cell as code page 932 bytes, trimmed, so that it compares with Shift-JIS records.
+std::optional<std::string> CodeCell(const std::string& typed) {
+    std::optional<std::string> bytes = ToCp932(typed);
+    if (!bytes) return std::nullopt;
+    return TrimSide("B", *bytes);
+}
+
+std::optional<Refusal> CompileCodeGrid(const FormInput& form, Conditions& c) {
+    c.CodeRecords.clear();
+    for (const auto& row : form.StringGrid2) {
+        const std::optional<std::string> fromText = CodeCell(row[0]);
+        const std::optional<std::string> toText = CodeCell(row[1]);
+        if (!fromText || !toText) {
+            return Refusal{"** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。", Focus::StringGrid2};
+        }
+        if (fromText->empty() && toText->empty()) continue;
+        if (fromText->empty()) {
+            return Refusal{"** はじめｺｰﾄﾞの指定がありません。", Focus::StringGrid2};
+        }
+        TCodeRcd code{Unquoted(*fromText), {}};
+        code.ToCode = toText->empty() ? code.FromCode : Unquoted(*toText);
+        if (code.FromCode > code.ToCode) {
+            return Refusal{"** ｺｰﾄﾞ指定が逆転しています。", Focus::StringGrid2};
+        }
+        c.CodeRecords.push_back(std::move(code));
+    }
+    if (c.CodeRecords.empty()) return Refusal{"** ｺｰﾄﾞ指定がありません。", Focus::StringGrid2};
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileSelectMode(const FormInput& form, Conditions& c) {
+    if (!form.RadioButton1 && !form.RadioButton2 && !form.RadioButton8) {
+        return Refusal{"** ﾚｺｰﾄﾞの抽出が未指定です。", Focus::Unchanged};
+    }
+    if (form.RadioButton8) {
+        c.SelectMode = SelectModes::AllRecords;
+        c.CountRanges = {{1, CountRange::kEndOfFile}};
+        return std::nullopt;
+    }
+    if (form.RadioButton1) {
+        c.SelectMode = SelectModes::ByCount;
+        return CompileCountGrid(form, c);
+    }
+    c.SelectMode = SelectModes::ByCode;
+    if (auto r = CompileKeyPositions(form, c)) return r;
+    return CompileCodeGrid(form, c);
+}
+
+}  // namespace
+
+std::optional<Refusal> CompileConditions(const FormInput& form, EngineState& state) {
+    if (auto r = CompileFileNames(form, state)) return r;
+    if (auto r = CompileFieldMode(form, state.conditions)) return r;
+    return CompileSelectMode(form, state.conditions);
+}
+
+}  // namespace rivex

@@ -1,0 +1,87 @@
+#include "codepage.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <algorithm>
+#include <stdexcept>
+
+namespace rivex {
+namespace {
+
+bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+std::size_t Utf8SequenceLength(unsigned char b) {
+    if (b >= 0xF0 && b <= 0xF7) return 4;
+    if (b >= 0xE0) return 3;
+    if (b >= 0xC0) return 2;
+    return 1;
+}
+
+// One iconv conversion descriptor, closed when done.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+    }
+    ~Converter() { iconv_close(cd_); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // All of `in` converted; nullopt at the first sequence that cannot be.
+    std::optional<std::string> Convert(std::string_view in) {
+        std::string out;
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        char buffer[256];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            std::size_t dstLeft = sizeof buffer;
+            const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, dst);
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+}  // namespace
+
+std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t length = 1;
+    if (cp == CodePage::Cp932) {
+        length = IsCp932Lead(b) ? 2 : 1;
+    } else {
+        length = Utf8SequenceLength(b);
+        // A sequence cut short by a byte that is no continuation ends before that byte.
+        for (std::size_t k = 1; k < length; ++k) {
+            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                length = k;
+                break;
+            }
+        }
+    }
+    return std::min(length, s.size() - i);
+}
+
+ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t length = CharLength(s, start, cp);
+        if (i < start + length) {
+            if (i == start) return length == 1 ? ByteKind::Single : ByteKind::Lead;
+            return ByteKind::Trail;
+        }
+        start += length;
+    }
+}
+
+std::optional<std::string> ToCp932(std::string_view utf8) {
+    return Converter("CP932", "UTF-8").Convert(utf8);
+}
+
+}  // namespace rivex

@@ -1,0 +1,27 @@
+// Byte classification under a code page, and the conversion of typed text to code page 932.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rivex {
+
+enum class CodePage {
+    Cp932,  // Shift-JIS: a lead byte 0x81-0x9F or 0xE0-0xFC starts a double-byte character
+    Utf8,   // every ASCII byte is single; a multi-byte sequence is one lead and its trail bytes
+};
+
+enum class ByteKind { Single = 0, Lead = 1, Trail = 2 };
+
+// Bytes of the character that starts at `i` (at least 1, never past the end of `s`).
+std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp);
+
+// Kind of the byte at 0-based `i`, classified from the start of `s`.
+ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp);
+
+// UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
+std::optional<std::string> ToCp932(std::string_view utf8);
+
+}  // namespace rivex

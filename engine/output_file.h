@@ -1,0 +1,20 @@
+// Opening the output file of a pass.
+#pragma once
+
+#include <string>
+
+namespace rivex {
+
+// Creates each missing folder along `path`: every prefix before a "/" except the root and
+// the file name itself. A failed creation is not reported; the open then fails instead.
+void CreateFolders(const std::string& path);
+
+enum class OutputOpen { Create, Append };
+
+// Opens `path` for writing and returns its descriptor: created anew (replacing a file of
+// that name), or appended to after cutting it at the first 0x1A among its last 128 bytes.
+// Refuses, without touching it, a file that is the same file as `sourceFd`.
+// Throws PlatformError.
+int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd);
+
+}  // namespace rivex

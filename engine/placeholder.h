@@ -1,0 +1,40 @@
+// The series over numbered files: the text that replaces "@" in each pass.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "host.h"
+#include "state.h"
+
+namespace rivex {
+
+// Sets PlaceholderText for the next pass: the next number of the typed range, or a new text
+// from the placeholder dialog. False when the series has ended.
+bool NextPlaceholder(PlaceholderState& placeholder, Host& host);
+
+// What the dialog holds when its "次　へ" button is pressed.
+struct PlaceholderAnswer {
+    std::string left;   // Edit1
+    std::string right;  // Edit2
+    bool last;          // CheckBox1: this is the last specification
+};
+
+// The dialog's focus targets for a refused answer.
+enum class DialogFocus { Edit1, Edit2 };
+
+struct DialogRefusal {
+    std::string message;
+    DialogFocus focus;
+};
+
+// The checks of the "次　へ" button: an accepted answer sets the sequence and closes the
+// dialog (nullopt); a refused one keeps it open. What was set before the failing check
+// stays set.
+std::optional<DialogRefusal> AcceptPlaceholderAnswer(const PlaceholderAnswer& answer,
+                                                     PlaceholderState& placeholder);
+
+// Replaces every "@" of `name` by `text`.
+std::string ReplacePlaceholder(const std::string& name, const std::string& text);
+
+}  // namespace rivex

@@ -1,0 +1,77 @@
+#include "record_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace rivex {
+
+RecordReader::RecordReader(ByteSource& source, std::size_t blockSize)
+    : source_(source), blockSize_(blockSize), buffer_(blockSize) {}
+
+bool RecordReader::Fill() {
+    if (sourceDone_) return false;
+    if (pos_ > 0) {
+        // Roll the partial record to the front.
+        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        scanned_ -= pos_;
+        pos_ = 0;
+    }
+    // Grows only for a record longer than what the buffer holds beside a block.
+    if (buffer_.size() - end_ < blockSize_) {
+        buffer_.resize(std::max(buffer_.size() * 2, end_ + blockSize_));
+    }
+    const std::size_t n = source_.Read(buffer_.data() + end_, blockSize_);
+    if (n == 0) {
+        sourceDone_ = true;
+        return false;
+    }
+    // Nothing after a 0x1A is ever read: the data ends there.
+    const void* mark = std::memchr(buffer_.data() + end_, 0x1A, n);
+    if (mark != nullptr) {
+        end_ = static_cast<std::size_t>(static_cast<const char*>(mark) - buffer_.data());
+        sourceDone_ = true;
+    } else {
+        end_ += n;
+    }
+    return true;
+}
+
+bool RecordReader::AtEnd() {
+    while (pos_ == end_) {
+        if (!Fill()) return true;
+    }
+    if (skipLf_) {
+        skipLf_ = false;
+        if (buffer_[pos_] == '\n') {
+            ++pos_;
+            ++consumed_;
+            scanned_ = pos_;
+            return AtEnd();
+        }
+    }
+    return false;
+}
+
+std::string_view RecordReader::Next() {
+    while (true) {
+        const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);
+        if (cr != nullptr) {
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data());
+            const std::string_view record(buffer_.data() + pos_, at - pos_);
+            consumed_ += at + 1 - pos_;
+            pos_ = scanned_ = at + 1;
+            skipLf_ = true;
+            return record;
+        }
+        scanned_ = end_;
+        if (!Fill()) {
+            const std::string_view record(buffer_.data() + pos_, end_ - pos_);
+            consumed_ += end_ - pos_;
+            pos_ = scanned_ = end_;
+            return record;
+        }
+    }
+}
+
+}  // namespace rivex

@@ -1,0 +1,49 @@
+// Reads records: a record ends at CR; an LF right after that CR belongs to the line end, an
+// LF anywhere else is data; a byte 0x1A ends the file; a last line without a line end is a
+// record.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "byte_source.h"
+
+namespace rivex {
+
+class RecordReader {
+public:
+    static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+
+    // `blockSize` is the size of each read; the buffer grows only for a longer record.
+    explicit RecordReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
+
+    // The end-of-file test: true when the next byte is 0x1A or there is none.
+    bool AtEnd();
+
+    // The next record without its line end, valid until the next call of AtEnd or Next.
+    // Only to be called when AtEnd() is false.
+    std::string_view Next();
+
+    // Bytes of the source taken so far, line ends included.
+    std::uint64_t BytesConsumed() const { return consumed_; }
+
+private:
+    // Reads one more block after the unconsumed bytes; false when the source has no more.
+    bool Fill();
+
+    ByteSource& source_;
+    std::size_t blockSize_;
+    std::vector<char> buffer_;
+    // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size(). [pos_, end_) is unconsumed;
+    // [pos_, scanned_) is known to hold no CR.
+    std::size_t pos_ = 0;
+    std::size_t scanned_ = 0;
+    std::size_t end_ = 0;
+    bool sourceDone_ = false;  // no more bytes: the source ended, or a 0x1A was met
+    bool skipLf_ = false;      // the last record ended at a CR; an LF next belongs to it
+    std::uint64_t consumed_ = 0;
+};
+
+}  // namespace rivex

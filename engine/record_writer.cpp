@@ -1,0 +1,54 @@
+#include "record_writer.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform_error.h"
+
+namespace rivex {
+
+RecordWriter::RecordWriter(int fd, std::size_t blockSize) : fd_(fd), buffer_(blockSize) {}
+
+RecordWriter::~RecordWriter() {
+    if (fd_ < 0) return;
+    // A run ended by an error keeps the records it had taken as written.
+    try {
+        Flush();
+    } catch (const PlatformError&) {
+    }
+    ::close(fd_);
+}
+
+void RecordWriter::AppendLarge(std::string_view bytes) {
+    Flush();
+    if (bytes.size() <= buffer_.size()) {
+        Append(bytes);
+    } else {
+        WriteAll(bytes.data(), bytes.size());
+    }
+}
+
+void RecordWriter::Flush() {
+    WriteAll(buffer_.data(), used_);
+    used_ = 0;
+}
+
+void RecordWriter::WriteAll(const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw FileError(n < 0 ? errno : EIO, {});
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+void RecordWriter::Close() {
+    Flush();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) throw FileError(errno, {});
+}
+
+}  // namespace rivex

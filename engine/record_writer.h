@@ -1,0 +1,48 @@
+// Writes output records through a large buffer; every write and the close are checked.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rivex {
+
+class RecordWriter {
+public:
+    static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+
+    // Takes ownership of the open descriptor `fd`.
+    explicit RecordWriter(int fd, std::size_t blockSize = kDefaultBlockSize);
+    // Writes what is buffered and closes without reporting: only for a run that already ends
+    // by an error.
+    ~RecordWriter();
+    RecordWriter(const RecordWriter&) = delete;
+    RecordWriter& operator=(const RecordWriter&) = delete;
+
+    void Append(std::string_view bytes) {
+        if (bytes.size() <= buffer_.size() - used_) {
+            std::copy(bytes.begin(), bytes.end(), buffer_.data() + used_);
+            used_ += bytes.size();
+        } else {
+            AppendLarge(bytes);
+        }
+    }
+    void EndRecord() { Append("\r\n"); }
+
+    // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
+    // shows only here.
+    void Close();
+
+private:
+    void AppendLarge(std::string_view bytes);
+    void Flush();
+    void WriteAll(const char* data, std::size_t size);
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+}  // namespace rivex

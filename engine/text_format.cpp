@@ -1,0 +1,32 @@
+#include "text_format.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace rivex {
+
+std::string CountText(std::int64_t count) {
+    if (count == 0) return {};
+    const std::string digits = std::to_string(count);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
+std::string ClockText(TimeOfDay time) {
+    char text[16];
+    std::snprintf(text, sizeof text, " %02d:%02d:%02d", time.hour, time.minute, time.second);
+    return text;
+}
+
+TimeOfDay LocalTimeOfDay() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+}  // namespace rivex

@@ -1,0 +1,24 @@
+// How counts and times are shown to the user.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace rivex {
+
+struct TimeOfDay {
+    int hour;
+    int minute;
+    int second;
+};
+
+// A count of at least 0 as digits grouped by three with commas; 0 gives the empty text.
+std::string CountText(std::int64_t count);
+
+// " hh:mm:ss" on the 24-hour clock.
+std::string ClockText(TimeOfDay time);
+
+// The local time of day now.
+TimeOfDay LocalTimeOfDay();
+
+}  // namespace rivex

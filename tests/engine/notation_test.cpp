@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "notation.h"
+TEST(Notation, Placeholder) { EXPECT_EQ(rivex::CheckDigits("12"), 0); }
