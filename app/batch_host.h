@@ -11,7 +11,7 @@
 namespace rivex {
 
 class BatchHost : public Host {
-public:
+  public:
     explicit BatchHost(const BatchRequest& request) : request_(request) {}
 
     void PumpEvents(const ReadProgress&) override {}
@@ -31,7 +31,7 @@ public:
     void RunEnded(const RunEnd&) override {}
     void RunFailed() override {}
 
-private:
+  private:
     const BatchRequest& request_;
     std::size_t nextAnswer_ = 0;
 };

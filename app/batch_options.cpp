@@ -6,7 +6,8 @@
 namespace rivex {
 
 const char* const kBatchUsage =
-    "usage: rivex-batch --source TEXT --output TEXT (--whole | --fields) [--field L R NEXT LAST]...\n"
+    "usage: rivex-batch --source TEXT --output TEXT (--whole | --fields) [--field L R NEXT "
+    "LAST]...\n"
     "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
     "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
     "       rivex-batch --help\n";
@@ -22,8 +23,8 @@ struct OptionSpec {
 };
 
 // Checking one radio button of a group clears the others, as a click does.
-std::function<std::string(BatchRequest&, const Values&)> Check(bool FormInput::*chosen,
-                                                               std::vector<bool FormInput::*> group) {
+std::function<std::string(BatchRequest&, const Values&)> Check(
+    bool FormInput::*chosen, std::vector<bool FormInput::*> group) {
     return [chosen, group](BatchRequest& r, const Values&) {
         for (const auto member : group) r.form.*member = false;
         r.form.*chosen = true;

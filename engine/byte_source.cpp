@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform_error.h"
@@ -24,7 +24,9 @@ FileSource::FileSource(const std::string& path) : fd_(::open(path.c_str(), O_RDO
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
-FileSource::~FileSource() { ::close(fd_); }
+FileSource::~FileSource() {
+    ::close(fd_);
+}
 
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     while (true) {

@@ -10,7 +10,7 @@
 namespace rivex {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Reads up to `size` bytes into `buffer`; 0 at the end. Throws PlatformError.
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
@@ -20,7 +20,7 @@ public:
 
 // An open file, closed by the destructor.
 class FileSource : public ByteSource {
-public:
+  public:
     // Opens `path` for reading; a folder or an unreadable path throws PlatformError.
     explicit FileSource(const std::string& path);
     ~FileSource() override;
@@ -31,18 +31,18 @@ public:
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
     std::optional<std::uint64_t> size_;
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
     std::size_t Read(char* buffer, std::size_t size) override;
     std::optional<std::uint64_t> Size() const override { return bytes_.size(); }
 
-private:
+  private:
     std::string bytes_;
     std::size_t pos_ = 0;
 };

@@ -69,8 +69,8 @@ std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
         // A pitch of 0 or less would repeat the item without end.
         if (next <= left) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置が左位置以下です。");
     }
-    items.push_back({left, right, hasStar ? -1 : right - left + 1, next >= 1 ? next - left : 0,
-                     last});
+    items.push_back(
+        {left, right, hasStar ? -1 : right - left + 1, next >= 1 ? next - left : 0, last});
     return std::nullopt;
 }
 

@@ -2,14 +2,16 @@
 
 #include <iconv.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 namespace rivex {
 namespace {
 
-bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsCp932Lead(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 std::size_t Utf8SequenceLength(unsigned char b) {
     if (b >= 0xF0 && b <= 0xF7) return 4;
@@ -20,7 +22,7 @@ std::size_t Utf8SequenceLength(unsigned char b) {
 
 // One iconv conversion descriptor, closed when done.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
     }
@@ -44,7 +46,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -28,7 +28,7 @@ struct RunEnd {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     // Processes pending window events: paints, timers, the cancel button. The record loop

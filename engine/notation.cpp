@@ -79,8 +79,8 @@ int QuotedNthPos(std::string_view s, std::string_view sub, int n, std::string_vi
     return rc < 0 ? rc : found;
 }
 
-int QuotedCount(std::string_view s, int from, int to, std::string_view sub,
-                std::string_view quote, CodePage cp) {
+int QuotedCount(std::string_view s, int from, int to, std::string_view sub, std::string_view quote,
+                CodePage cp) {
     int count = 0;
     const int rc = ScanQuoted(s, from, to, sub, quote, cp, [&](int) {
         ++count;

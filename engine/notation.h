@@ -23,8 +23,8 @@ int QuotedNthPos(std::string_view s, std::string_view sub, int n, std::string_vi
 
 // Number of occurrences of `sub` from `from` to `to` (0 = the end of `s`); -1 for an unclosed
 // quote.
-int QuotedCount(std::string_view s, int from, int to, std::string_view sub,
-                std::string_view quote, CodePage cp);
+int QuotedCount(std::string_view s, int from, int to, std::string_view sub, std::string_view quote,
+                CodePage cp);
 
 // Removes every half-width blank outside quotes; full-width blanks and tabs stay. 1, or -1
 // when a quote is not closed (the blanks before it are removed all the same).

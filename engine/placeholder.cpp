@@ -47,7 +47,8 @@ std::optional<DialogRefusal> AcceptPlaceholderAnswer(const PlaceholderAnswer& an
     placeholder.SequenceCurrent = TrimSide("B", answer.left);
     placeholder.SequenceWidth = static_cast<std::int32_t>(placeholder.SequenceCurrent.size());
     if (placeholder.SequenceWidth == 0) {
-        if (!answer.last) return DialogRefusal{"** 左側文字の指定がありません。", DialogFocus::Edit1};
+        if (!answer.last)
+            return DialogRefusal{"** 左側文字の指定がありません。", DialogFocus::Edit1};
         placeholder.LastSpecification = true;
         return std::nullopt;
     }

@@ -9,12 +9,12 @@
 namespace rivex {
 
 class PlatformError : public std::exception {
-public:
+  public:
     explicit PlatformError(std::string message) : message_(std::move(message)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& message() const { return message_; }
 
-private:
+  private:
     std::string message_;
 };
 

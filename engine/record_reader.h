@@ -13,7 +13,7 @@
 namespace rivex {
 
 class RecordReader {
-public:
+  public:
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
     // `blockSize` is the size of each read; the buffer grows only for a longer record.
@@ -29,7 +29,7 @@ public:
     // Bytes of the source taken so far, line ends included.
     std::uint64_t BytesConsumed() const { return consumed_; }
 
-private:
+  private:
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
 

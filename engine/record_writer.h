@@ -10,7 +10,7 @@
 namespace rivex {
 
 class RecordWriter {
-public:
+  public:
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
     // Takes ownership of the open descriptor `fd`.
@@ -35,7 +35,7 @@ public:
     // shows only here.
     void Close();
 
-private:
+  private:
     void AppendLarge(std::string_view bytes);
     void Flush();
     void WriteAll(const char* data, std::size_t size);

@@ -21,7 +21,7 @@ constexpr std::uint64_t kCheckBytes = 1 << 20;
 constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 
 class EventPump {
-public:
+  public:
     EventPump(Host& host, const RecordReader& reader, std::optional<std::uint64_t> sourceSize)
         : host_(host), reader_(reader), sourceSize_(sourceSize) {}
 
@@ -37,7 +37,7 @@ public:
         return true;
     }
 
-private:
+  private:
     Host& host_;
     const RecordReader& reader_;
     std::optional<std::uint64_t> sourceSize_;
@@ -48,7 +48,7 @@ private:
 
 // Releases the pass's progress window however the pass ends.
 class ProgressWindow {
-public:
+  public:
     ProgressWindow(Host& host, const std::string* placeholderText) : host_(host) {
         host_.ShowProgress(placeholderText);
     }
@@ -56,22 +56,21 @@ public:
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
 
-private:
+  private:
     Host& host_;
 };
 
 // One pass: one source file into one output file.
 class Pass {
-public:
+  public:
     Pass(EngineState& state, Host& host) : state_(state), c_(state.conditions), host_(host) {}
 
     void Execute() {
         OpenSource();
         OpenOutput();
         {
-            ProgressWindow progress(host_, c_.SourceHasPlaceholder
-                                               ? &state_.placeholder.PlaceholderText
-                                               : nullptr);
+            ProgressWindow progress(
+                host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
             RecordReader reader(*source_);
             EventPump pump(host_, reader, source_->Size());
             if (c_.SelectMode == SelectModes::ByCode) {
@@ -88,10 +87,9 @@ public:
         host_.AppendRunLog(" 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：" + CountText(state_.run.OutputCount));
     }
 
-private:
+  private:
     std::string ActualName(const std::string& name, bool hasPlaceholder) const {
-        return hasPlaceholder ? ReplacePlaceholder(name, state_.placeholder.PlaceholderText)
-                              : name;
+        return hasPlaceholder ? ReplacePlaceholder(name, state_.placeholder.PlaceholderText) : name;
     }
 
     void OpenSource() {
@@ -106,8 +104,8 @@ private:
         RunState& run = state_.run;
         run.ActualOutputName = ActualName(c_.OutputFileName, c_.OutputHasPlaceholder);
         CreateFolders(run.ActualOutputName);
-        const OutputOpen mode = run.ActualOutputName == run.LastOutputName ? OutputOpen::Append
-                                                                           : OutputOpen::Create;
+        const OutputOpen mode =
+            run.ActualOutputName == run.LastOutputName ? OutputOpen::Append : OutputOpen::Create;
         output_ = std::make_unique<RecordWriter>(
             OpenOutputFile(run.ActualOutputName, mode, source_->fd()));
         run.LastOutputName = run.ActualOutputName;

@@ -1,0 +1,197 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "output_file.h"
+#include "platform_error.h"
+#include "record_reader.h"
+#include "record_writer.h"
+#include "support/temp_dir.h"
+
+namespace rivex {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+std::vector<std::string> ReadAll(const std::string& bytes, std::size_t blockSize) {
+    MemorySource source(bytes);
+    RecordReader reader(source, blockSize);
+    std::vector<std::string> records;
+    while (!reader.AtEnd()) records.emplace_back(reader.Next());
+    return records;
+}
+
+struct ReaderCase {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> records;
+};
+
+class ReaderTest : public ::testing::TestWithParam<std::tuple<ReaderCase, std::size_t>> {};
+
+TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
+    const auto& [c, blockSize] = GetParam();
+    EXPECT_EQ(ReadAll(c.bytes, blockSize), c.records) << c.name << " block " << blockSize;
+}
+
+const ReaderCase kReaderCases[] = {
+    {"Empty", "", {}},
+    {"CrLf", "ab\r\ncd\r\n", {"ab", "cd"}},
+    {"LastLineWithoutEnd", "ab\r\ncd", {"ab", "cd"}},
+    {"LfIsData", "ab\ncd\n", {"ab\ncd\n"}},
+    {"LoneCr", "ab\rcd\r", {"ab", "cd"}},
+    {"CrCrLf", "a\r\r\nb", {"a", "", "b"}},
+    {"EmptyLines", "\r\n\r\nx\r\n", {"", "", "x"}},
+    {"LfAfterCrOnly", "a\r\n\nb", {"a", "\nb"}},
+    {"MarkMidLine",
+     "ab\r\ncd\x1A"
+     "ef\r\n",
+     {"ab", "cd"}},
+    {"MarkAtLineStart",
+     "ab\r\n\x1A"
+     "cd\r\n",
+     {"ab"}},
+    {"MarkOnly", "\x1A", {}},
+    {"MarkAfterCr", "ab\r\x1A\n", {"ab"}},
+    {"NulAndHighBytes", std::string("a\0b\xFF\r\n", 6), {std::string("a\0b\xFF", 4)}},
+    {"LongRecord", std::string(100, 'x') + "\r\ny", {std::string(100, 'x'), "y"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Boundaries, ReaderTest,
+                         ::testing::Combine(::testing::ValuesIn(kReaderCases),
+                                            ::testing::Values(1, 2, 3, 7, 64 * 1024)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
+TEST(ReaderProgress, CountsConsumedBytes) {
+    MemorySource source("ab\r\ncd\rx");
+    RecordReader reader(source, 3);
+    reader.Next();
+    EXPECT_EQ(reader.BytesConsumed(), 3u);  // the LF is taken by the next look
+    ASSERT_FALSE(reader.AtEnd());
+    EXPECT_EQ(reader.BytesConsumed(), 4u);
+    reader.Next();
+    reader.Next();
+    EXPECT_EQ(reader.BytesConsumed(), 8u);
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+// Records around the block size, written and read back through both buffers.
+TEST(WriterRoundTrip, BlockSizedRecords) {
+    TempDir dir;
+    const std::string path = dir / "out.txt";
+    std::vector<std::string> records;
+    for (std::size_t length : {6u, 7u, 8u, 0u, 15u, 16u, 17u}) records.emplace_back(length, 'r');
+    RecordWriter writer(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 8);
+    for (const auto& r : records) {
+        writer.Append(r);
+        writer.EndRecord();
+    }
+    writer.Close();
+    EXPECT_EQ(ReadAll(ReadFile(path), 7), records);
+}
+
+TEST(WriterErrors, FullDiskShowsAtClose) {
+    RecordWriter writer(::open("/dev/full", O_WRONLY));
+    writer.Append("abc");
+    try {
+        writer.Close();
+        FAIL() << "no error from a full disk";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.message(), "I/O エラー (28)");
+    }
+}
+
+TEST(OutputOpening, AppendCutsAtEndOfFileMark) {
+    TempDir dir;
+    const std::string path = dir / "out.txt";
+    const std::string head(200, 'h');
+    WriteFile(path, head + "ab\r\n\x1A\x1A");
+    WriteFile(dir / "src", "");
+    const int sourceFd = ::open((dir / "src").c_str(), O_RDONLY);
+    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd));
+    writer.Append("cd\r\n");
+    writer.Close();
+    EXPECT_EQ(ReadFile(path), head + "ab\r\ncd\r\n");
+
+    RecordWriter created(OpenOutputFile(path, OutputOpen::Create, sourceFd));
+    created.Close();
+    EXPECT_EQ(ReadFile(path), "");
+    ::close(sourceFd);
+}
+
+TEST(OutputOpening, MarkBeforeTheLast128BytesStays) {
+    TempDir dir;
+    const std::string path = dir / "out.txt";
+    const std::string kept = "\x1A" + std::string(128, 't');
+    WriteFile(path, kept);
+    WriteFile(dir / "src", "");
+    const int sourceFd = ::open((dir / "src").c_str(), O_RDONLY);
+    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd));
+    writer.Append("x");
+    writer.Close();
+    EXPECT_EQ(ReadFile(path), kept + "x");
+    ::close(sourceFd);
+}
+
+TEST(OutputOpening, TheSourceItselfIsRefused) {
+    TempDir dir;
+    const std::string source = dir / "src.txt";
+    WriteFile(source, "keep\r\n");
+    std::filesystem::create_symlink(source, dir / "link.txt");
+    const int sourceFd = ::open(source.c_str(), O_RDONLY);
+    for (const auto& name : {source, dir / "link.txt"}) {
+        for (const auto mode : {OutputOpen::Create, OutputOpen::Append}) {
+            EXPECT_THROW(OpenOutputFile(name, mode, sourceFd), PlatformError) << name;
+        }
+    }
+    ::close(sourceFd);
+    EXPECT_EQ(ReadFile(source), "keep\r\n");
+}
+
+TEST(OutputOpening, ErrorMessages) {
+    TempDir dir;
+    WriteFile(dir / "file", "");
+    const int sourceFd = ::open((dir / "file").c_str(), O_RDONLY);
+    const auto messageOf = [&](const std::string& path) {
+        try {
+            ::close(OpenOutputFile(path, OutputOpen::Create, sourceFd));
+        } catch (const PlatformError& e) {
+            return e.message();
+        }
+        return std::string("opened");
+    };
+    EXPECT_EQ(messageOf(dir / "no/such/out.txt"), "不正なファイル名です");
+    EXPECT_EQ(messageOf(dir / "file/out.txt"), "不正なファイル名です");
+    EXPECT_EQ(messageOf(dir / ""), "I/O エラー (21)");
+    ::close(sourceFd);
+    EXPECT_THROW(FileSource(dir / "missing.txt"), PlatformError);
+    try {
+        FileSource source(dir / "missing.txt");
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.message(), "ファイルが見つかりません");
+    }
+}
+
+TEST(Folders, CreatedAlongThePath) {
+    TempDir dir;
+    const std::string path = dir / "a/b/c/out.txt";
+    CreateFolders(path);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a/b/c"));
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir / "a");
+    CreateFolders("rel/sub/out.txt");  // a relative path starts with a folder
+    std::filesystem::current_path(cwd);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a/rel/sub"));
+}
+
+}  // namespace
+}  // namespace rivex
