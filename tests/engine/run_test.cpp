@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include "extract.h"
+#include "platform_error.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace rivex {
+namespace {
+
+using testing::FakeHost;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+const char* const kDone = "** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。";
+
+// Records "0001" to "00nn", each followed by CR LF.
+std::string NumberedRecords(int count) {
+    std::string bytes;
+    for (int i = 1; i <= count; ++i) {
+        char record[16];
+        std::snprintf(record, sizeof record, "%04d\r\n", i);
+        bytes += record;
+    }
+    return bytes;
+}
+
+std::string Lines(std::initializer_list<std::string> records) {
+    std::string bytes;
+    for (const auto& r : records) bytes += r + "\r\n";
+    return bytes;
+}
+
+class RunTest : public ::testing::Test {
+  protected:
+    RunTest() {
+        form.Edit1 = dir / "in.txt";
+        form.Edit2 = dir / "out.txt";
+        form.RadioButton6 = true;
+        form.RadioButton8 = true;
+    }
+
+    void Source(const std::string& bytes) { WriteFile(dir / "in.txt", bytes); }
+    std::string Output() const { return ReadFile(dir / "out.txt"); }
+
+    void ByCount(std::vector<std::array<std::string, 2>> rows) {
+        form.RadioButton8 = false;
+        form.RadioButton1 = true;
+        form.StringGrid2 = std::move(rows);
+    }
+    void ByCode(std::string keys, std::vector<std::array<std::string, 2>> rows) {
+        form.RadioButton8 = false;
+        form.RadioButton2 = true;
+        form.Edit3 = std::move(keys);
+        form.StringGrid2 = std::move(rows);
+    }
+    void Fields(std::vector<std::array<std::string, 4>> rows) {
+        form.RadioButton6 = false;
+        form.RadioButton7 = true;
+        form.StringGrid1 = std::move(rows);
+    }
+    ExtractOutcome Press() { return Extract(form, state, host); }
+    std::string LogLine(std::size_t i) const { return host.runLog.at(i); }
+
+    TempDir dir;
+    FormInput form;
+    EngineState state;
+    FakeHost host;
+};
+
+TEST_F(RunTest, WholeRecordsAreCopiedByteForByte) {
+    Source("a\nb\r\n\xFF\x81\x40\r\n\r\nlast");
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "a\nb\r\n\xFF\x81\x40\r\n\r\nlast\r\n");
+    EXPECT_EQ(host.runLog, (std::vector<std::string>{
+                               "元ファイル名　：" + form.Edit1, "抽出ファイル名：" + form.Edit2,
+                               " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4", " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4"}));
+    ASSERT_TRUE(host.ended.has_value());
+    EXPECT_EQ(host.ended->totalText, " 4");
+    EXPECT_EQ(host.ended->sourceText, " 4");
+    EXPECT_EQ(host.ended->endClock, " 09:05:07");
+    EXPECT_EQ(host.messages, std::vector<std::string>{kDone});
+    EXPECT_EQ(host.progressTexts, std::vector<std::string>{"-"});
+    EXPECT_EQ(host.released, 1);
+}
+
+TEST_F(RunTest, EmptySourceGivesEmptyCounts) {
+    Source("");
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：");
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：");
+    EXPECT_EQ(host.ended->totalText, " ");
+}
+
+TEST_F(RunTest, CountRangesStopAfterTheLastTypedRange) {
+    Source(NumberedRecords(60));
+    ByCount({{"20", "30"}, {"40", "50"}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    std::string expected;
+    for (int i = 20; i <= 50; ++i) {
+        if (i <= 30 || i >= 40) expected += NumberedRecords(i).substr(6 * (i - 1));
+    }
+    EXPECT_EQ(Output(), expected);
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：51");
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：22");
+}
+
+TEST_F(RunTest, CountRangesOutOfOrderStopEarly) {
+    Source(NumberedRecords(60));
+    ByCount({{"40", "50"}, {"20", "30"}, {"25", "26"}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：27");
+    // 20 to 27, each once: the record that ends the reading is still tested.
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：8");
+}
+
+TEST_F(RunTest, OpenEndedCountReadsToTheRealEnd) {
+    Source(NumberedRecords(5));
+    ByCount({{"4", "*"}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "0004\r\n0005\r\n");
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：5");
+}
+
+TEST_F(RunTest, CodesWithGroupedOrderStopPastTheLastRange) {
+    Source(Lines({"x01a", "x02b", "x05c", "x03d", "x02e"}));
+    ByCode("2-3", {{"02", "03"}, {"01", ""}});
+    host.grouped = true;
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"x01a", "x02b"}));  // stops at 02, past the last range's 01
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：2");
+    EXPECT_TRUE(host.ended->mayBePartial);
+}
+
+TEST_F(RunTest, CodesUnknownOrderReadEverything) {
+    Source(Lines({"x01a", "x02b", "x05c", "x03d", "x02e", "x"}));
+    ByCode("2-3", {{"02", "03"}, {"02", "02"}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"x02b", "x03d", "x02e"}));  // overlapping ranges write once
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：6");
+    EXPECT_FALSE(host.ended->mayBePartial);
+}
+
+TEST_F(RunTest, ExclusionWritesKeysInNoRangeAndIgnoresGrouping) {
+    Source(Lines({"x01a", "x02b", "x05c", "x03d", "x"}));
+    ByCode("2-3", {{"02", "03"}});
+    host.exclusion = true;
+    host.grouped = true;
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"x01a", "x05c", "x"}));
+}
+
+TEST_F(RunTest, KeysFromSeveralSegmentsAndShiftJisCodes) {
+    // Key = columns 1 and 4-5; a record shorter than the key gives a shorter key.
+    Source(
+        Lines({"A\x95\x5C"
+               "12",
+               "Bxx34", "A"}));
+    ByCode("1,4-5", {{"A12", "A12"}, {"A", ""}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"A\x95\x5C"
+                               "12",
+                               "A"}));
+
+    Source(
+        Lines({"\x95\x5C"
+               "x",
+               "ab"}));
+    ByCode("1-2", {{"表", ""}});  // typed in UTF-8, matched as Shift-JIS
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"\x95\x5C"
+                               "x"}));
+}
+
+TEST_F(RunTest, ListedFieldsWithRepeatsAndShortRecords) {
+    Source(Lines({"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmno", ""}));
+    Fields({{"3", "4", "13", "23"}, {"1", "", "", ""}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({"cdmnwxa", "cdmna", ""}));
+}
+
+TEST_F(RunTest, StarIsFixedByTheFirstRecordWritten) {
+    Source(Lines({std::string(60, 'a'), std::string(70, 'b'), std::string(40, 'c')}));
+    Fields({{"5", "*", "", ""}, {"*", "", "", ""}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), Lines({std::string(56, 'a') + "a", std::string(56, 'b') + "b",
+                               std::string(36, 'c')}));
+}
+
+TEST_F(RunTest, BlankFieldTableGivesEmptyLines) {
+    Source(Lines({"abc", "def"}));
+    Fields({{"", "", "", ""}});
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "\r\n\r\n");
+}
+
+TEST_F(RunTest, CancelCountsTheRecordReadButWritesNothing) {
+    Source(NumberedRecords(10));
+    host.onShowProgress = [&] { state.CancelFlag = true; };
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "");
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：1");
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：");
+    EXPECT_EQ(host.messages, std::vector<std::string>{kDone});
+}
+
+TEST_F(RunTest, RefusalOpensNothing) {
+    Source("x\r\n");
+    form.RadioButton8 = false;
+    ASSERT_EQ(Press(), ExtractOutcome::Refused);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+    EXPECT_EQ(host.beeps, 1);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"** ﾚｺｰﾄﾞの抽出が未指定です。"});
+    EXPECT_FALSE(host.started);
+}
+
+TEST_F(RunTest, PlatformErrorClosesAndTellsTheHost) {
+    form.Edit1 = dir / "missing.txt";
+    EXPECT_THROW(Press(), PlatformError);
+    EXPECT_TRUE(host.failed);
+    EXPECT_TRUE(host.runLog.empty());
+    EXPECT_EQ(host.released, 0);
+
+    Source("x\r\n");
+    form.Edit1 = dir / "in.txt";
+    form.Edit2 = "/dev/full";
+    host.failed = false;
+    EXPECT_THROW(Press(), PlatformError);
+    EXPECT_TRUE(host.failed);
+    EXPECT_EQ(host.released, 1);
+    EXPECT_EQ(host.runLog.size(), 3u);  // the names and the source count
+}
+
+TEST_F(RunTest, OutputNamedAsTheSourceLeavesItUntouched) {
+    Source("keep\r\n");
+    form.Edit2 = form.Edit1;
+    EXPECT_THROW(Press(), PlatformError);
+    EXPECT_EQ(ReadFile(dir / "in.txt"), "keep\r\n");
+}
+
+TEST_F(RunTest, SecondPressCreatesTheOutputAnew) {
+    Source("a\r\n");
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), "a\r\n");
+    EXPECT_EQ(host.runLog.size(), 4u);
+}
+
+}  // namespace
+}  // namespace rivex
