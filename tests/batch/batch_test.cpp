@@ -1,0 +1,158 @@
+// rivex-batch end to end: standard output, standard error, exit status and output bytes.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "support/temp_dir.h"
+
+extern char** environ;
+
+namespace rivex {
+namespace {
+
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// Runs rivex-batch in `folder` with its output streams sent to files there.
+Result RunBatch(const TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), RIVEX_BATCH_PATH);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, (dir / "").c_str());
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / ".stdout"),
+            ReadFile(dir / ".stderr")};
+}
+
+const std::string kDone = "** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。\n";
+
+std::string Log(const std::string& source, const std::string& output, const std::string& in,
+                const std::string& out) {
+    return "元ファイル名　：" + source + "\n抽出ファイル名：" + output +
+           "\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + in + "\n 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：" + out + "\n";
+}
+
+struct BatchCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+    std::string outputFile;  // expected bytes of out.txt; "-" when it must not exist
+};
+
+void PrintTo(const BatchCase& c, std::ostream* os) { *os << c.name; }
+
+class BatchTest : public ::testing::TestWithParam<BatchCase> {};
+
+TEST_P(BatchTest, Contract) {
+    TempDir dir;
+    WriteFile(dir / "in.txt", "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z");
+    WriteFile(dir / "file", "");
+    const BatchCase& c = GetParam();
+    const Result r = RunBatch(dir, c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    if (c.outputFile == "-") {
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+    } else {
+        EXPECT_EQ(ReadFile(dir / "out.txt"), c.outputFile);
+    }
+    EXPECT_EQ(ReadFile(dir / "in.txt"), "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z");
+}
+
+const std::vector<std::string> kNames{"--source", "in.txt", "--output", "out.txt"};
+
+std::vector<std::string> With(std::vector<std::string> more) {
+    std::vector<std::string> args = kNames;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+const BatchCase kCases[] = {
+    {"WholeAll", With({"--whole", "--all"}), 0, Log("in.txt", "out.txt", "4", "4"), kDone,
+     "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z\r\n"},
+    {"FieldsByCount",
+     With({"--fields", "--field", "1", "", "", "", "--field", "4", "*", "", "", "--by-count",
+           "--range", "2", "3"}),
+     0, Log("in.txt", "out.txt", "4", "2"), kDone, "By\r\nC\x95\r\n"},  // "*" stays column 4, the length of the first record written
+    {"JapaneseCodeMatchesShiftJis",
+     With({"--whole", "--by-code", "--key", "4-5", "--range", "表", ""}), 0,
+     Log("in.txt", "out.txt", "4", "1"), kDone, "C03\x95\x5C\r\n"},
+    {"ExcludeGrouped",
+     With({"--whole", "--by-code", "--key", "2-3", "--range", "02", "03", "--exclude", "--order",
+           "grouped"}),
+     0, Log("in.txt", "out.txt", "4", "2"), kDone, "A01x\r\nD04z\r\n"},
+    {"GroupedStops",
+     With({"--whole", "--by-code", "--key", "2-3", "--range", "01", "02", "--order", "grouped"}),
+     0, Log("in.txt", "out.txt", "3", "2"), kDone, "A01x\r\nB02y\r\n"},
+    {"NoFieldMode", With({"--all"}), 1, "", "** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。\n", "-"},
+    {"NoSource", {"--whole", "--all"}, 1, "", "** 元ファイルの指定がありません。\n", "-"},
+    {"NumberMessageOnTwoLines", With({"--whole", "--by-count", "--range", "2", "x"}), 1, "",
+     "ｶｳﾝﾄおわりは非数字です。\n  x\n", "-"},
+    {"CodeWithoutCp932Form", With({"--whole", "--by-code", "--key", "1", "--range", "한", ""}), 1,
+     "", "** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。\n", "-"},
+    {"Overflow", With({"--whole", "--by-count", "--range", "2147483648", ""}), 2, "",
+     "'2147483648' は整数ではありません.\n", "-"},
+    {"MissingSource", {"--source", "none.txt", "--output", "out.txt", "--whole", "--all"}, 2, "",
+     "ファイルが見つかりません.\n", "-"},
+    {"BlankSource", {"--source", "   ", "--output", "out.txt", "--whole", "--all"}, 2, "",
+     "ファイルが見つかりません.\n", "-"},
+    {"SourceIsAFolder", {"--source", ".", "--output", "out.txt", "--whole", "--all"}, 2, "",
+     "I/O エラー (21)\n", "-"},
+    {"OutputThroughAFile", {"--source", "in.txt", "--output", "file/out.txt", "--whole", "--all"},
+     2, "元ファイル名　：in.txt\n", "不正なファイル名です.\n", "-"},
+    {"OutputIsTheSource", {"--source", "in.txt", "--output", "./in.txt", "--whole", "--all"}, 2,
+     "元ファイル名　：in.txt\n", "抽出ファイルが元ファイルと同じファイルです.\n", "-"},
+    {"FullDisk", {"--source", "in.txt", "--output", "/dev/full", "--whole", "--all"}, 2,
+     "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4\n",
+     "I/O エラー (28)\n", "-"},
+    {"SeriesWithoutAnswers", {"--source", "in@.txt", "--output", "out.txt", "--whole", "--all"},
+     0, "", kDone, "-"},
+    {"SeriesAnswersAfterARefusal",
+     {"--source", "i@.txt", "--output", "out.txt", "--whole", "--all", "--at", "1", "12", "0",
+      "--at", "n", "", "1"},
+     0, " ---------------------------\n＠相当文字：n\n" + Log("in.txt", "out.txt", "4", "4"),
+     "** 左右の文字長さが異なります。\n" + kDone, "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Runs, BatchTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BatchUsage, UnusableOptionsExit64) {
+    TempDir dir;
+    const std::vector<std::vector<std::string>> calls{
+        {"--bogus"}, {"--field", "1", "2"}, {"--order", "sorted"}, {"--at", "1", "2", "yes"},
+        {"--source"}};
+    for (const auto& args : calls) {
+        const Result r = RunBatch(dir, args);
+        EXPECT_EQ(r.status, 64) << args[0];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("usage: rivex-batch"), std::string::npos);
+    }
+    EXPECT_EQ(RunBatch(dir, {"--help"}).out.rfind("usage: rivex-batch", 0), 0u);
+}
+
+}  // namespace
+}  // namespace rivex
