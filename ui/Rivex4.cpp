@@ -1,0 +1,159 @@
+#include "Rivex4.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "fonts.h"
+#include "message_box.h"
+#include "notation.h"
+#include "placeholder.h"
+#include "qt_text.h"
+
+namespace rivex::ui {
+namespace {
+
+QLabel* Label(QWidget* parent, const char* name, const char* text, int left, int top,
+              const QFont& font) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* Edit(QWidget* parent, const char* name, int left, int top) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setFont(JapaneseFont(Face::Gothic, 13));
+    edit->setGeometry(left, top, 65, 21);
+    return edit;
+}
+
+}  // namespace
+
+TForm4::TForm4(PlaceholderState& placeholder, QWidget* parent)
+    : QDialog(parent), placeholder_(placeholder) {
+    setWindowTitle(QString::fromUtf8("＠文字の入力"));
+    setFont(JapaneseFont(Face::Gothic, 16, true));
+    move(192, 107);
+    setFixedSize(452, 220);
+    createInstructions();
+    createInputs();
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Button1);
+    setTabOrder(Button1, Edit3);
+    setTabOrder(Edit3, CheckBox1);
+}
+
+void TForm4::createInstructions() {
+    const QFont font = JapaneseFont(Face::Gothic, 15, true);
+    Label1 =
+        Label(this, "Label1", "＠に相当する文字を入力してください。数字の場合は", 24, 16, font);
+    Label5 =
+        Label(this, "Label5", "範囲指定ができます。これが最後の指定ならチェック", 24, 40, font);
+    Label6 = Label(this, "Label6", "してから[次へ]を押します。(入力文字は８桁以内)", 24, 64, font);
+}
+
+void TForm4::createInputs() {
+    const QFont small = JapaneseFont(Face::Gothic, 13, true);
+    Edit3 = Edit(this, "Edit3", 73, 108);
+    Edit3->setReadOnly(true);
+    Label4 = Label(this, "Label4", "を処理しました。", 144, 111, small);
+    Label3 = Label(this, "Label3", "", 28, 141, small);
+    Edit1 = Edit(this, "Edit1", 209, 139);
+    Label2 = Label(this, "Label2", "～", 288, 142, small);
+    Edit2 = Edit(this, "Edit2", 317, 139);
+    CheckBox1 = new QCheckBox(QString::fromUtf8("これが最後の指定です"), this);
+    CheckBox1->setObjectName("CheckBox1");
+    CheckBox1->setFont(small);
+    CheckBox1->setGeometry(28, 170, 177, 25);
+    Button1 = new QPushButton(QString::fromUtf8("次　へ"), this);
+    Button1->setObjectName("Button1");
+    Button1->setFont(JapaneseFont(Face::GothicProp, 12));
+    Button1->setGeometry(318, 181, 65, 25);
+    // Enter belongs to the edits' own handlers, so no button is the dialog's default; Enter on
+    // the focused button still presses it.
+    Button1->setAutoDefault(false);
+
+    connect(Edit1, &QLineEdit::returnPressed, this, &TForm4::Edit1KeyPress);
+    connect(Edit2, &QLineEdit::returnPressed, this, &TForm4::Edit2KeyPress);
+    connect(CheckBox1, &QCheckBox::clicked, this, &TForm4::CheckBox1Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    CheckBox1->installEventFilter(this);
+    Button1->installEventFilter(this);
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == Button1 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        Button1->click();
+        return true;
+    }
+    if (watched == CheckBox1 && key != Qt::Key_Tab && key != Qt::Key_Backtab) CheckBox1Click();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm4::FormShow() {
+    Label3->setText(FromBytes(placeholder_.PromptWord + "＠に相当する文字："));
+    Label3->adjustSize();
+    Edit1->clear();
+    Edit2->clear();
+    Edit3->setText(FromBytes(placeholder_.PlaceholderText));
+    QPalette window = palette();
+    window.setColor(QPalette::Window, QColor(212, 242, 192));
+    setPalette(window);
+    setAutoFillBackground(true);
+    for (QLineEdit* edit : {Edit1, Edit2}) {
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, QColor(255, 255, 163));
+        edit->setPalette(p);
+    }
+    placeholder_.PromptWord = "つぎの";
+    Edit1->setFocus();
+}
+
+void TForm4::Edit1KeyPress() {
+    // A text that is not a number has no range.
+    const bool digits = CheckDigits(TrimSide("B", ToBytes(Edit1->text()))) == 0;
+    Edit2->setVisible(digits);
+    Label2->setVisible(digits);
+    if (digits) {
+        Edit2->clear();
+        Edit2->setFocus();
+    } else {
+        CheckBox1->setFocus();
+    }
+}
+
+void TForm4::Edit2KeyPress() {
+    CheckBox1->setFocus();
+}
+
+void TForm4::CheckBox1Click() {
+    Button1->setFocus();
+}
+
+void TForm4::Button1Click() {
+    const PlaceholderAnswer answer{ToBytes(Edit1->text()), ToBytes(Edit2->text()),
+                                   CheckBox1->isChecked()};
+    const auto refusal = AcceptPlaceholderAnswer(answer, placeholder_);
+    if (!refusal) {
+        accept();
+        return;
+    }
+    ShowMessage(this, refusal->message);
+    (refusal->focus == DialogFocus::Edit1 ? Edit1 : Edit2)->setFocus();
+}
+
+}  // namespace rivex::ui

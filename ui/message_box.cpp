@@ -1,0 +1,29 @@
+#include "message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "qt_text.h"
+
+namespace rivex::ui {
+
+void ShowMessage(QWidget* parent, std::string_view text) {
+    QApplication::beep();
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), FromBytes(text),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool AskYesNo(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void ShowError(QWidget* parent, std::string_view message) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
+                    FromBytes(ErrorBoxText(message)), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace rivex::ui

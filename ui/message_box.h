@@ -1,0 +1,32 @@
+// The program's message boxes: plain messages, the yes/no question and the error box.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+#include "platform_error.h"
+
+class QWidget;
+
+namespace rivex::ui {
+
+// The default beep, then the text with an OK button, no icon, the application's title.
+void ShowMessage(QWidget* parent, std::string_view text);
+
+// The default beep comes from the caller; true for Yes.
+bool AskYesNo(QWidget* parent, const QString& question);
+
+// The error box of a platform error: stop icon, the message with its full stop.
+void ShowError(QWidget* parent, std::string_view message);
+
+// Runs a handler body and shows any platform error that leaves it in the error box.
+template <typename Body>
+void Guarded(QWidget* parent, Body&& body) {
+    try {
+        body();
+    } catch (...) {
+        ShowError(parent, CurrentExceptionMessage());
+    }
+}
+
+}  // namespace rivex::ui
