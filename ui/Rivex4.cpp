@@ -12,25 +12,22 @@
 #include "notation.h"
 #include "placeholder.h"
 #include "qt_text.h"
+#include "widgets.h"
 
 namespace rivex::ui {
 namespace {
 
 QLabel* Label(QWidget* parent, const char* name, const char* text, int left, int top,
               const QFont& font) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
+    QLabel* label = MakeLabel(parent, name, text, left, top);
     label->setFont(font);
-    label->move(left, top);
     label->adjustSize();
     return label;
 }
 
 QLineEdit* Edit(QWidget* parent, const char* name, int left, int top) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
+    QLineEdit* edit = MakeEdit(parent, name, left, top, 65);
     edit->setFont(JapaneseFont(Face::Gothic, 13));
-    edit->setGeometry(left, top, 65, 21);
     return edit;
 }
 
@@ -68,14 +65,11 @@ void TForm4::createInputs() {
     Edit1 = Edit(this, "Edit1", 209, 139);
     Label2 = Label(this, "Label2", "～", 288, 142, small);
     Edit2 = Edit(this, "Edit2", 317, 139);
-    CheckBox1 = new QCheckBox(QString::fromUtf8("これが最後の指定です"), this);
-    CheckBox1->setObjectName("CheckBox1");
+    CheckBox1 = Place(new QCheckBox(QString::fromUtf8("これが最後の指定です"), this), "CheckBox1",
+                      28, 170, 177, 25);
     CheckBox1->setFont(small);
-    CheckBox1->setGeometry(28, 170, 177, 25);
-    Button1 = new QPushButton(QString::fromUtf8("次　へ"), this);
-    Button1->setObjectName("Button1");
+    Button1 = MakeButton(this, "Button1", "次　へ", 318, 181, 65, 25);
     Button1->setFont(JapaneseFont(Face::GothicProp, 12));
-    Button1->setGeometry(318, 181, 65, 25);
     // Enter belongs to the edits' own handlers, so no button is the dialog's default; Enter on
     // the focused button still presses it.
     Button1->setAutoDefault(false);
@@ -110,15 +104,8 @@ void TForm4::FormShow() {
     Edit1->clear();
     Edit2->clear();
     Edit3->setText(FromBytes(placeholder_.PlaceholderText));
-    QPalette window = palette();
-    window.setColor(QPalette::Window, QColor(212, 242, 192));
-    setPalette(window);
-    setAutoFillBackground(true);
-    for (QLineEdit* edit : {Edit1, Edit2}) {
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base, QColor(255, 255, 163));
-        edit->setPalette(p);
-    }
+    SetColor(this, QPalette::Window, QColor(212, 242, 192));
+    for (QLineEdit* edit : {Edit1, Edit2}) SetColor(edit, QPalette::Base, QColor(255, 255, 163));
     placeholder_.PromptWord = "つぎの";
     Edit1->setFocus();
 }

@@ -7,11 +7,15 @@
 
 namespace rivex::ui {
 
-void ShowMessage(QWidget* parent, std::string_view text) {
-    QApplication::beep();
+void MessageBox(QWidget* parent, std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), FromBytes(text),
                     QMessageBox::Ok, parent);
     box.exec();
+}
+
+void ShowMessage(QWidget* parent, std::string_view text) {
+    QApplication::beep();
+    MessageBox(parent, text);
 }
 
 bool AskYesNo(QWidget* parent, const QString& question) {

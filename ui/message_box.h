@@ -10,7 +10,10 @@ class QWidget;
 
 namespace rivex::ui {
 
-// The default beep, then the text with an OK button, no icon, the application's title.
+// The text with an OK button, no icon, the application's title as caption, modal.
+void MessageBox(QWidget* parent, std::string_view text);
+
+// The default beep, then the message box.
 void ShowMessage(QWidget* parent, std::string_view text);
 
 // The default beep comes from the caller; true for Yes.

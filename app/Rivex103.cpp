@@ -1,0 +1,25 @@
+// The windowed program: the five windows, the main one shown, and the event loop.
+#include <QApplication>
+
+#include "Rivex1.h"
+#include "Rivex2.h"
+#include "Rivex3.h"
+#include "Rivex4.h"
+#include "Rivex5.h"
+#include "state.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Rivex103");
+    rivex::EngineState state;
+    // The main window owns the others; the progress window and the placeholder dialog made
+    // here are never shown: the run makes fresh ones for each use.
+    rivex::ui::TForm1 form1(state);
+    new rivex::ui::TForm2(state, &form1);
+    auto* form3 = new rivex::ui::TForm3(&form1);
+    new rivex::ui::TForm4(state.placeholder, &form1);
+    auto* form5 = new rivex::ui::TForm5(&form1);
+    form1.SetWindows(form3, form5);
+    form1.show();
+    return app.exec();
+}

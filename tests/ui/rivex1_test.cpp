@@ -1,0 +1,225 @@
+#include "Rivex1.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "Rivex5.h"
+#include "modal_closer.h"
+#include "string_grid.h"
+
+using rivex::EngineState;
+using rivex::testing::ModalCloser;
+using rivex::ui::StringGrid;
+using rivex::ui::TForm1;
+using rivex::ui::TForm5;
+
+class Rivex1Test : public QObject {
+    Q_OBJECT
+
+  private:
+    // A main window with its record-count list, shown and active.
+    struct Window {
+        EngineState state;
+        TForm1 form{state};
+        TForm5* list = new TForm5(&form);
+
+        Window() {
+            form.SetWindows(nullptr, list);
+            form.show();
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+        }
+        template <typename T>
+        T* Get(const char* name) {
+            T* control = form.findChild<T*>(name);
+            Q_ASSERT(control);
+            return control;
+        }
+        void Click(const char* name) {
+            QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton);
+        }
+        // The focus is in `control`, or in the cell editor of a grid.
+        bool Focused(const char* name) {
+            QWidget* control = Get<QWidget>(name);
+            QWidget* focus = form.focusWidget();
+            return focus == control || control->isAncestorOf(focus);
+        }
+    };
+
+  private slots:
+    void initialState() {
+        Window w;
+        for (const char* name :
+             {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4", "RadioButton5",
+              "RadioButton6", "RadioButton7", "RadioButton8", "CheckBox1"}) {
+            QVERIFY2(!w.Get<QAbstractButton>(name)->isChecked(), name);
+        }
+        QCOMPARE(w.Get<QTabWidget>("PageControl1")->currentWidget()->objectName(),
+                 QString("TabSheet2"));
+        QVERIFY(!w.Get<QWidget>("Button9")->isEnabled());
+        QVERIFY(!w.Get<QWidget>("StringGrid1")->isEnabled());
+        QVERIFY(!w.Get<QWidget>("Edit3")->isEnabled());
+        QVERIFY(!w.Get<QWidget>("Label3")->isVisible());
+        QVERIFY(!w.Get<QWidget>("Label15")->isVisible());
+        auto* grid1 = w.Get<StringGrid>("StringGrid1");
+        QCOMPARE(grid1->GridRowCount(), 10);
+        QCOMPARE(grid1->Heading(3), QString("次の左位置"));
+        QCOMPARE(grid1->RowLabel(1), QString("(1)"));
+        QCOMPARE(grid1->RowLabel(2), QString());
+        QCOMPARE(w.Get<StringGrid>("StringGrid2")->Heading(1), QString("　はじめ"));
+
+        ModalCloser closer;
+        w.Click("Button4");
+        QCOMPARE(closer.texts, QStringList{"** 元ファイルの指定がありません。"});
+        QCOMPARE(w.form.focusWidget(), w.Get<QWidget>("Button1"));
+    }
+
+    void greyingFollowsTheModes() {
+        Window w;
+        auto* grid2 = w.Get<StringGrid>("StringGrid2");
+        w.Click("RadioButton1");
+        QVERIFY(grid2->isEnabled());
+        QVERIFY(!w.Get<QWidget>("Edit3")->isEnabled());
+        QCOMPARE(grid2->Heading(1), QString("　始めカウント"));
+        QCOMPARE(w.Get<QLabel>("Label7")->text(), QString("ｶｳﾝﾄ数："));
+        QVERIFY(w.Focused("StringGrid2"));
+        grid2->SetCell(1, 1, "5");
+
+        w.Click("RadioButton2");
+        QVERIFY(w.Get<QWidget>("Edit3")->isEnabled());
+        QVERIFY(w.Get<QWidget>("GroupBox4")->isEnabled());
+        QVERIFY(w.Get<QWidget>("CheckBox1")->isEnabled());
+        QCOMPARE(grid2->Heading(2), QString("　終りコード"));
+        QCOMPARE(w.form.focusWidget(), w.Get<QWidget>("Edit3"));
+        QCOMPARE(grid2->Cell(1, 1), QString("5"));  // rows typed under one mode stay
+
+        w.Click("RadioButton8");
+        QVERIFY(!grid2->isEnabled());
+        QVERIFY(!w.Get<QWidget>("GroupBox4")->isEnabled());
+        QCOMPARE(grid2->Heading(2), QString("　終りコード"));
+
+        w.Get<QTabWidget>("PageControl1")->setCurrentIndex(0);
+        w.Click("RadioButton7");
+        QVERIFY(w.Get<QWidget>("StringGrid1")->isEnabled());
+        QVERIFY(w.Get<QWidget>("Label12")->isEnabled());
+        w.Click("RadioButton6");
+        QVERIFY(!w.Get<QWidget>("StringGrid1")->isEnabled());
+    }
+
+    void enterNavigationAddsAndLabelsRows() {
+        Window w;
+        w.Get<QTabWidget>("PageControl1")->setCurrentIndex(0);
+        w.Click("RadioButton7");
+        auto* grid = w.Get<StringGrid>("StringGrid1");
+        grid->MoveTo(1, 1);
+        QTest::keyClicks(QApplication::focusWidget(), "3");  // into the cell editor
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(grid->Cell(1, 1), QString("3"));
+        QCOMPARE(grid->GridColumn(), 2);
+        QVERIFY(w.Focused("StringGrid1"));
+        grid->MoveTo(4, 9);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(grid->GridRowCount(), 11);
+        QCOMPARE(grid->RowLabel(10), QString("(10)"));
+        QCOMPARE(grid->GridRow(), 10);
+        QCOMPARE(grid->GridColumn(), 1);
+        QCOMPARE(grid->RowLabel(5), QString());
+
+        auto* grid2 = w.Get<StringGrid>("StringGrid2");
+        w.Get<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        w.Click("RadioButton1");
+        grid2->MoveTo(2, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(grid2->GridRow(), 2);
+        QCOMPARE(grid2->RowLabel(2), QString("(2)"));
+        QCOMPARE(grid2->GridRowCount(), 10);
+    }
+
+    void keysInTheEdits() {
+        Window w;
+        QTest::keyClick(w.Get<QLineEdit>("Edit1"), Qt::Key_Return);
+        QCOMPARE(w.form.focusWidget(), w.Get<QWidget>("Button2"));
+        w.Click("RadioButton2");
+        ModalCloser closer;
+        QTest::keyClick(w.Get<QLineEdit>("Edit3"), Qt::Key_Return);
+        QCOMPARE(closer.texts, QStringList{"** キー位置の指定がありません。"});
+        QTest::keyClicks(w.Get<QLineEdit>("Edit3"), "4-5");
+        QTest::keyClick(w.Get<QLineEdit>("Edit3"), Qt::Key_Return);
+        QVERIFY(w.Focused("StringGrid2"));
+        w.Click("RadioButton4");
+        QCOMPARE(closer.texts.size(), 2);
+        QVERIFY(closer.texts[1].startsWith("** 本当にこの指定でよいのですか。"));
+        QCOMPARE(w.form.focusWidget(), w.Get<QWidget>("Button4"));
+    }
+
+    void refusalMovesTheFocus() {
+        Window w;
+        w.Get<QLineEdit>("Edit1")->setText("in.txt");
+        w.Get<QLineEdit>("Edit2")->setText("out.txt");
+        w.Click("RadioButton6");
+        w.Click("RadioButton1");
+        w.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "9");
+        w.Get<StringGrid>("StringGrid2")->SetCell(2, 1, "3");
+        w.Get<QWidget>("Edit1")->setFocus();
+        ModalCloser closer;
+        w.Click("Button4");
+        QCOMPARE(closer.texts, QStringList{"** ｶｳﾝﾄ指定が逆転しています。"});
+        QVERIFY(w.Focused("StringGrid2"));
+    }
+
+    void runFromTheWindow() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("in.txt");
+        const QString output = dir.filePath("sub/out.txt");
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("A01\r\nB02\r\nC03");
+        file.close();
+
+        Window w;
+        w.Get<QLineEdit>("Edit1")->setText(source);
+        w.Get<QLineEdit>("Edit2")->setText(output);
+        w.Click("RadioButton6");
+        w.Click("RadioButton2");
+        QTest::keyClicks(w.Get<QLineEdit>("Edit3"), "2-3");
+        w.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "02");
+        w.Get<StringGrid>("StringGrid2")->SetCell(2, 1, "03");
+        ModalCloser closer;
+        w.Click("Button4");
+        QCOMPARE(closer.texts, QStringList{"** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。"});
+        QFile out(output);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), QByteArray("B02\r\nC03\r\n"));
+        QVERIFY(w.Get<QWidget>("Button9")->isEnabled());
+        QVERIFY(w.Get<QWidget>("Button4")->isEnabled());
+        QVERIFY(w.Get<QWidget>("Button6")->isEnabled());
+        QCOMPARE(w.Get<QLineEdit>("Edit6")->text(), QString(" 2"));
+        QCOMPARE(w.Get<QLineEdit>("Edit10")->text(), QString(" 3"));
+        QCOMPARE(w.list->RunLog().size(), 4);
+        QCOMPARE(w.list->RunLog()[3], QString(" 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：2"));
+        QVERIFY(w.Get<QLineEdit>("Edit8")->text().startsWith(' '));
+    }
+
+    void platformErrorLeavesTheWindowUsable() {
+        QTemporaryDir dir;
+        Window w;
+        w.Get<QLineEdit>("Edit1")->setText(dir.filePath("missing.txt"));
+        w.Get<QLineEdit>("Edit2")->setText(dir.filePath("out.txt"));
+        w.Click("RadioButton6");
+        w.Click("RadioButton8");
+        ModalCloser closer;
+        w.Click("Button4");
+        QCOMPARE(closer.texts, QStringList{"ファイルが見つかりません."});
+        QVERIFY(w.Get<QWidget>("Button4")->isEnabled());
+        QVERIFY(w.Get<QWidget>("Button6")->isEnabled());
+        QVERIFY(!w.Get<QWidget>("Button9")->isEnabled());
+    }
+};
+
+QTEST_MAIN(Rivex1Test)
+#include "rivex1_test.moc"

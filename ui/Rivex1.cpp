@@ -1,0 +1,454 @@
+#include "Rivex1.h"
+
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QUrl>
+
+#include "Rivex3.h"
+#include "Rivex5.h"
+#include "extract.h"
+#include "fonts.h"
+#include "message_box.h"
+#include "qt_host.h"
+#include "qt_text.h"
+#include "string_grid.h"
+#include "system_colors.h"
+#include "widgets.h"
+
+namespace rivex::ui {
+namespace {
+
+const char* const kFileFilter = "すべてのファイル(＠….*) (*)";
+
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int left, int top,
+                     int width, int height) {
+    return Place(new QGroupBox(QString::fromUtf8(title), parent), name, left, top, width, height);
+}
+
+void SetHint(QWidget* widget, const char* hint) {
+    widget->setToolTip(QString::fromUtf8(hint));
+}
+
+// The text colour of a group box, which the controls inside it take over.
+void SetGroupTextColor(QGroupBox* group, QColor color) {
+    QPalette p = group->palette();
+    for (const auto cg : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(cg, QPalette::WindowText, color);
+        p.setColor(cg, QPalette::Text, color);
+    }
+    group->setPalette(p);
+}
+
+}  // namespace
+
+TForm1::TForm1(EngineState& state, QWidget* parent)
+    : QWidget(parent), state_(state), host_(std::make_unique<QtHost>(*this, state)) {
+    setWindowTitle(QString::fromUtf8("テキストレコードの抽出 ( Rivex 1.03 )"));
+    setFont(JapaneseFont(Face::GothicProp, 12));
+    move(220, 96);
+    setFixedSize(624, 560);
+    createFileGroup();
+    createReferenceGroup();
+    createConditionsGroup();
+    createRunGroup();
+    connectHandlers();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetWindows(TForm3* help, TForm5* recordCounts) {
+    help_ = help;
+    recordCounts_ = recordCounts;
+}
+
+void TForm1::createFileGroup() {
+    GroupBox1 = MakeGroup(this, "GroupBox1", " ファイルの選択 ", 15, 6, 482, 115);
+    Button1 = MakeButton(GroupBox1, "Button1", "元ﾌｧｲﾙの選択", 12, 20, 104, 25);
+    SetHint(Button1, "元になるﾃｷｽﾄﾌｧｲﾙ");
+    Label1 = MakeLabel(GroupBox1, "Label1", "ﾌｧｲﾙ名：", 124, 25);
+    Edit1 = MakeEdit(GroupBox1, "Edit1", 176, 22, 294);
+    Label15 = MakeLabel(GroupBox1, "Label15",
+                        "( 元ファイルで＠を使う場合は下のファイル名を直します )", 124, 50);
+    QPalette red = Label15->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label15->setPalette(red);
+    Button2 = MakeButton(GroupBox1, "Button2", "抽出ﾌｧｲﾙの選択", 12, 76, 104, 25);
+    SetHint(Button2, "抽出されたﾌｧｲﾙ");
+    Edit2 = MakeEdit(GroupBox1, "Edit2", 176, 78, 294);
+    Edit2->setReadOnly(true);
+}
+
+void TForm1::createReferenceGroup() {
+    GroupBox5 = MakeGroup(this, "GroupBox5", " 参　考 ", 507, 7, 101, 114);
+    Label8 = MakeLabel(GroupBox5, "Label8", "開始時間：", 10, 20);
+    Edit8 = MakeEdit(GroupBox5, "Edit8", 10, 36, 81);
+    Label9 = MakeLabel(GroupBox5, "Label9", "終了時間：", 10, 62);
+    Edit9 = MakeEdit(GroupBox5, "Edit9", 10, 78, 81);
+    Edit8->setReadOnly(true);
+    Edit9->setReadOnly(true);
+}
+
+void TForm1::createConditionsGroup() {
+    GroupBox2 = MakeGroup(this, "GroupBox2", " 抽出の条件 ", 15, 133, 593, 314);
+    Label14 = MakeLabel(GroupBox2, "Label14", "下のタブをクリックしてそれぞれに指定してください。",
+                        16, 20);
+    PageControl1 = Place(new QTabWidget(GroupBox2), "PageControl1", 10, 40, 573, 264);
+    PageControl1->setStyleSheet("QTabBar::tab { height: 20px; }");
+    TabSheet1 = createFieldPage();
+    TabSheet2 = createRecordPage();
+    PageControl1->addTab(TabSheet1, QString::fromUtf8("　フィールド項目の抽出　"));
+    PageControl1->addTab(TabSheet2, QString::fromUtf8("　レコードの抽出　"));
+    PageControl1->setCurrentWidget(TabSheet2);
+}
+
+QWidget* TForm1::createFieldPage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet1");
+    RadioButton6 = MakeRadio(page, "RadioButton6", "すべての項目を抽出する", 20, 14);
+    RadioButton7 = MakeRadio(page, "RadioButton7", "指定した項目を抽出する", 20, 38);
+    Label16 = MakeLabel(page, "Label16", "フィールド項目の位置：", 20, 72);
+    // Above the two repeat columns: the label column and the first two columns are 35 + 57 + 56.
+    Label12 = MakeLabel(page, "Label12", "|<---- 繰り返しのとき ---->|", 20 + 35 + 57 + 56, 92);
+    StringGrid1 =
+        Place(new StringGrid({35, 57, 56, 75, 70}, 10, page), "StringGrid1", 20, 108, 316, 124);
+    return page;
+}
+
+QWidget* TForm1::createRecordPage() {
+    auto* page = new QWidget;
+    page->setObjectName("TabSheet2");
+    Label5 = MakeLabel(page, "Label5", "ﾚｺｰﾄﾞ抽出の種類：", 12, 10);
+    RadioButton8 = MakeRadio(page, "RadioButton8", "すべてを抽出", 20, 30);
+    RadioButton1 = MakeRadio(page, "RadioButton1", "カウントで抽出", 20, 52);
+    RadioButton2 = MakeRadio(page, "RadioButton2", "コードで抽出", 20, 74);
+    Label4 = MakeLabel(page, "Label4", "キー位置：", 284, 12);
+    Edit3 = MakeEdit(page, "Edit3", 348, 9, 200);
+    Label7 = MakeLabel(page, "Label7", "コード：", 284, 38);
+    StringGrid2 = Place(new StringGrid({28, 106, 109}, 10, page), "StringGrid2", 284, 54, 264, 150);
+    CheckBox1 = MakeCheckBox(page, "CheckBox1", "左のコード以外を抽出する", 284, 210);
+    createCodeOrderGroup(page);
+    return page;
+}
+
+void TForm1::createCodeOrderGroup(QWidget* page) {
+    GroupBox4 = MakeGroup(page, "GroupBox4", " 元ﾌｧｲﾙでのｺｰﾄﾞの出現状況 ", 12, 104, 260, 124);
+    Label10 = MakeLabel(GroupBox4, "Label10", "( あいまいならﾁｪｯｸしなくてよい )", 12, 20);
+    Label11 = MakeLabel(GroupBox4, "Label11", "ｺｰﾄﾞの順番：", 12, 44);
+    RadioButton3 = MakeRadio(GroupBox4, "RadioButton3", "わからない", 90, 42);
+    RadioButton4 = MakeRadio(GroupBox4, "RadioButton4", "順番でまとまっている", 90, 66);
+    RadioButton5 = MakeRadio(GroupBox4, "RadioButton5", "順番だが散らばっている", 90, 90);
+}
+
+void TForm1::createRunGroup() {
+    GroupBox3 = MakeGroup(this, "GroupBox3", " 実　行 ", 15, 460, 593, 88);
+    Button4 = MakeButton(GroupBox3, "Button4", "抽出する", 14, 22, 86, 28);
+    SetHint(Button4, "実行開始です");
+    Button9 = MakeButton(GroupBox3, "Button9", "レコード数一覧", 106, 22, 104, 28);
+    SetHint(Button9, "実行結果を表示します");
+    Button6 = MakeButton(GroupBox3, "Button6", "終わり", 216, 22, 74, 28);
+    SetHint(Button6, "ﾌﾟﾛｸﾞﾗﾑを終ります");
+    Button7 = MakeButton(GroupBox3, "Button7", "ヘルプ", 296, 22, 64, 28);
+    Label2 = MakeLabel(GroupBox3, "Label2", "元ﾌｧｲﾙﾚｺｰﾄﾞ数：", 378, 22);
+    Edit10 = MakeEdit(GroupBox3, "Edit10", 474, 19, 106);
+    Label6 = MakeLabel(GroupBox3, "Label6", "全抽出ﾚｺｰﾄﾞ数：", 378, 50);
+    Edit6 = MakeEdit(GroupBox3, "Edit6", 474, 47, 106);
+    Edit6->setReadOnly(true);
+    Label3 = MakeLabel(GroupBox3, "Label3", "( 途中までの場合があります )", 14, 60);
+}
+
+void TForm1::connectHandlers() {
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Edit1KeyPress);
+    connect(RadioButton6, &QRadioButton::clicked, this, &TForm1::RadioButton6Click);
+    connect(RadioButton7, &QRadioButton::clicked, this, &TForm1::RadioButton7Click);
+    connect(StringGrid1, &StringGrid::enterPressed, this, &TForm1::StringGrid1KeyPress);
+    connect(RadioButton8, &QRadioButton::clicked, this, &TForm1::RadioButton8Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);
+    connect(RadioButton2, &QRadioButton::clicked, this, &TForm1::RadioButton2Click);
+    connect(Edit3, &QLineEdit::returnPressed, this, &TForm1::Edit3KeyPress);
+    connect(StringGrid2, &StringGrid::enterPressed, this, &TForm1::StringGrid2KeyPress);
+    connect(RadioButton4, &QRadioButton::clicked, this, &TForm1::RadioButton4Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
+    connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    for (QLineEdit* box : {Edit1, Edit2}) {
+        box->setAcceptDrops(true);
+        box->installEventFilter(this);
+    }
+}
+
+void TForm1::FormCreate() {
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit6, Edit8, Edit9, Edit10}) edit->clear();
+    SetOfferedLook(Edit3, false);
+    Label3->hide();
+    Label15->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label7, Label10, Label11, Label12,
+                                                      Label16, RadioButton3, RadioButton4,
+                                                      RadioButton5, CheckBox1, GroupBox4}) {
+        w->setEnabled(false);
+    }
+    SetGroupTextColor(GroupBox4, clInactiveCaption());
+    Button9->setEnabled(false);
+    StringGrid1->SetHeading(1, QString::fromUtf8("左位置"));
+    StringGrid1->SetHeading(2, QString::fromUtf8("右位置"));
+    StringGrid1->SetHeading(3, QString::fromUtf8("次の左位置"));
+    StringGrid1->SetHeading(4, QString::fromUtf8("ﾗｽﾄ左位置"));
+    StringGrid1->SetOffered(false);
+    StringGrid2->SetHeading(1, QString::fromUtf8("　はじめ"));
+    StringGrid2->SetHeading(2, QString::fromUtf8("　おわり"));
+    StringGrid2->SetOffered(false);
+    SetColor(this, QPalette::Window, QColor(151, 255, 255));
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3, GroupBox5}) {
+        SetColor(group, QPalette::Window, QColor(216, 176, 255));
+    }
+    SetColor(GroupBox4, QPalette::Window, QColor(255, 255, 149));
+}
+
+FormInput TForm1::Input() const {
+    FormInput form;
+    form.Edit1 = ToBytes(Edit1->text());
+    form.Edit2 = ToBytes(Edit2->text());
+    form.Edit3 = ToBytes(Edit3->text());
+    form.StringGrid1 = StringGrid1->Rows<4>();
+    form.StringGrid2 = StringGrid2->Rows<2>();
+    form.RadioButton1 = RadioButton1->isChecked();
+    form.RadioButton2 = RadioButton2->isChecked();
+    form.RadioButton3 = RadioButton3->isChecked();
+    form.RadioButton4 = RadioButton4->isChecked();
+    form.RadioButton5 = RadioButton5->isChecked();
+    form.RadioButton6 = RadioButton6->isChecked();
+    form.RadioButton7 = RadioButton7->isChecked();
+    form.RadioButton8 = RadioButton8->isChecked();
+    form.CheckBox1 = CheckBox1->isChecked();
+    return form;
+}
+
+bool TForm1::ExclusionChecked() const {
+    return CheckBox1->isChecked();
+}
+
+bool TForm1::GroupedOrder() const {
+    return RadioButton4->isChecked();
+}
+
+void TForm1::FocusControl(Focus control) {
+    switch (control) {
+        case Focus::Unchanged:
+            return;
+        case Focus::Button1:
+            Button1->setFocus();
+            return;
+        case Focus::Button2:
+            Button2->setFocus();
+            return;
+        case Focus::StringGrid1:
+            StringGrid1->setFocus();
+            return;
+        case Focus::StringGrid2:
+            StringGrid2->setFocus();
+            return;
+        case Focus::Edit3:
+            Edit3->setFocus();
+            return;
+    }
+}
+
+void TForm1::ClearTotals() {
+    Edit6->clear();
+    Edit10->clear();
+}
+
+void TForm1::ShowRunStarted(const QString& startClock) {
+    SetRunning(true);
+    Edit8->setText(startClock);
+    Edit9->setText(" ");
+}
+
+void TForm1::ShowRunEnded(const RunEnd& end) {
+    SetRunning(false);
+    if (end.mayBePartial) Label3->show();
+    Button9->setEnabled(true);
+    Edit6->show();
+    Edit6->setText(FromBytes(end.totalText));
+    Edit10->setText(FromBytes(end.sourceText));
+    Edit9->setText(FromBytes(end.endClock));
+    Button6->setFocus();
+}
+
+void TForm1::ShowRunFailed() {
+    SetRunning(false);
+}
+
+// While a run is in progress a second one must not start, and the program cannot end.
+void TForm1::SetRunning(bool running) {
+    running_ = running;
+    Button4->setEnabled(!running);
+    Button6->setEnabled(!running);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        event->ignore();
+        return;
+    }
+    delete help_;
+    delete recordCounts_;
+    event->accept();
+}
+
+// A local file dropped on a name box fills it as the matching file dialog would.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) {
+        drop->ignore();
+        return true;
+    }
+    drop->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        if (watched == Edit1) ChooseSource(urls[0].toLocalFile());
+        if (watched == Edit2) ChooseOutput(urls[0].toLocalFile());
+    }
+    return true;
+}
+
+void TForm1::ChooseSource(const QString& name) {
+    Edit1->setText(name);
+    Label15->show();
+    Button2->setFocus();
+}
+
+// `name` is empty when the dialog was cancelled: the count is reset all the same.
+void TForm1::ChooseOutput(const QString& name) {
+    if (!name.isEmpty()) Edit2->setText(name);
+    // A reset in the middle of a file would spoil its count.
+    if (!running_) state_.run.OutputCount = 0;
+}
+
+void TForm1::Button1Click() {
+    const QString name =
+        QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kFileFilter));
+    if (!name.isEmpty()) ChooseSource(name);
+}
+
+void TForm1::Button2Click() {
+    ChooseOutput(QFileDialog::getSaveFileName(this, QString(), QString(),
+                                              QString::fromUtf8(kFileFilter), nullptr,
+                                              QFileDialog::DontConfirmOverwrite));
+}
+
+void TForm1::Edit1KeyPress() {
+    Button2->setFocus();
+}
+
+void TForm1::RadioButton6Click() {
+    Label12->setEnabled(false);
+    Label16->setEnabled(false);
+    StringGrid1->SetOffered(false);
+}
+
+void TForm1::RadioButton7Click() {
+    Label12->setEnabled(true);
+    Label16->setEnabled(true);
+    StringGrid1->SetOffered(true);
+    StringGrid1->setFocus();
+}
+
+void TForm1::StringGrid1KeyPress() {
+    EnterNavigation(*StringGrid1);
+}
+
+void TForm1::OfferKeyAndCodes(bool offered) {
+    SetOfferedLook(Edit3, offered);
+    Label4->setEnabled(offered);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label10, Label11, RadioButton3, RadioButton4,
+                                                      RadioButton5, CheckBox1, GroupBox4}) {
+        w->setEnabled(offered);
+    }
+    SetGroupTextColor(GroupBox4, offered ? clWindowText() : clInactiveCaption());
+}
+
+void TForm1::RadioButton8Click() {
+    OfferKeyAndCodes(false);
+    Label7->setEnabled(false);
+    StringGrid2->SetOffered(false);
+}
+
+void TForm1::RadioButton1Click() {
+    OfferKeyAndCodes(false);
+    Label7->setEnabled(true);
+    Label7->setText(QString::fromUtf8("ｶｳﾝﾄ数："));
+    SetHint(Label7, "先頭からのｶｳﾝﾄ数");
+    StringGrid2->SetOffered(true);
+    StringGrid2->SetHeading(1, QString::fromUtf8("　始めカウント"));
+    StringGrid2->SetHeading(2, QString::fromUtf8("　終りカウント"));
+    StringGrid2->setFocus();
+}
+
+void TForm1::RadioButton2Click() {
+    OfferKeyAndCodes(true);
+    Label7->setEnabled(true);
+    Label7->setText(QString::fromUtf8("コード："));
+    SetHint(Label7, "ｷｰ位置にある項目の符号");
+    StringGrid2->SetOffered(true);
+    StringGrid2->SetHeading(1, QString::fromUtf8("　始めコード"));
+    StringGrid2->SetHeading(2, QString::fromUtf8("　終りコード"));
+    Edit3->setFocus();
+}
+
+void TForm1::Edit3KeyPress() {
+    if (!Edit3->text().isEmpty()) {
+        StringGrid2->setFocus();
+        return;
+    }
+    ShowMessage(this, "** キー位置の指定がありません。");
+}
+
+void TForm1::StringGrid2KeyPress() {
+    EnterNavigation(*StringGrid2);
+}
+
+void TForm1::RadioButton4Click() {
+    if (RadioButton4->isChecked()) {
+        ShowMessage(
+            this, "** 本当にこの指定でよいのですか。\r\n    あいまいなら「わからない」にします。");
+    }
+    Button4->setFocus();
+}
+
+void TForm1::Button4Click() {
+    Guarded(this, [&] { Extract(Input(), state_, *host_); });
+}
+
+void TForm1::Button9Click() {
+    if (!recordCounts_) return;
+    recordCounts_->SetTotal(" " + FromBytes(CountText(state_.run.TotalOutputCount)));
+    recordCounts_->show();
+    recordCounts_->raise();
+}
+
+// HelpCopyMode is on when the source name box holds exactly this one character.
+void TForm1::Button7Click() {
+    state_.HelpCopyMode = Edit1->text() == QString::fromUtf8("〒");
+    if (!help_) return;
+    help_->show();
+    help_->raise();
+}
+
+void TForm1::Button6Click() {
+    close();
+}
+
+}  // namespace rivex::ui

@@ -1,0 +1,145 @@
+// The main window "テキストレコードの抽出": the file names, the extraction conditions on two
+// tab pages, and the run.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "form_input.h"
+#include "host.h"
+#include "state.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace rivex::ui {
+
+class QtHost;
+class StringGrid;
+class TForm3;
+class TForm5;
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TForm1(EngineState& state, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The help and record-count list windows, made at program start after this one.
+    void SetWindows(TForm3* help, TForm5* recordCounts);
+
+    // What the run reads of and shows in this window.
+    FormInput Input() const;
+    bool ExclusionChecked() const;
+    bool GroupedOrder() const;
+    void FocusControl(Focus control);
+    void ClearTotals();
+    void ShowRunStarted(const QString& startClock);
+    void ShowRunEnded(const RunEnd& end);
+    void ShowRunFailed();
+    TForm5* RecordCounts() const { return recordCounts_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createFileGroup();
+    void createReferenceGroup();
+    void createConditionsGroup();
+    QWidget* createFieldPage();
+    QWidget* createRecordPage();
+    void createCodeOrderGroup(QWidget* page);
+    void createRunGroup();
+    void connectHandlers();
+    void FormCreate();
+    void SetRunning(bool running);
+    void ChooseSource(const QString& name);
+    void ChooseOutput(const QString& name);
+
+    void Button1Click();
+    void Button2Click();
+    void Edit1KeyPress();
+    void RadioButton6Click();
+    void RadioButton7Click();
+    void StringGrid1KeyPress();
+    void RadioButton8Click();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void Edit3KeyPress();
+    void StringGrid2KeyPress();
+    void RadioButton4Click();
+    void Button4Click();
+    void Button9Click();
+    void Button7Click();
+    void Button6Click();
+
+    // The record-selection controls of the key box, the grid and the code options.
+    void OfferKeyAndCodes(bool offered);
+
+    EngineState& state_;
+    std::unique_ptr<QtHost> host_;
+    QPointer<TForm3> help_;
+    QPointer<TForm5> recordCounts_;
+    bool running_ = false;
+
+    QGroupBox* GroupBox1;
+    QPushButton* Button1;
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QLabel* Label15;
+    QPushButton* Button2;
+    QLineEdit* Edit2;
+
+    QGroupBox* GroupBox5;
+    QLabel* Label8;
+    QLineEdit* Edit8;
+    QLabel* Label9;
+    QLineEdit* Edit9;
+
+    QGroupBox* GroupBox2;
+    QLabel* Label14;
+    QTabWidget* PageControl1;
+    QWidget* TabSheet1;
+    QRadioButton* RadioButton6;
+    QRadioButton* RadioButton7;
+    QLabel* Label16;
+    QLabel* Label12;
+    StringGrid* StringGrid1;
+    QWidget* TabSheet2;
+    QLabel* Label5;
+    QRadioButton* RadioButton8;
+    QRadioButton* RadioButton1;
+    QRadioButton* RadioButton2;
+    QLabel* Label4;
+    QLineEdit* Edit3;
+    QLabel* Label7;
+    StringGrid* StringGrid2;
+    QCheckBox* CheckBox1;
+    QGroupBox* GroupBox4;
+    QLabel* Label10;
+    QLabel* Label11;
+    QRadioButton* RadioButton3;
+    QRadioButton* RadioButton4;
+    QRadioButton* RadioButton5;
+
+    QGroupBox* GroupBox3;
+    QPushButton* Button4;
+    QPushButton* Button9;
+    QPushButton* Button6;
+    QPushButton* Button7;
+    QLabel* Label2;
+    QLineEdit* Edit10;
+    QLabel* Label6;
+    QLineEdit* Edit6;
+    QLabel* Label3;
+};
+
+}  // namespace rivex::ui

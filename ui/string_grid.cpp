@@ -1,0 +1,93 @@
+#include "string_grid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "system_colors.h"
+
+namespace rivex::ui {
+
+StringGrid::StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidget* parent)
+    : QTableWidget(rowCount - 1, static_cast<int>(columnWidths.size()) - 1, parent) {
+    verticalHeader()->setFixedWidth(columnWidths[0]);
+    verticalHeader()->setDefaultSectionSize(18);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setFixedHeight(19);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 1; c < static_cast<int>(columnWidths.size()); ++c) {
+        setColumnWidth(c - 1, columnWidths[static_cast<std::size_t>(c)]);
+    }
+    // Rows stay unlabelled until the Enter navigation first reaches them.
+    for (int r = 0; r < rowCount - 1; ++r) setVerticalHeaderItem(r, new QTableWidgetItem());
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setTabKeyNavigation(false);
+    LabelRow(1);
+}
+
+void StringGrid::SetHeading(int column, const QString& text) {
+    setHorizontalHeaderItem(column - 1, new QTableWidgetItem(text));
+}
+
+QString StringGrid::Heading(int column) const {
+    const QTableWidgetItem* item = horizontalHeaderItem(column - 1);
+    return item ? item->text() : QString();
+}
+
+QString StringGrid::RowLabel(int row) const {
+    return verticalHeaderItem(row - 1)->text();
+}
+
+QString StringGrid::Cell(int column, int row) const {
+    const QTableWidgetItem* it = item(row - 1, column - 1);
+    return it ? it->text() : QString();
+}
+
+void StringGrid::SetCell(int column, int row, const QString& text) {
+    setItem(row - 1, column - 1, new QTableWidgetItem(text));
+}
+
+void StringGrid::MoveTo(int column, int row) {
+    setCurrentCell(row - 1, column - 1);
+}
+
+void StringGrid::SetOffered(bool offered) {
+    SetOfferedLook(this, offered);
+}
+
+void StringGrid::AddRow() {
+    insertRow(rowCount());
+    setVerticalHeaderItem(rowCount() - 1, new QTableWidgetItem());
+}
+
+void StringGrid::LabelRow(int row) {
+    verticalHeaderItem(row - 1)->setText(QString("(%1)").arg(row));
+}
+
+// Enter typed into a cell editor comes here too: the editor leaves it unhandled.
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit enterPressed();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void EnterNavigation(StringGrid& grid) {
+    const int column = grid.GridColumn();
+    const int lastColumn = grid.columnCount();
+    if (column < 1 || column > lastColumn) return;
+    if (column < lastColumn) {
+        grid.MoveTo(column + 1, grid.GridRow());
+        return;
+    }
+    const int next = grid.GridRow() + 1;
+    if (next > grid.GridRowCount() - 1) grid.AddRow();
+    grid.LabelRow(next);
+    grid.MoveTo(1, next);
+}
+
+}  // namespace rivex::ui

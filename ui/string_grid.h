@@ -1,0 +1,66 @@
+// An editable grid of texts with a fixed heading row and a fixed label column, as the main
+// window's field and count/code grids. Grid row r (from 1) is the table's row r - 1; the
+// heading row and the label column are the table's headers.
+#pragma once
+
+#include <QTableWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace rivex::ui {
+
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+
+  public:
+    // `columnWidths[0]` is the label column; the other widths are the editable columns.
+    StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidget* parent);
+
+    void SetHeading(int column, const QString& text);
+    QString Heading(int column) const;
+    QString RowLabel(int row) const;
+    // The text of grid cell (column, row), both from 1 as in the headings and labels.
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString& text);
+    int GridRowCount() const { return rowCount() + 1; }  // with the heading row
+    int GridColumn() const { return currentColumn() + 1; }
+    int GridRow() const { return currentRow() + 1; }
+    void MoveTo(int column, int row);
+    void AddRow();
+    // Writes "(n)" into the label column of grid row n.
+    void LabelRow(int row);
+
+    // The cells of every grid row below the heading, in order, as UTF-8.
+    template <std::size_t N>
+    std::vector<std::array<std::string, N>> Rows() const;
+
+    // The available or unavailable look of a condition control.
+    void SetOffered(bool offered);
+
+  signals:
+    // Enter in a cell, typed into its editor or not; the Enter key itself is swallowed.
+    void enterPressed();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Moves the cursor as Enter does: to the next column of the row, and from the last column to
+// column 1 of the next row, which is added and labelled "(n)" when it does not exist yet.
+void EnterNavigation(StringGrid& grid);
+
+template <std::size_t N>
+std::vector<std::array<std::string, N>> StringGrid::Rows() const {
+    std::vector<std::array<std::string, N>> rows;
+    for (int row = 1; row < GridRowCount(); ++row) {
+        std::array<std::string, N> cells;
+        for (std::size_t c = 0; c < N; ++c) {
+            cells[c] = Cell(static_cast<int>(c) + 1, row).toUtf8().toStdString();
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+}  // namespace rivex::ui

@@ -1,0 +1,58 @@
+// Controls placed at fixed client coordinates, named as the window's members.
+#pragma once
+
+#include <QCheckBox>
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace rivex::ui {
+
+template <typename Control>
+Control* Place(Control* control, const char* name, int left, int top, int width = 0,
+               int height = 0) {
+    control->setObjectName(name);
+    if (width > 0) {
+        control->setGeometry(left, top, width, height);
+    } else {
+        control->move(left, top);
+        control->adjustSize();
+    }
+    return control;
+}
+
+inline QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+    return Place(new QLabel(QString::fromUtf8(text), parent), name, left, top);
+}
+
+inline QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width,
+                           int height = 21) {
+    return Place(new QLineEdit(parent), name, left, top, width, height);
+}
+
+inline QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int left,
+                               int top, int width, int height) {
+    return Place(new QPushButton(QString::fromUtf8(text), parent), name, left, top, width, height);
+}
+
+inline QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* text, int left,
+                               int top) {
+    return Place(new QRadioButton(QString::fromUtf8(text), parent), name, left, top);
+}
+
+inline QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* text, int left,
+                               int top) {
+    return Place(new QCheckBox(QString::fromUtf8(text), parent), name, left, top);
+}
+
+// A widget's own background colour, `role` Window or Base.
+inline void SetColor(QWidget* widget, QPalette::ColorRole role, QColor color) {
+    QPalette p = widget->palette();
+    p.setColor(role, color);
+    widget->setPalette(p);
+    widget->setAutoFillBackground(true);
+}
+
+}  // namespace rivex::ui
