@@ -1,5 +1,8 @@
 // The windowed program: the five windows, the main one shown, and the event loop.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "Rivex1.h"
 #include "Rivex2.h"
@@ -11,6 +14,12 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivex103");
+    // Qt's own dialogs and buttons speak Japanese too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
     rivex::EngineState state;
     // The main window owns the others; the progress window and the placeholder dialog made
     // here are never shown: the run makes fresh ones for each use.
