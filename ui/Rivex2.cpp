@@ -38,6 +38,7 @@ TForm2::TForm2(EngineState& state, QWidget* owner) : QWidget(owner, Qt::Window),
     Label4 = MakeLabel(this, "Label4", "", 12, 98);
     Label4->setFixedWidth(352);
     Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
