@@ -30,8 +30,9 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // All of `in` converted; nullopt at the first sequence that cannot be.
-    std::optional<std::string> Convert(std::string_view in) {
+    // All of `in` converted. At a character that cannot be, either nullopt, or `substitute`
+    // in its place.
+    std::optional<std::string> Convert(std::string_view in, const char* substitute = nullptr) {
         std::string out;
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
@@ -41,7 +42,12 @@ class Converter {
             std::size_t dstLeft = sizeof buffer;
             const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
             out.append(buffer, dst);
-            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return std::nullopt;
+            if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+            if (substitute == nullptr) return std::nullopt;
+            out += substitute;
+            const std::size_t skip = CharLength(in, in.size() - srcLeft, CodePage::Utf8);
+            src += skip;
+            srcLeft -= skip;
         }
         return out;
     }
@@ -84,6 +90,10 @@ ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp) {
 
 std::optional<std::string> ToCp932(std::string_view utf8) {
     return Converter("CP932", "UTF-8").Convert(utf8);
+}
+
+std::string ToCp932Lossy(std::string_view utf8) {
+    return *Converter("CP932", "UTF-8").Convert(utf8, "?");
 }
 
 }  // namespace rivex

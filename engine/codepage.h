@@ -24,4 +24,7 @@ ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp);
 // UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
 std::optional<std::string> ToCp932(std::string_view utf8);
 
+// UTF-8 text as code page 932 bytes, with "?" for each character that has no such form.
+std::string ToCp932Lossy(std::string_view utf8);
+
 }  // namespace rivex

@@ -56,21 +56,25 @@ void CreateFolders(const std::string& path) {
     }
 }
 
+int CreateFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throw FileError(errno, path);
+    return fd;
+}
+
 int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd) {
     if (IsSameFile(path, sourceFd)) {
         throw PlatformError("抽出ファイルが元ファイルと同じファイルです");
     }
+    if (mode == OutputOpen::Create) return CreateFile(path);
     // Appending reads the file's tail, so it opens for reading too.
-    const int flags = mode == OutputOpen::Create ? O_WRONLY | O_TRUNC : O_RDWR;
-    const int fd = ::open(path.c_str(), flags | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) throw FileError(errno, path);
-    if (mode == OutputOpen::Append) {
-        try {
-            CutAtEndOfFileMark(fd, path);
-        } catch (...) {
-            ::close(fd);
-            throw;
-        }
+    try {
+        CutAtEndOfFileMark(fd, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
     return fd;
 }

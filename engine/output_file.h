@@ -9,6 +9,10 @@ namespace rivex {
 // the file name itself. A failed creation is not reported; the open then fails instead.
 void CreateFolders(const std::string& path);
 
+// Creates `path` anew for writing, replacing a file of that name; returns its descriptor.
+// Throws PlatformError.
+int CreateFile(const std::string& path);
+
 enum class OutputOpen { Create, Append };
 
 // Opens `path` for writing and returns its descriptor: created anew (replacing a file of

@@ -1,17 +1,40 @@
 #include "Rivex5.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPageSetupDialog>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "fonts.h"
+#include "message_box.h"
+#include "runlog_output.h"
 #include "widgets.h"
 
 namespace rivex::ui {
+namespace {
 
-TForm5::TForm5(QWidget* owner) : QWidget(owner, Qt::Window) {
+QPushButton* Button(QWidget* parent, const char* name, const char* text, int left,
+                    const char* hint) {
+    QPushButton* button = MakeButton(parent, name, text, left, 412, 57, 25);
+    button->setToolTip(QString::fromUtf8(hint));
+    return button;
+}
+
+}  // namespace
+
+TForm5::TForm5(QWidget* owner)
+    : QWidget(owner, Qt::Window),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
+      printFont_(JapaneseFont(Face::GothicProp, 12)) {
     setWindowTitle(QString::fromUtf8("レコード数一覧"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(192, 107);
     setFixedSize(348, 455);
+    printFont_.setPointSize(9);
     Label1 = MakeLabel(this, "Label1", "全抽出レコード数：", 32, 16);
     Edit1 = MakeEdit(this, "Edit1", 136, 12, 89, 20);
     Edit1->setReadOnly(true);
@@ -22,8 +45,24 @@ TForm5::TForm5(QWidget* owner) : QWidget(owner, Qt::Window) {
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Button4 = MakeButton(this, "Button4", "閉じる", 256, 412, 57, 25);
-    Button4->setToolTip(QString::fromUtf8("この画面を閉じます"));
+    createButtons();
+    setTabOrder(Memo1, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, Button3);
+    setTabOrder(Button3, Button4);
+    setTabOrder(Button4, Edit1);
+}
+
+TForm5::~TForm5() = default;
+
+void TForm5::createButtons() {
+    Button1 = Button(this, "Button1", "コピー", 32, "ﾏｳｽで範囲指定してからｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ");
+    Button2 = Button(this, "Button2", "印　刷", 107, "ﾌﾟﾘﾝﾀｰに出力します");
+    Button3 = Button(this, "Button3", "保　存", 181, "ﾌｧｲﾙに出力します");
+    Button4 = Button(this, "Button4", "閉じる", 256, "この画面を閉じます");
+    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -36,6 +75,7 @@ void TForm5::AppendRunLog(const QString& line) {
 }
 
 QStringList TForm5::RunLog() const {
+    if (Memo1->document()->isEmpty()) return {};
     return Memo1->toPlainText().split('\n');
 }
 
@@ -46,6 +86,50 @@ void TForm5::SetTotal(const QString& text) {
 void TForm5::showEvent(QShowEvent* event) {
     SetColor(this, QPalette::Window, QColor(255, 218, 200));
     QWidget::showEvent(event);
+}
+
+// The whole RunLog, whatever is selected.
+void TForm5::Button1Click() {
+    Guarded(this, [&] {
+        QClipboard* clipboard = QApplication::clipboard();
+        clipboard->clear();
+        QString text;
+        for (const QString& line : RunLog()) text += line + "\r\n";
+        clipboard->setText(text);
+        ShowMessage(this, "**「ｺﾋﾟｰ」が終わりました。");
+    });
+}
+
+// The font dialog, then the page setup, then the print dialog: only cancelling the last one
+// stops the print.
+void TForm5::Button2Click() {
+    Guarded(this, [&] {
+        bool chosen = false;
+        const QFont font = QFontDialog::getFont(&chosen, printFont_, this);
+        if (chosen) printFont_ = font;
+        QPageSetupDialog(printer_.get(), this).exec();
+        QPrintDialog print(printer_.get(), this);
+        // Printing to a PDF file stays offered: a desktop may have no printer at all.
+        print.setOptions(QAbstractPrintDialog::PrintToFile |
+                         QAbstractPrintDialog::PrintShowPageSize);
+        if (print.exec() != QDialog::Accepted) {
+            ShowMessage(this, "** プリンターが用意されていません。");
+            return;
+        }
+        PrintRunLog(*printer_, printFont_, RunLog());
+        ShowMessage(this, "**「印刷」が終わりました。");
+    });
+}
+
+void TForm5::Button3Click() {
+    Guarded(this, [&] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, QString(), lastSavePath_, QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+        if (path.isEmpty()) return;
+        lastSavePath_ = path;
+        SaveRunLog(path, RunLog());
+        ShowMessage(this, "**「保存」が終わりました。");
+    });
 }
 
 }  // namespace rivex::ui

@@ -1,11 +1,16 @@
-// The record-count list window "レコード数一覧": the RunLog of the last run and its total.
+// The record-count list window "レコード数一覧": the RunLog of the last run and its total, to
+// copy, print or save.
 #pragma once
 
+#include <QFont>
+#include <QString>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 
 namespace rivex::ui {
@@ -15,8 +20,9 @@ class TForm5 : public QWidget {
 
   public:
     explicit TForm5(QWidget* owner);
+    ~TForm5() override;
 
-    // The RunLog is the memo's lines.
+    // The RunLog is the memo's lines; an empty memo holds none.
     void ClearRunLog();
     void AppendRunLog(const QString& line);
     QStringList RunLog() const;
@@ -26,10 +32,23 @@ class TForm5 : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void createButtons();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+
+    // The printer with its font, and the save dialog's last path, stay for the program's life.
+    std::unique_ptr<QPrinter> printer_;
+    QFont printFont_;
+    QString lastSavePath_;
+
     QLabel* Label1;
     QLineEdit* Edit1;
     QLabel* Label3;
     QPlainTextEdit* Memo1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
     QPushButton* Button4;
 };
 

@@ -42,6 +42,7 @@ TEST(ByteClassification, ConversionToCp932) {
     EXPECT_EQ(ToCp932("～"), "\x81\x60");  // the full-width tilde of code page 932
     EXPECT_EQ(ToCp932("ｱ"), "\xB1");
     EXPECT_EQ(ToCp932("한"), std::nullopt);  // Hangul has no code page 932 form
+    EXPECT_EQ(ToCp932Lossy("a한表"), "a?" + kHyo);
 }
 
 TEST(QuotedScan, TrailByteIsNeverAMatch) {
