@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     // here are never shown: the run makes fresh ones for each use.
     rivex::ui::TForm1 form1(state);
     new rivex::ui::TForm2(state, &form1);
-    auto* form3 = new rivex::ui::TForm3(&form1);
+    auto* form3 = new rivex::ui::TForm3(state, &form1);
     new rivex::ui::TForm4(state.placeholder, &form1);
     auto* form5 = new rivex::ui::TForm5(&form1);
     form1.SetWindows(form3, form5);

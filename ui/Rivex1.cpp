@@ -212,6 +212,10 @@ void TForm1::FormCreate() {
     SetColor(GroupBox4, QPalette::Window, QColor(255, 255, 149));
 }
 
+TForm5* TForm1::RecordCounts() const {
+    return recordCounts_;
+}
+
 FormInput TForm1::Input() const {
     FormInput form;
     form.Edit1 = ToBytes(Edit1->text());

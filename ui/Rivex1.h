@@ -44,7 +44,7 @@ class TForm1 : public QWidget {
     void ShowRunStarted(const QString& startClock);
     void ShowRunEnded(const RunEnd& end);
     void ShowRunFailed();
-    TForm5* RecordCounts() const { return recordCounts_; }
+    TForm5* RecordCounts() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

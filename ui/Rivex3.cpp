@@ -1,24 +1,67 @@
 #include "Rivex3.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QShowEvent>
 
+#include "clipboard.h"
 #include "fonts.h"
+#include "message_box.h"
 #include "widgets.h"
 
 namespace rivex::ui {
 
-TForm3::TForm3(QWidget* owner) : QWidget(owner, Qt::Window) {
+QStringList HelpLines() {
+    QFile file(":/help_text.txt");
+    file.open(QIODevice::ReadOnly);
+    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+    lines.removeLast();  // after the line end of the closing line
+    return lines;
+}
+
+TForm3::TForm3(const EngineState& state, QWidget* owner)
+    : QWidget(owner, Qt::Window), state_(state) {
     setWindowTitle(QString::fromUtf8("ヘルプ"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(534, 139);
     setFixedSize(430, 535);
-    SetColor(this, QPalette::Window, QColor(180, 252, 131));
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", 15, 12, 401, 473);
     Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SetColor(Memo1, QPalette::Base, QColor(255, 255, 210));
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setPlainText(HelpLines().join('\n'));
     Button1 = MakeButton(this, "Button1", "閉じる", 345, 493, 56, 25);
+    Button2 = MakeButton(this, "Button2", "コピー", 48, 494, 48, 25);
+    Button2->setToolTip(QString::fromUtf8("範囲指定してからコピーします"));
+    setTabOrder(Memo1, Button1);
+    setTabOrder(Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
+    FormCreate();
+}
+
+void TForm3::FormCreate() {
+    SetColor(this, QPalette::Window, QColor(180, 252, 131));
+    SetColor(Memo1, QPalette::Base, QColor(255, 255, 210));
+}
+
+// Only a showing from hidden decides the copy button; raising a visible window keeps it.
+void TForm3::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) FormShow();
+    QWidget::showEvent(event);
+}
+
+void TForm3::FormShow() {
+    Button2->setVisible(state_.HelpCopyMode);
+}
+
+// All of the text, whatever is selected.
+void TForm3::Button2Click() {
+    Guarded(this, [&] {
+        CopyLines(HelpLines());
+        ShowMessage(this, "**「ｺﾋﾟｰ」が終わりました。");
+    });
 }
 
 }  // namespace rivex::ui

@@ -1,7 +1,5 @@
 #include "Rivex5.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPageSetupDialog>
@@ -9,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "clipboard.h"
 #include "fonts.h"
 #include "message_box.h"
 #include "runlog_output.h"
@@ -91,11 +90,7 @@ void TForm5::showEvent(QShowEvent* event) {
 // The whole RunLog, whatever is selected.
 void TForm5::Button1Click() {
     Guarded(this, [&] {
-        QClipboard* clipboard = QApplication::clipboard();
-        clipboard->clear();
-        QString text;
-        for (const QString& line : RunLog()) text += line + "\r\n";
-        clipboard->setText(text);
+        CopyLines(RunLog());
         ShowMessage(this, "**「ｺﾋﾟｰ」が終わりました。");
     });
 }
