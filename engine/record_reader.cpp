@@ -53,6 +53,30 @@ bool RecordReader::AtEnd() {
     return false;
 }
 
+RecordReader::Run RecordReader::NextRun(std::int64_t maxRecords) {
+    while (true) {
+        const char* const start = buffer_.data() + pos_;
+        const char* const end = buffer_.data() + end_;
+        const char* p = start;
+        std::int64_t records = 0;
+        const char* cr = nullptr;
+        while (records < maxRecords) {
+            cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
+            if (cr == nullptr || cr + 1 == end || cr[1] != '\n') break;
+            p = cr + 2;
+            ++records;
+        }
+        // A record whose end is not in the buffer yet is read on before giving up.
+        const bool endUnseen = records == 0 && (cr == nullptr || cr + 1 == end);
+        if (endUnseen && Fill()) continue;
+        const auto length = static_cast<std::size_t>(p - start);
+        pos_ += length;
+        scanned_ = pos_;
+        consumed_ += length;
+        return {std::string_view(start, length), records};
+    }
+}
+
 std::string_view RecordReader::Next() {
     while (true) {
         const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);

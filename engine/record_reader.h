@@ -26,6 +26,16 @@ class RecordReader {
     // Only to be called when AtEnd() is false.
     std::string_view Next();
 
+    // The records ahead that each end in CR LF, at most `maxRecords` of them, taken as one
+    // run of bytes with their line ends, valid until the next call of AtEnd, Next or NextRun.
+    // Empty when the next record does not end in a CR LF within the buffer: Next() takes it.
+    // Only to be called when AtEnd() is false.
+    struct Run {
+        std::string_view bytes;
+        std::int64_t records;
+    };
+    Run NextRun(std::int64_t maxRecords);
+
     // Bytes of the source taken so far, line ends included.
     std::uint64_t BytesConsumed() const { return consumed_; }
 

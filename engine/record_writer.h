@@ -30,6 +30,21 @@ class RecordWriter {
         }
     }
     void EndRecord() { Append("\r\n"); }
+    // Bytes written as they are, past the buffer when they are many.
+    void AppendRun(std::string_view bytes) {
+        if (bytes.size() < buffer_.size() / 4) {
+            Append(bytes);
+        } else {
+            Flush();
+            WriteAll(bytes.data(), bytes.size());
+        }
+    }
+
+    // The descriptor, for writing past this writer after a Flush.
+    int fd() const { return fd_; }
+
+    // Writes what is buffered.
+    void Flush();
 
     // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
     // shows only here.
@@ -37,7 +52,6 @@ class RecordWriter {
 
   private:
     void AppendLarge(std::string_view bytes);
-    void Flush();
     void WriteAll(const char* data, std::size_t size);
 
     int fd_;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "ahead_copy.h"
 #include "byte_source.h"
 #include "field_cut.h"
 #include "output_file.h"
@@ -22,24 +23,24 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 
 class EventPump {
   public:
-    EventPump(Host& host, const RecordReader& reader, std::optional<std::uint64_t> sourceSize)
-        : host_(host), reader_(reader), sourceSize_(sourceSize) {}
+    EventPump(Host& host, std::optional<std::uint64_t> sourceSize)
+        : host_(host), sourceSize_(sourceSize) {}
 
-    // True when events were pumped, so the live controls may have changed.
-    bool Tick(std::int64_t records) {
-        if (records < nextRecords_ && reader_.BytesConsumed() < nextBytes_) return false;
+    // After `records` records and `bytes` bytes of the source: true when events were pumped,
+    // so the live controls may have changed.
+    bool Tick(std::int64_t records, std::uint64_t bytes) {
+        if (records < nextRecords_ && bytes < nextBytes_) return false;
         nextRecords_ = records + kCheckRecords;
-        nextBytes_ = reader_.BytesConsumed() + kCheckBytes;
+        nextBytes_ = bytes + kCheckBytes;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPump_ < kPumpInterval) return false;
         lastPump_ = now;
-        host_.PumpEvents({reader_.BytesConsumed(), sourceSize_, records});
+        host_.PumpEvents({bytes, sourceSize_, records});
         return true;
     }
 
   private:
     Host& host_;
-    const RecordReader& reader_;
     std::optional<std::uint64_t> sourceSize_;
     std::int64_t nextRecords_ = kCheckRecords;
     std::uint64_t nextBytes_ = kCheckBytes;
@@ -72,9 +73,12 @@ class Pass {
             ProgressWindow progress(
                 host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
             RecordReader reader(*source_);
-            EventPump pump(host_, reader, source_->Size());
+            EventPump pump(host_, source_->Size());
             if (c_.SelectMode == SelectModes::ByCode) {
                 CodeLoop(reader, pump);
+            } else if (c_.SelectMode == SelectModes::AllRecords &&
+                       c_.FieldMode == FieldModes::WholeRecord) {
+                CopyLoop(reader, pump);
             } else {
                 CountLoop(reader, pump);
             }
@@ -113,6 +117,42 @@ class Pass {
         host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
     }
 
+    // All records written whole: a source's output is its own bytes as long as each record
+    // ends in CR LF, so such records are counted and copied in runs. A regular file is copied
+    // by the kernel ahead of the loop, which keeps the copy up to the first record that ends
+    // otherwise (or a cancel) and writes on from there itself.
+    void CopyLoop(RecordReader& reader, EventPump& pump) {
+        std::int64_t& count = state_.run.SourceCount;
+        std::optional<AheadCopy> ahead;
+        if (const auto size = source_->Size()) ahead.emplace(source_->fd(), *size, output_->fd());
+        while (!reader.AtEnd()) {
+            if (!state_.CancelFlag) {
+                const RecordReader::Run run = reader.NextRun(kCheckRecords);
+                if (run.records > 0) {
+                    count += run.records;
+                    state_.run.OutputCount += run.records;
+                    if (ahead) {
+                        ahead->Keep(run.bytes.size());
+                    } else {
+                        output_->AppendRun(run.bytes);
+                    }
+                    pump.Tick(count, reader.BytesConsumed());
+                    continue;
+                }
+            }
+            if (ahead) {
+                ahead->Finish();
+                ahead.reset();
+            }
+            const std::string_view record = reader.Next();
+            ++count;
+            if (state_.CancelFlag) break;
+            pump.Tick(count, reader.BytesConsumed());
+            WriteRecord(record);
+        }
+        if (ahead) ahead->Finish();
+    }
+
     // Reading stops once the record number passes the end of the last range typed.
     void CountLoop(RecordReader& reader, EventPump& pump) {
         std::int64_t& count = state_.run.SourceCount;
@@ -122,7 +162,7 @@ class Pass {
             const std::string_view record = reader.Next();
             ++count;
             if (state_.CancelFlag) break;
-            pump.Tick(count);
+            pump.Tick(count, reader.BytesConsumed());
             if (stopAfter < count) stopReading = true;
             for (const CountRange& range : c_.CountRanges) {
                 if (range.First <= count && count <= range.Last) {
@@ -145,7 +185,7 @@ class Pass {
             const std::string_view record = reader.Next();
             ++count;
             if (state_.CancelFlag) break;
-            if (pump.Tick(count)) {
+            if (pump.Tick(count, reader.BytesConsumed())) {
                 exclusion = host_.ExclusionChecked();
                 grouped = host_.GroupedOrder();
             }

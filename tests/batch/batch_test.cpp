@@ -48,8 +48,8 @@ const std::string kDone = "** 終わりました。「終わり」ﾎﾞﾀﾝ�
 
 std::string Log(const std::string& source, const std::string& output, const std::string& in,
                 const std::string& out) {
-    return "元ファイル名　：" + source + "\n抽出ファイル名：" + output +
-           "\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + in + "\n 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：" + out + "\n";
+    return "元ファイル名　：" + source + "\n抽出ファイル名：" + output + "\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" +
+           in + "\n 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：" + out + "\n";
 }
 
 struct BatchCase {
@@ -61,7 +61,9 @@ struct BatchCase {
     std::string outputFile;  // expected bytes of out.txt; "-" when it must not exist
 };
 
-void PrintTo(const BatchCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BatchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BatchTest : public ::testing::TestWithParam<BatchCase> {};
 
@@ -96,7 +98,8 @@ const BatchCase kCases[] = {
     {"FieldsByCount",
      With({"--fields", "--field", "1", "", "", "", "--field", "4", "*", "", "", "--by-count",
            "--range", "2", "3"}),
-     0, Log("in.txt", "out.txt", "4", "2"), kDone, "By\r\nC\x95\r\n"},  // "*" stays column 4, the length of the first record written
+     0, Log("in.txt", "out.txt", "4", "2"), kDone,
+     "By\r\nC\x95\r\n"},  // "*" stays column 4, the length of the first record written
     {"JapaneseCodeMatchesShiftJis",
      With({"--whole", "--by-code", "--key", "4-5", "--range", "表", ""}), 0,
      Log("in.txt", "out.txt", "4", "1"), kDone, "C03\x95\x5C\r\n"},
@@ -105,8 +108,8 @@ const BatchCase kCases[] = {
            "grouped"}),
      0, Log("in.txt", "out.txt", "4", "2"), kDone, "A01x\r\nD04z\r\n"},
     {"GroupedStops",
-     With({"--whole", "--by-code", "--key", "2-3", "--range", "01", "02", "--order", "grouped"}),
-     0, Log("in.txt", "out.txt", "3", "2"), kDone, "A01x\r\nB02y\r\n"},
+     With({"--whole", "--by-code", "--key", "2-3", "--range", "01", "02", "--order", "grouped"}), 0,
+     Log("in.txt", "out.txt", "3", "2"), kDone, "A01x\r\nB02y\r\n"},
     {"NoFieldMode", With({"--all"}), 1, "", "** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。\n", "-"},
     {"NoSource", {"--whole", "--all"}, 1, "", "** 元ファイルの指定がありません。\n", "-"},
     {"NumberMessageOnTwoLines", With({"--whole", "--by-count", "--range", "2", "x"}), 1, "",
@@ -115,26 +118,55 @@ const BatchCase kCases[] = {
      "", "** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。\n", "-"},
     {"Overflow", With({"--whole", "--by-count", "--range", "2147483648", ""}), 2, "",
      "'2147483648' は整数ではありません.\n", "-"},
-    {"MissingSource", {"--source", "none.txt", "--output", "out.txt", "--whole", "--all"}, 2, "",
-     "ファイルが見つかりません.\n", "-"},
-    {"BlankSource", {"--source", "   ", "--output", "out.txt", "--whole", "--all"}, 2, "",
-     "ファイルが見つかりません.\n", "-"},
-    {"SourceIsAFolder", {"--source", ".", "--output", "out.txt", "--whole", "--all"}, 2, "",
-     "I/O エラー (21)\n", "-"},
-    {"OutputThroughAFile", {"--source", "in.txt", "--output", "file/out.txt", "--whole", "--all"},
-     2, "元ファイル名　：in.txt\n", "不正なファイル名です.\n", "-"},
-    {"OutputIsTheSource", {"--source", "in.txt", "--output", "./in.txt", "--whole", "--all"}, 2,
-     "元ファイル名　：in.txt\n", "抽出ファイルが元ファイルと同じファイルです.\n", "-"},
-    {"FullDisk", {"--source", "in.txt", "--output", "/dev/full", "--whole", "--all"}, 2,
-     "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4\n",
-     "I/O エラー (28)\n", "-"},
-    {"SeriesWithoutAnswers", {"--source", "in@.txt", "--output", "out.txt", "--whole", "--all"},
-     0, "", kDone, "-"},
+    {"MissingSource",
+     {"--source", "none.txt", "--output", "out.txt", "--whole", "--all"},
+     2,
+     "",
+     "ファイルが見つかりません.\n",
+     "-"},
+    {"BlankSource",
+     {"--source", "   ", "--output", "out.txt", "--whole", "--all"},
+     2,
+     "",
+     "ファイルが見つかりません.\n",
+     "-"},
+    {"SourceIsAFolder",
+     {"--source", ".", "--output", "out.txt", "--whole", "--all"},
+     2,
+     "",
+     "I/O エラー (21)\n",
+     "-"},
+    {"OutputThroughAFile",
+     {"--source", "in.txt", "--output", "file/out.txt", "--whole", "--all"},
+     2,
+     "元ファイル名　：in.txt\n",
+     "不正なファイル名です.\n",
+     "-"},
+    {"OutputIsTheSource",
+     {"--source", "in.txt", "--output", "./in.txt", "--whole", "--all"},
+     2,
+     "元ファイル名　：in.txt\n",
+     "抽出ファイルが元ファイルと同じファイルです.\n",
+     "-"},
+    {"FullDisk",
+     {"--source", "in.txt", "--output", "/dev/full", "--whole", "--all"},
+     2,
+     "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n",
+     "I/O エラー (28)\n",
+     "-"},
+    {"SeriesWithoutAnswers",
+     {"--source", "in@.txt", "--output", "out.txt", "--whole", "--all"},
+     0,
+     "",
+     kDone,
+     "-"},
     {"SeriesAnswersAfterARefusal",
      {"--source", "i@.txt", "--output", "out.txt", "--whole", "--all", "--at", "1", "12", "0",
       "--at", "n", "", "1"},
-     0, " ---------------------------\n＠相当文字：n\n" + Log("in.txt", "out.txt", "4", "4"),
-     "** 左右の文字長さが異なります。\n" + kDone, "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z\r\n"},
+     0,
+     " ---------------------------\n＠相当文字：n\n" + Log("in.txt", "out.txt", "4", "4"),
+     "** 左右の文字長さが異なります。\n" + kDone,
+     "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Runs, BatchTest, ::testing::ValuesIn(kCases),
@@ -142,9 +174,11 @@ INSTANTIATE_TEST_SUITE_P(Runs, BatchTest, ::testing::ValuesIn(kCases),
 
 TEST(BatchUsage, UnusableOptionsExit64) {
     TempDir dir;
-    const std::vector<std::vector<std::string>> calls{
-        {"--bogus"}, {"--field", "1", "2"}, {"--order", "sorted"}, {"--at", "1", "2", "yes"},
-        {"--source"}};
+    const std::vector<std::vector<std::string>> calls{{"--bogus"},
+                                                      {"--field", "1", "2"},
+                                                      {"--order", "sorted"},
+                                                      {"--at", "1", "2", "yes"},
+                                                      {"--source"}};
     for (const auto& args : calls) {
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 64) << args[0];

@@ -1,0 +1,96 @@
+#include "ahead_copy.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "platform_error.h"
+
+namespace rivex {
+namespace {
+
+// The copier looks at its limit between chunks, so it overshoots by a chunk at most.
+constexpr std::uint64_t kChunk = 16 << 20;
+constexpr std::size_t kFallbackBlock = 256 * 1024;
+
+}  // namespace
+
+AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd)
+    : sourceFd_(sourceFd),
+      outputFd_(outputFd),
+      outputStart_(::lseek(outputFd, 0, SEEK_CUR)),
+      limit_(size),
+      copier_(&AheadCopy::CopyChunks, this) {}
+
+// A run that ends by an error keeps no more of the copy than it had counted.
+AheadCopy::~AheadCopy() {
+    if (!copier_.joinable()) return;
+    Stop();
+    if (copied_ > kept_) ::ftruncate(outputFd_, outputStart_ + static_cast<off_t>(kept_));
+}
+
+void AheadCopy::Stop() {
+    limit_ = kept_;
+    copier_.join();
+}
+
+void AheadCopy::Finish() {
+    Stop();
+    if (error_ != 0) throw FileError(error_, {});
+    const off_t end = outputStart_ + static_cast<off_t>(kept_);
+    if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, {});
+    if (::lseek(outputFd_, end, SEEK_SET) < 0) throw FileError(errno, {});
+}
+
+void AheadCopy::CopyChunks() {
+    off_t offset = 0;
+    while (true) {
+        const std::uint64_t limit = limit_;
+        if (copied_ >= limit) return;
+        error_ = CopyChunk(offset, static_cast<std::size_t>(std::min(kChunk, limit - copied_)));
+        copied_ = static_cast<std::uint64_t>(offset);
+        if (error_ != 0) return;
+    }
+}
+
+int AheadCopy::CopyChunk(off_t& offset, std::size_t length) {
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(sourceFd_, &offset, outputFd_, nullptr, length, 0);
+        if (n > 0) {
+            length -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        // Across file systems, or to a device: the bytes go through this process instead.
+        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                      errno == EBADF)) {
+            return CopyByReading(offset, length);
+        }
+        return n < 0 ? errno : EIO;
+    }
+    return 0;
+}
+
+int AheadCopy::CopyByReading(off_t& offset, std::size_t length) {
+    std::vector<char> block(kFallbackBlock);
+    while (length > 0) {
+        const ssize_t got =
+            ::pread(sourceFd_, block.data(), std::min(length, block.size()), offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return got < 0 ? errno : EIO;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t n =
+                ::write(outputFd_, block.data() + done, static_cast<std::size_t>(got - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return n < 0 ? errno : EIO;
+            done += n;
+        }
+        offset += got;
+        length -= static_cast<std::size_t>(got);
+    }
+    return 0;
+}
+
+}  // namespace rivex

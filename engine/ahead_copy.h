@@ -1,0 +1,48 @@
+// Copying a regular source file to the output inside the kernel, on a helper thread, ahead of
+// the record loop. The loop checks the records as it reads them and settles how much of the
+// copy it keeps; what the copier wrote beyond that is cut off again.
+#pragma once
+
+#include <sys/types.h>
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+namespace rivex {
+
+class AheadCopy {
+  public:
+    // Starts copying source bytes [0, size) to the output's current position.
+    AheadCopy(int sourceFd, std::uint64_t size, int outputFd);
+    // Stops the copier if Finish was not called, and cuts the output back to what was kept.
+    ~AheadCopy();
+    AheadCopy(const AheadCopy&) = delete;
+    AheadCopy& operator=(const AheadCopy&) = delete;
+
+    // The next `bytes` bytes of the source belong in the output as they are.
+    void Keep(std::uint64_t bytes) { kept_ += bytes; }
+
+    // Leaves the kept bytes in the output, and the output positioned after them: waits for
+    // the copier to get there, or cuts back what it wrote beyond. Throws PlatformError for a
+    // copy that failed.
+    void Finish();
+
+  private:
+    void Stop();
+
+    void CopyChunks();
+    int CopyChunk(off_t& offset, std::size_t length);  // 0, or the errno of the failure
+    int CopyByReading(off_t& offset, std::size_t length);
+
+    const int sourceFd_;
+    const int outputFd_;
+    const off_t outputStart_;
+    std::atomic<std::uint64_t> limit_;
+    std::uint64_t kept_ = 0;
+    std::uint64_t copied_ = 0;  // owned by the copier until it is joined
+    int error_ = 0;             // likewise
+    std::thread copier_;
+};
+
+}  // namespace rivex
