@@ -6,7 +6,7 @@
 namespace rivex {
 
 RecordReader::RecordReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), blockSize_(blockSize), buffer_(blockSize) {}
+    : source_(source), blockSize_(blockSize), buffer_(blockSize + kOverread) {}
 
 bool RecordReader::Fill() {
     if (sourceDone_) return false;
@@ -18,8 +18,8 @@ bool RecordReader::Fill() {
         pos_ = 0;
     }
     // Grows only for a record longer than what the buffer holds beside a block.
-    if (buffer_.size() - end_ < blockSize_) {
-        buffer_.resize(std::max(buffer_.size() * 2, end_ + blockSize_));
+    if (buffer_.size() - kOverread - end_ < blockSize_) {
+        buffer_.resize(std::max(buffer_.size() * 2, end_ + blockSize_ + kOverread));
     }
     const std::size_t n = source_.Read(buffer_.data() + end_, blockSize_);
     if (n == 0) {
@@ -37,7 +37,7 @@ bool RecordReader::Fill() {
     return true;
 }
 
-bool RecordReader::AtEnd() {
+bool RecordReader::AtEndSlow() {
     while (pos_ == end_) {
         if (!Fill()) return true;
     }
@@ -77,17 +77,9 @@ RecordReader::Run RecordReader::NextRun(std::int64_t maxRecords) {
     }
 }
 
-std::string_view RecordReader::Next() {
+// The record's end is not in the buffer: read on until it is, or the source ends.
+std::string_view RecordReader::NextSlow() {
     while (true) {
-        const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);
-        if (cr != nullptr) {
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data());
-            const std::string_view record(buffer_.data() + pos_, at - pos_);
-            consumed_ += at + 1 - pos_;
-            pos_ = scanned_ = at + 1;
-            skipLf_ = true;
-            return record;
-        }
         scanned_ = end_;
         if (!Fill()) {
             const std::string_view record(buffer_.data() + pos_, end_ - pos_);
@@ -95,6 +87,8 @@ std::string_view RecordReader::Next() {
             pos_ = scanned_ = end_;
             return record;
         }
+        const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);
+        if (cr != nullptr) return Next();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -15,16 +16,35 @@ namespace rivex {
 class RecordReader {
   public:
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
+    // The bytes just after a record handed out can be read, though they are no part of it,
+    // so that fields are copied in whole machine words.
+    static constexpr std::size_t kOverread = 16;
 
     // `blockSize` is the size of each read; the buffer grows only for a longer record.
     explicit RecordReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
 
     // The end-of-file test: true when the next byte is 0x1A or there is none.
-    bool AtEnd();
+    bool AtEnd() {
+        if (pos_ < end_ && !(skipLf_ && buffer_[pos_] == '\n')) {
+            skipLf_ = false;
+            return false;
+        }
+        return AtEndSlow();
+    }
 
     // The next record without its line end, valid until the next call of AtEnd or Next.
     // Only to be called when AtEnd() is false.
-    std::string_view Next();
+    std::string_view Next() {
+        const char* const base = buffer_.data();
+        const void* cr = std::memchr(base + scanned_, '\r', end_ - scanned_);
+        if (cr == nullptr) return NextSlow();
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
+        const std::string_view record(base + pos_, at - pos_);
+        consumed_ += at + 1 - pos_;
+        pos_ = scanned_ = at + 1;
+        skipLf_ = true;
+        return record;
+    }
 
     // The records ahead that each end in CR LF, at most `maxRecords` of them, taken as one
     // run of bytes with their line ends, valid until the next call of AtEnd, Next or NextRun.
@@ -42,6 +62,8 @@ class RecordReader {
   private:
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
+    bool AtEndSlow();
+    std::string_view NextSlow();
 
     ByteSource& source_;
     std::size_t blockSize_;

@@ -30,6 +30,15 @@ class RecordWriter {
         }
     }
     void EndRecord() { Append("\r\n"); }
+    // Room for `size` bytes that the caller fills at once, and `slack` bytes after them that
+    // it may scribble on; null when the buffer is smaller.
+    char* Reserve(std::size_t size, std::size_t slack) {
+        if (size + slack > buffer_.size()) return nullptr;
+        if (size + slack > buffer_.size() - used_) Flush();
+        char* room = buffer_.data() + used_;
+        used_ += size;
+        return room;
+    }
     // Bytes written as they are, past the buffer when they are many.
     void AppendRun(std::string_view bytes) {
         if (bytes.size() < buffer_.size() / 4) {

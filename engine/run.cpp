@@ -7,6 +7,7 @@
 #include "byte_source.h"
 #include "field_cut.h"
 #include "output_file.h"
+#include "output_layout.h"
 #include "placeholder.h"
 #include "record_reader.h"
 #include "record_writer.h"
@@ -220,17 +221,11 @@ class Pass {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             output_->Append(record);
         } else {
-            if (state_.run.OutputCount == 0) ResolveStars(static_cast<std::int64_t>(record.size()));
-            for (const FieldItem& item : c_.FieldItems) {
-                if (item.LastLeft == 0) {
-                    output_->Append(CutField(record, item.Left, item.Width));
-                    continue;
-                }
-                for (std::int64_t column = item.Left; column <= item.LastLeft;
-                     column += item.Pitch) {
-                    output_->Append(CutField(record, column, item.Width));
-                }
+            if (state_.run.OutputCount == 0) {
+                ResolveStars(static_cast<std::int64_t>(record.size()));
+                layout_.emplace(c_.FieldItems);
             }
+            layout_->Write(record, *output_);
         }
         output_->EndRecord();
         ++state_.run.OutputCount;
@@ -252,6 +247,7 @@ class Pass {
     std::unique_ptr<FileSource> source_;
     std::unique_ptr<RecordWriter> output_;
     std::string recordKey_;
+    std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
 };
 
 // A count shown in a main window box: one blank, then the count text.
