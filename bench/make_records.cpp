@@ -15,15 +15,14 @@ int main(int argc, char** argv) {
     if (out == nullptr) return 1;
     const char* const text[] = {"\x93\x9D\x8C\x76\x95\x5C\x8E\xA6",   // 統計表示
                                 "\x8E\x73\x92\xAC\x91\xBA\x95\xCA"};  // 市町村別
-    std::string record(100, '0');
     for (long i = 0; i < records; ++i) {
-        const long key = 10 + i * 90 / records;
-        std::snprintf(record.data(), 10, "%03ld%02ld%ld%03ld", i % 1000, key, i % 10,
-                      (i * 7) % 1000);
-        record.replace(9, 8, text[i % 2]);
-        std::snprintf(record.data() + 17, 82, "%081ld", i * 7919);
-        record[98] = '\r';
-        record[99] = '\n';
+        const int key = static_cast<int>(10 + i * 90 / records);
+        char head[32];
+        std::snprintf(head, sizeof head, "%03d%02d%d%03d", static_cast<int>(i % 1000), key,
+                      static_cast<int>(i % 10), static_cast<int>(i * 7 % 1000));
+        char tail[96];
+        std::snprintf(tail, sizeof tail, "%081ld\r\n", i * 7919 % 1000000000000L);
+        const std::string record = std::string(head) + text[i % 2] + tail;
         std::fwrite(record.data(), 1, record.size(), out);
     }
     return std::fclose(out) == 0 ? 0 : 1;

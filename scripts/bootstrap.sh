@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   clang-14 libclang-rt-14-dev
   poppler-utils
+  mawk time
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Runs each job with rivex-batch and with the peer command side by side, alternating, and
+# prints the median times, their ratio against the target, and rivex-batch's peak memory.
+#   bench/run.sh [--records N] [--repeat R] [--smoke]
+# --smoke: a small file, one repetition, no targets (for the test suite).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+records=2000000
+repeat=7
+smoke=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --records) records=$2; shift 2 ;;
+    --repeat) repeat=$2; shift 2 ;;
+    --smoke) smoke=1; records=10000; repeat=1; shift ;;
+    *) echo "usage: bench/run.sh [--records N] [--repeat R] [--smoke]" >&2; exit 64 ;;
+  esac
+done
+
+build=${BUILD:-build}
+batch="$build/app/rivex-batch"
+work=$(mktemp -d "${TMPDIR:-/tmp}/rivex-bench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+big="$work/big.txt"
+small="$work/small.txt"
+"$build/bench/make_records" "$records" "$big"
+"$build/bench/make_records" "$((records / 10))" "$small"
+cat "$big" "$small" > /dev/null  # into the page cache
+
+# Milliseconds taken by the command; its outputs go to $work/out.* and are removed first.
+millis() {
+  rm -f "$work"/out.*
+  local start end
+  start=$(date +%s%N)
+  "$@" > /dev/null 2>&1
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+
+median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+
+# Peak resident memory of rivex-batch in KiB, for the job's options on FILE.
+peak_kib() {
+  local file=$1
+  shift
+  rm -f "$work"/out.*
+  /usr/bin/time -f %M -o "$work/peak" "$batch" --source "$file" --output "$work/out.r" "$@" \
+    > /dev/null 2>&1
+  cat "$work/peak"
+}
+
+failed=0
+printf '%-34s %9s %9s %7s %7s %9s %9s\n' job rivex_ms peer_ms ratio target peak_KiB small_KiB
+# job NAME TARGET PEER_SCRIPT -- RIVEX_OPTIONS...
+job() {
+  local name=$1 target=$2 peer=$3
+  shift 4
+  local r=() p=()
+  for _ in $(seq "$repeat"); do
+    r+=("$(millis "$batch" --source "$big" --output "$work/out.r" "$@")")
+    p+=("$(millis sh -c "$peer" sh "$big" "$work/out.p")")
+  done
+  local rm pm ratio peak peak_small verdict
+  rm=$(printf '%s\n' "${r[@]}" | median)
+  pm=$(printf '%s\n' "${p[@]}" | median)
+  ratio=$(awk -v a="$rm" -v b="$pm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
+  peak=$(peak_kib "$big" "$@")
+  peak_small=$(peak_kib "$small" "$@")
+  verdict=""
+  if [ "$smoke" -eq 0 ]; then
+    if awk -v r="$ratio" -v t="$target" 'BEGIN {exit !(r > t)}' ||
+      [ "$peak" -gt 16384 ] || [ "$peak_small" -gt 16384 ]; then
+      verdict="  MISSED"
+      failed=1
+    fi
+  fi
+  printf '%-34s %9s %9s %7s %7s %9s %9s%s\n' "$name" "$rm" "$pm" "$ratio" "$target" "$peak" \
+    "$peak_small" "$verdict"
+}
+
+cells=$(for left in 11 20 29 38 47 56 65 74 83; do printf '%d-%d,' "$left" $((left + 8)); done)
+job "all records, whole" 1.3 'cat "$1" > "$2"' -- --whole --all
+job "fields 1-3, 11-13 (mawk)" 0.5 \
+  "mawk '{print substr(\$0,1,3) substr(\$0,11,3)}' \"\$1\" > \"\$2\"" -- \
+  --fields --field 1 3 "" "" --field 11 13 "" "" --all
+job "fields 1-3, 11-13 (cut)" 0.3 'cut -b 1-3,11-13 "$1" > "$2"' -- \
+  --fields --field 1 3 "" "" --field 11 13 "" "" --all
+job "11-19 at pitch 9 to 83 (cut)" 0.3 "cut -b ${cells%,} \"\$1\" > \"\$2\"" -- \
+  --fields --field 11 19 20 83 --all
+job "code 13 to 14 at 4-5 (grep)" 1.0 "LC_ALL=C grep -E '^.{3}1[34]' \"\$1\" > \"\$2\"" -- \
+  --whole --by-code --key 4-5 --range 13 14 --order unknown
+job "count 1000000 to 1100000 (sed)" 1.0 "sed -n '1000000,1100000p;1100001q' \"\$1\" > \"\$2\"" -- \
+  --whole --by-count --range 1000000 1100000
+
+# The whole-record job from the main window, against rivex-batch's time for it.
+w=()
+b=()
+for _ in $(seq "$repeat"); do
+  rm -f "$work"/out.*
+  w+=("$(QT_QPA_PLATFORM=offscreen "$build/bench/window_bench" "$big" "$work/out.w" 2> /dev/null |
+    cut -d' ' -f1)")
+  b+=("$(millis "$batch" --source "$big" --output "$work/out.r" --whole --all)")
+done
+wm=$(printf '%s\n' "${w[@]}" | median)
+bm=$(printf '%s\n' "${b[@]}" | median)
+ratio=$(awk -v a="$wm" -v b="$bm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
+verdict=""
+if [ "$smoke" -eq 0 ] && awk -v r="$ratio" 'BEGIN {exit !(r > 1.15)}'; then
+  verdict="  MISSED"
+  failed=1
+fi
+printf '%-34s %9s %9s %7s %7s%s\n' "window vs rivex-batch, whole" "$wm" "$bm" "$ratio" 1.15 \
+  "$verdict"
+echo "records: $records, repetitions: $repeat, cores: $(nproc)"
+exit "$failed"
