@@ -1,48 +1,17 @@
 // rivex-batch end to end: standard output, standard error, exit status and output bytes.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include "support/run_batch.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace rivex {
 namespace {
 
 using testing::ReadFile;
+using testing::Result;
+using testing::RunBatch;
 using testing::TempDir;
 using testing::WriteFile;
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// Runs rivex-batch in `folder` with its output streams sent to files there.
-Result RunBatch(const TempDir& dir, std::vector<std::string> args) {
-    args.insert(args.begin(), RIVEX_BATCH_PATH);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addchdir_np(&actions, (dir / "").c_str());
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / ".stdout"),
-            ReadFile(dir / ".stderr")};
-}
 
 const std::string kDone = "** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。\n";
 
