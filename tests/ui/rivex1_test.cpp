@@ -2,11 +2,13 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "Rivex5.h"
 #include "modal_closer.h"
@@ -155,6 +157,27 @@ class Rivex1Test : public QObject {
         QCOMPARE(closer.texts.size(), 2);
         QVERIFY(closer.texts[1].startsWith("** 本当にこの指定でよいのですか。"));
         QCOMPARE(w.form.focusWidget(), w.Get<QWidget>("Button4"));
+    }
+
+    void droppedFilesFillTheNameBoxes() {
+        Window w;
+        const auto drop = [&](const char* box, const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(w.Get<QLineEdit>(box), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(w.Get<QLineEdit>(box), &drop);
+        };
+        w.state.run.OutputCount = 5;
+        drop("Edit1", "/data/in@.txt");
+        drop("Edit2", "/data/out.txt");
+        QCOMPARE(w.Get<QLineEdit>("Edit1")->text(), QString("/data/in@.txt"));
+        QVERIFY(w.Get<QWidget>("Label15")->isVisible());
+        QCOMPARE(w.Get<QLineEdit>("Edit2")->text(), QString("/data/out.txt"));
+        QCOMPARE(w.state.run.OutputCount, 0);
     }
 
     void refusalMovesTheFocus() {

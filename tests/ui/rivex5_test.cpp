@@ -99,6 +99,16 @@ class Rivex5Test : public QObject {
                                  rivex::ui::SaveRunLog(dir.filePath("plain/log.txt"), {"a"}));
     }
 
+    void printOfAnEmptyRunLog() {
+        QTemporaryDir dir;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath("empty.pdf"));
+        rivex::ui::PrintRunLog(printer, rivex::ui::JapaneseFont(rivex::ui::Face::GothicProp, 12),
+                               {});
+        QVERIFY(QFile(dir.filePath("empty.pdf")).size() > 0);
+    }
+
     void printToPdf() {
         QTemporaryDir dir;
         QPrinter printer(QPrinter::HighResolution);
