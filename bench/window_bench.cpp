@@ -1,7 +1,10 @@
 // Times one whole-record run started from the main window, offscreen: fills the controls,
 // presses the extract button, and prints the milliseconds until the closing message shows.
+// A first run on an empty file loads the fonts and such, as a program that has been in use
+// has them.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,8 +25,9 @@ int main(int argc, char** argv) {
     rivex::ui::TForm1 form(state);
     form.SetWindows(nullptr, new rivex::ui::TForm5(&form));
     form.show();
-    form.findChild<QLineEdit*>("Edit1")->setText(QString::fromLocal8Bit(argv[1]));
-    form.findChild<QLineEdit*>("Edit2")->setText(QString::fromLocal8Bit(argv[2]));
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    const QString warmUp = output + ".empty";
+    QFile(warmUp).open(QIODevice::WriteOnly);
     form.findChild<QRadioButton*>("RadioButton6")->click();
     form.findChild<QRadioButton*>("RadioButton8")->click();
 
@@ -37,8 +41,17 @@ int main(int argc, char** argv) {
         }
     });
     closer.start(1);
-    clock.start();
-    form.findChild<QPushButton*>("Button4")->click();
+    const auto press = [&](const QString& source, const QString& target) {
+        form.findChild<QLineEdit*>("Edit1")->setText(source);
+        form.findChild<QLineEdit*>("Edit2")->setText(target);
+        elapsed = -1;
+        clock.start();
+        form.findChild<QPushButton*>("Button4")->click();
+    };
+    press(warmUp, warmUp + ".out");
+    QFile::remove(warmUp + ".out");
+    QFile::remove(warmUp);
+    press(QString::fromLocal8Bit(argv[1]), output);
     std::printf("%lld %lld\n", static_cast<long long>(elapsed),
                 static_cast<long long>(state.run.TotalOutputCount));
     return elapsed < 0 ? 1 : 0;
