@@ -92,14 +92,14 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
         if (args[i] == "--help") return HelpRequest{};
         const auto it = Options().find(args[i]);
         if (it == Options().end()) return UsageError{"unknown option: " + args[i]};
-        const OptionSpec& spec = it->second;
-        if (args.size() - i - 1 < spec.valueCount) {
-            return UsageError{args[i] + " needs " + std::to_string(spec.valueCount) + " value(s)"};
+        const OptionSpec& option = it->second;
+        if (args.size() - i - 1 < option.valueCount) {
+            return UsageError{args[i] + " needs " + std::to_string(option.valueCount) + " value(s)"};
         }
         const Values values(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                            args.begin() + static_cast<std::ptrdiff_t>(i + spec.valueCount) + 1);
-        i += spec.valueCount;
-        if (std::string error = spec.apply(request, values); !error.empty()) {
+                            args.begin() + static_cast<std::ptrdiff_t>(i + option.valueCount) + 1);
+        i += option.valueCount;
+        if (std::string error = option.apply(request, values); !error.empty()) {
             return UsageError{std::move(error)};
         }
     }

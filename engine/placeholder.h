@@ -17,7 +17,7 @@ bool NextPlaceholder(PlaceholderState& placeholder, Host& host);
 struct PlaceholderAnswer {
     std::string left;   // Edit1
     std::string right;  // Edit2
-    bool last;          // CheckBox1: this is the last specification
+    bool last;          // CheckBox1: this value or range is the last one
 };
 
 // The dialog's focus targets for a refused answer.
