@@ -390,25 +390,27 @@ void TForm1::RadioButton8Click() {
     StringGrid2->SetOffered(false);
 }
 
+// The count/code grid offered for counts or for codes: its label, the label's hint and the
+// two headings.
+void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* from,
+                            const char* to) {
+    Label7->setEnabled(true);
+    Label7->setText(QString::fromUtf8(label));
+    SetHint(Label7, hint);
+    StringGrid2->SetOffered(true);
+    StringGrid2->SetHeading(1, QString::fromUtf8(from));
+    StringGrid2->SetHeading(2, QString::fromUtf8(to));
+}
+
 void TForm1::RadioButton1Click() {
     OfferKeyAndCodes(false);
-    Label7->setEnabled(true);
-    Label7->setText(QString::fromUtf8("ｶｳﾝﾄ数："));
-    SetHint(Label7, "先頭からのｶｳﾝﾄ数");
-    StringGrid2->SetOffered(true);
-    StringGrid2->SetHeading(1, QString::fromUtf8("　始めカウント"));
-    StringGrid2->SetHeading(2, QString::fromUtf8("　終りカウント"));
+    OfferRangeGrid("ｶｳﾝﾄ数：", "先頭からのｶｳﾝﾄ数", "　始めカウント", "　終りカウント");
     StringGrid2->setFocus();
 }
 
 void TForm1::RadioButton2Click() {
     OfferKeyAndCodes(true);
-    Label7->setEnabled(true);
-    Label7->setText(QString::fromUtf8("コード："));
-    SetHint(Label7, "ｷｰ位置にある項目の符号");
-    StringGrid2->SetOffered(true);
-    StringGrid2->SetHeading(1, QString::fromUtf8("　始めコード"));
-    StringGrid2->SetHeading(2, QString::fromUtf8("　終りコード"));
+    OfferRangeGrid("コード：", "ｷｰ位置にある項目の符号", "　始めコード", "　終りコード");
     Edit3->setFocus();
 }
 

@@ -83,6 +83,7 @@ class TForm1 : public QWidget {
 
     // The record-selection controls of the key box, the grid and the code options.
     void OfferKeyAndCodes(bool offered);
+    void OfferRangeGrid(const char* label, const char* hint, const char* from, const char* to);
 
     EngineState& state_;
     std::unique_ptr<QtHost> host_;
