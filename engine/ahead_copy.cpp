@@ -1,5 +1,6 @@
 #include "ahead_copy.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,11 @@ constexpr std::uint64_t kChunk = 16 << 20;
 constexpr std::size_t kFallbackBlock = 256 * 1024;
 
 }  // namespace
+
+bool AheadCopy::Suits(int outputFd) {
+    struct stat st {};
+    return ::fstat(outputFd, &st) == 0 && S_ISREG(st.st_mode);
+}
 
 AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd)
     : sourceFd_(sourceFd),

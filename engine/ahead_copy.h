@@ -13,6 +13,9 @@ namespace rivex {
 
 class AheadCopy {
   public:
+    // Only a regular output file can be cut back.
+    static bool Suits(int outputFd);
+
     // Starts copying source bytes [0, size) to the output's current position.
     AheadCopy(int sourceFd, std::uint64_t size, int outputFd);
     // Stops the copier if Finish was not called, and cuts the output back to what was kept.

@@ -125,7 +125,9 @@ class Pass {
     void CopyLoop(RecordReader& reader, EventPump& pump) {
         std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
-        if (const auto size = source_->Size()) ahead.emplace(source_->fd(), *size, output_->fd());
+        if (const auto size = source_->Size(); size && AheadCopy::Suits(output_->fd())) {
+            ahead.emplace(source_->fd(), *size, output_->fd());
+        }
         while (!reader.AtEnd()) {
             if (!state_.CancelFlag) {
                 const RecordReader::Run run = reader.NextRun(kCheckRecords);

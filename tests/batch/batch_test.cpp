@@ -120,7 +120,7 @@ const BatchCase kCases[] = {
     {"FullDisk",
      {"--source", "in.txt", "--output", "/dev/full", "--whole", "--all"},
      2,
-     "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n",
+     "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4\n",
      "I/O エラー (28)\n",
      "-"},
     {"SeriesWithoutAnswers",

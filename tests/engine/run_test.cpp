@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <thread>
 
 #include "extract.h"
 #include "platform_error.h"
@@ -108,6 +111,19 @@ TEST_F(RunTest, CopyAheadStopsAtTheFirstRecordThatEndsOtherwise) {
     form.Edit2 = dir / "out.txt";
     ASSERT_EQ(Press(), ExtractOutcome::Finished);
     EXPECT_EQ(Output(), "a\r\nb\r\nlast\r\n");
+}
+
+// Nothing written into a pipe can be taken back, so the copy never runs ahead into one.
+TEST_F(RunTest, WholeRecordsIntoAPipe) {
+    Source("a\r\nb\rc");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    std::string piped;
+    {
+        std::jthread reader([&] { piped = ReadFile(dir / "pipe"); });
+        form.Edit2 = dir / "pipe";
+        EXPECT_NO_THROW(Press());
+    }
+    EXPECT_EQ(piped, "a\r\nb\r\nc\r\n");
 }
 
 TEST_F(RunTest, CopyAheadAppendsAfterEarlierPasses) {
@@ -264,7 +280,7 @@ TEST_F(RunTest, PlatformErrorClosesAndTellsTheHost) {
     EXPECT_THROW(Press(), PlatformError);
     EXPECT_TRUE(host.failed);
     EXPECT_EQ(host.released, 1);
-    EXPECT_EQ(host.runLog.size(), 2u);  // the names
+    EXPECT_EQ(host.runLog.size(), 3u);  // the names and the source count
 }
 
 TEST_F(RunTest, OutputNamedAsTheSourceLeavesItUntouched) {
