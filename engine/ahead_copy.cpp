@@ -44,6 +44,12 @@ void AheadCopy::Stop() {
 
 void AheadCopy::Finish() {
     Stop();
+    // A source that grew while it was read: the copier stopped at its first size.
+    if (error_ == 0 && copied_ < kept_) {
+        off_t offset = static_cast<off_t>(copied_);
+        error_ = CopyChunk(offset, static_cast<std::size_t>(kept_ - copied_));
+        copied_ = static_cast<std::uint64_t>(offset);
+    }
     if (error_ != 0) throw FileError(error_, {});
     const off_t end = outputStart_ + static_cast<off_t>(kept_);
     if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, {});

@@ -113,6 +113,16 @@ TEST_F(RunTest, CopyAheadStopsAtTheFirstRecordThatEndsOtherwise) {
     EXPECT_EQ(Output(), "a\r\nb\r\nlast\r\n");
 }
 
+// The size a source had when it was opened does not bound what is read of it.
+TEST_F(RunTest, SourceThatGrowsDuringTheRun) {
+    Source(NumberedRecords(5));
+    host.onShowProgress = [&] {
+        std::ofstream(dir / "in.txt", std::ios::binary | std::ios::app) << "0006\r\n0007";
+    };
+    ASSERT_EQ(Press(), ExtractOutcome::Finished);
+    EXPECT_EQ(Output(), NumberedRecords(7));
+}
+
 // Nothing written into a pipe can be taken back, so the copy never runs ahead into one.
 TEST_F(RunTest, WholeRecordsIntoAPipe) {
     Source("a\r\nb\rc");
