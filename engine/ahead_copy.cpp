@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform_error.h"
+#include "write_fully.h"
 
 namespace rivex {
 namespace {
@@ -92,12 +93,9 @@ int AheadCopy::CopyByReading(off_t& offset, std::size_t length) {
             ::pread(sourceFd_, block.data(), std::min(length, block.size()), offset);
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return got < 0 ? errno : EIO;
-        for (ssize_t done = 0; done < got;) {
-            const ssize_t n =
-                ::write(outputFd_, block.data() + done, static_cast<std::size_t>(got - done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return n < 0 ? errno : EIO;
-            done += n;
+        if (const int error = WriteFully(outputFd_, block.data(), static_cast<std::size_t>(got));
+            error != 0) {
+            return error;
         }
         offset += got;
         length -= static_cast<std::size_t>(got);

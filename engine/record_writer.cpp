@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform_error.h"
+#include "write_fully.h"
 
 namespace rivex {
 
@@ -35,13 +36,7 @@ void RecordWriter::Flush() {
 }
 
 void RecordWriter::WriteAll(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw FileError(n < 0 ? errno : EIO, {});
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
+    if (const int error = WriteFully(fd_, data, size); error != 0) throw FileError(error, {});
 }
 
 void RecordWriter::Close() {

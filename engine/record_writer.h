@@ -49,11 +49,8 @@ class RecordWriter {
         }
     }
 
-    // The descriptor, for writing past this writer after a Flush.
+    // The descriptor, for a copy that goes past this writer before it has written anything.
     int fd() const { return fd_; }
-
-    // Writes what is buffered.
-    void Flush();
 
     // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
     // shows only here.
@@ -61,6 +58,7 @@ class RecordWriter {
 
   private:
     void AppendLarge(std::string_view bytes);
+    void Flush();
     void WriteAll(const char* data, std::size_t size);
 
     int fd_;
