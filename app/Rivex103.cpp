@@ -4,12 +4,12 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "Rivex1.h"
-#include "Rivex2.h"
-#include "Rivex3.h"
-#include "Rivex4.h"
-#include "Rivex5.h"
-#include "state.h"
+#include "engine/state.h"
+#include "ui/Rivex1.h"
+#include "ui/Rivex2.h"
+#include "ui/Rivex3.h"
+#include "ui/Rivex4.h"
+#include "ui/Rivex5.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     // here are never shown: the run makes fresh ones for each use.
     rivex::ui::TForm1 form1(state);
     new rivex::ui::TForm2(state, &form1);
-    auto* form3 = new rivex::ui::TForm3(state, &form1);
+    auto* form3 = new rivex::ui::TForm3(&form1);
     new rivex::ui::TForm4(state.placeholder, &form1);
     auto* form5 = new rivex::ui::TForm5(&form1);
     form1.SetWindows(form3, form5);

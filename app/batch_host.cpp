@@ -1,4 +1,4 @@
-#include "batch_host.h"
+#include "app/batch_host.h"
 
 #include <cstdio>
 #include <string>
@@ -6,7 +6,6 @@
 namespace rivex {
 
 bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
-    placeholder.PromptWord = "つぎの";
     // Each answer is one press of "次　へ"; a refused one is followed by the next, as by a
     // user typing again. With none left the dialog counts as closed.
     while (nextAnswer_ < request_.answers.size()) {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "batch_options.h"
-#include "host.h"
+#include "app/batch_options.h"
+#include "engine/host.h"
 
 namespace rivex {
 
@@ -20,16 +20,12 @@ class BatchHost : public Host {
     bool ExclusionChecked() override { return request_.form.CheckBox1; }
     bool GroupedOrder() override { return request_.form.RadioButton4; }
     bool AskPlaceholder(PlaceholderState& placeholder) override;
-    void ClearRunLog() override {}
-    void AppendRunLog(std::string_view line) override;
-    void ShowMessage(std::string_view text) override;
-    void Beep() override {}
-    void SetFocus(Focus) override {}
-    TimeOfDay Now() override { return LocalTimeOfDay(); }
-    void ClearTotals() override {}
     void RunStarted(std::string_view) override {}
-    void RunEnded(const RunEnd&) override {}
-    void RunFailed() override {}
+    void AppendRunLog(std::string_view line) override;
+    TimeOfDay Now() override { return LocalTimeOfDay(); }
+
+    // A message box's text as one line (a line break in it as a line feed).
+    void ShowMessage(std::string_view text);
 
   private:
     const BatchRequest& request_;

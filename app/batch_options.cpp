@@ -1,4 +1,4 @@
-#include "batch_options.h"
+#include "app/batch_options.h"
 
 #include <functional>
 #include <map>
@@ -22,12 +22,21 @@ struct OptionSpec {
     std::function<std::string(BatchRequest&, const Values&)> apply;
 };
 
-// Checking one radio button of a group clears the others, as a click does.
+// Checking one radio button of a group clears the others, as a click does; a check box is a
+// group of its own.
 std::function<std::string(BatchRequest&, const Values&)> Check(
     bool FormInput::*chosen, std::vector<bool FormInput::*> group) {
     return [chosen, group](BatchRequest& r, const Values&) {
         for (const auto member : group) r.form.*member = false;
         r.form.*chosen = true;
+        return std::string();
+    };
+}
+
+// A text box filled with the option's value.
+std::function<std::string(BatchRequest&, const Values&)> Fill(std::string FormInput::*box) {
+    return [box](BatchRequest& r, const Values& v) {
+        r.form.*box = v[0];
         return std::string();
     };
 }
@@ -38,9 +47,9 @@ const std::map<std::string, OptionSpec>& Options() {
     const std::vector<bool FormInput::*> selectGroup{
         &FormInput::RadioButton8, &FormInput::RadioButton1, &FormInput::RadioButton2};
     static const std::map<std::string, OptionSpec> options{
-        {"--source", {1, [](BatchRequest& r, const Values& v) { return r.form.Edit1 = v[0], ""; }}},
-        {"--output", {1, [](BatchRequest& r, const Values& v) { return r.form.Edit2 = v[0], ""; }}},
-        {"--key", {1, [](BatchRequest& r, const Values& v) { return r.form.Edit3 = v[0], ""; }}},
+        {"--source", {1, Fill(&FormInput::Edit1)}},
+        {"--output", {1, Fill(&FormInput::Edit2)}},
+        {"--key", {1, Fill(&FormInput::Edit3)}},
         {"--whole", {0, Check(&FormInput::RadioButton6, fieldGroup)}},
         {"--fields", {0, Check(&FormInput::RadioButton7, fieldGroup)}},
         {"--all", {0, Check(&FormInput::RadioButton8, selectGroup)}},
@@ -58,8 +67,7 @@ const std::map<std::string, OptionSpec>& Options() {
               r.form.StringGrid2.push_back({v[0], v[1]});
               return std::string();
           }}},
-        {"--exclude",
-         {0, [](BatchRequest& r, const Values&) { return r.form.CheckBox1 = true, ""; }}},
+        {"--exclude", {0, Check(&FormInput::CheckBox1, {})}},
         {"--order",
          {1,
           [](BatchRequest& r, const Values& v) {
@@ -94,7 +102,8 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
         if (it == Options().end()) return UsageError{"unknown option: " + args[i]};
         const OptionSpec& option = it->second;
         if (args.size() - i - 1 < option.valueCount) {
-            return UsageError{args[i] + " needs " + std::to_string(option.valueCount) + " value(s)"};
+            return UsageError{args[i] + " needs " + std::to_string(option.valueCount) +
+                              " value(s)"};
         }
         const Values values(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                             args.begin() + static_cast<std::ptrdiff_t>(i + option.valueCount) + 1);

@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "form_input.h"
-#include "placeholder.h"
+#include "engine/form_input.h"
+#include "engine/placeholder.h"
 
 namespace rivex {
 

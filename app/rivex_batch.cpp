@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "batch_host.h"
-#include "batch_options.h"
-#include "extract.h"
-#include "platform_error.h"
+#include "app/batch_host.h"
+#include "app/batch_options.h"
+#include "engine/extract.h"
+#include "engine/platform_error.h"
 
 namespace {
 
@@ -20,7 +20,12 @@ int RunRequest(const rivex::BatchRequest& request) {
     rivex::BatchHost host(request);
     try {
         const auto outcome = rivex::Extract(request.form, state, host);
-        return outcome == rivex::ExtractOutcome::Finished ? kFinished : kRefused;
+        if (const auto* refusal = std::get_if<rivex::Refusal>(&outcome)) {
+            host.ShowMessage(refusal->message);
+            return kRefused;
+        }
+        host.ShowMessage(rivex::kRunFinished);
+        return kFinished;
     } catch (...) {
         std::fflush(stdout);
         host.ShowMessage(rivex::ErrorBoxText(rivex::CurrentExceptionMessage()));

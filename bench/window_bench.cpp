@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "Rivex1.h"
-#include "Rivex5.h"
+#include "ui/Rivex1.h"
+#include "ui/Rivex5.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

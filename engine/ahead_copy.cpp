@@ -1,4 +1,4 @@
-#include "ahead_copy.h"
+#include "engine/ahead_copy.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform_error.h"
-#include "write_fully.h"
+#include "engine/platform_error.h"
+#include "engine/write_fully.h"
 
 namespace rivex {
 namespace {

@@ -1,4 +1,4 @@
-#include "byte_source.h"
+#include "engine/byte_source.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 

@@ -1,7 +1,7 @@
-#include "checks.h"
+#include "engine/checks.h"
 
-#include "codepage.h"
-#include "notation.h"
+#include "engine/codepage.h"
+#include "engine/notation.h"
 
 namespace rivex {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "form_input.h"
-#include "state.h"
+#include "engine/form_input.h"
+#include "engine/state.h"
 
 namespace rivex {
 

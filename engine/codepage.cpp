@@ -1,10 +1,11 @@
-#include "codepage.h"
+#include "engine/codepage.h"
 
 #include <iconv.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <stdexcept>
+
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {
@@ -24,7 +25,10 @@ std::size_t Utf8SequenceLength(unsigned char b) {
 class Converter {
   public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+            throw PlatformError(std::string("文字コードを変換できません (") + from + " → " + to +
+                                ")");
+        }
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -76,16 +80,17 @@ std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
     return std::min(length, s.size() - i);
 }
 
-ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp) {
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t length = CharLength(s, start, cp);
-        if (i < start + length) {
-            if (i == start) return length == 1 ? ByteKind::Single : ByteKind::Lead;
-            return ByteKind::Trail;
+std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
+    std::vector<ByteKind> kinds(s.size(), ByteKind::Single);
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t length = CharLength(s, i, cp);
+        if (length > 1) {
+            kinds[i] = ByteKind::Lead;
+            for (std::size_t k = 1; k < length; ++k) kinds[i + k] = ByteKind::Trail;
         }
-        start += length;
+        i += length;
     }
+    return kinds;
 }
 
 std::optional<std::string> ToCp932(std::string_view utf8) {

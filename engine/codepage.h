@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rivex {
 
@@ -18,8 +19,8 @@ enum class ByteKind { Single = 0, Lead = 1, Trail = 2 };
 // Bytes of the character that starts at `i` (at least 1, never past the end of `s`).
 std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp);
 
-// Kind of the byte at 0-based `i`, classified from the start of `s`.
-ByteKind ByteType(std::string_view s, std::size_t i, CodePage cp);
+// The kind of every byte of `s`, classified from its start.
+std::vector<ByteKind> Classify(std::string_view s, CodePage cp);
 
 // UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
 std::optional<std::string> ToCp932(std::string_view utf8);

@@ -1,36 +1,29 @@
-#include "extract.h"
+#include "engine/extract.h"
 
-#include "checks.h"
-#include "run.h"
+#include "engine/checks.h"
+#include "engine/placeholder.h"
+#include "engine/run.h"
 
 namespace rivex {
 namespace {
 
 // Every press starts like the first one of the program: nothing of an earlier run is
 // appended to or taken over.
-void Reset(EngineState& state, Host& host) {
-    host.ClearTotals();
+void Reset(EngineState& state) {
     state.placeholder.PlaceholderText.clear();
-    state.placeholder.PromptWord = "最初の";
+    state.placeholder.PromptWord = kFirstPromptWord;
     state.placeholder.SequenceWidth = 0;
     state.placeholder.LastSpecification = false;
     state.run.TotalOutputCount = 0;
     state.run.LastOutputName.clear();
-    host.ClearRunLog();
 }
 
 }  // namespace
 
-ExtractOutcome Extract(const FormInput& form, EngineState& state, Host& host) {
-    Reset(state, host);
-    if (const auto refusal = CompileConditions(form, state)) {
-        host.Beep();
-        host.ShowMessage(refusal->message);
-        if (refusal->focus != Focus::Unchanged) host.SetFocus(refusal->focus);
-        return ExtractOutcome::Refused;
-    }
-    Run(state, host);
-    return ExtractOutcome::Finished;
+std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host) {
+    Reset(state);
+    if (auto refusal = CompileConditions(form, state)) return std::move(*refusal);
+    return Run(state, host);
 }
 
 }  // namespace rivex

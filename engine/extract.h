@@ -1,16 +1,19 @@
 // A press of the extract button: the reset, the checks, and the run.
 #pragma once
 
-#include "form_input.h"
-#include "host.h"
-#include "state.h"
+#include <string>
+#include <variant>
+
+#include "engine/form_input.h"
+#include "engine/host.h"
+#include "engine/run.h"
+#include "engine/state.h"
 
 namespace rivex {
 
-enum class ExtractOutcome { Refused, Finished };
-
-// Starts from a cleared state, checks `form` (a refusal beeps, shows its message and moves
-// the focus) and runs the extraction. Throws PlatformError when a platform error ends it.
-ExtractOutcome Extract(const FormInput& form, EngineState& state, Host& host);
+// Starts from a cleared state, checks `form` and runs the extraction: the first failed check,
+// or the summary of the run. Throws PlatformError when a platform error ends the run; the
+// files it opened are closed by then.
+std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host);
 
 }  // namespace rivex

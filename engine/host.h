@@ -1,4 +1,5 @@
-// What the run needs of the windows: the main window's program, or the batch program.
+// What the run needs of the windows while it goes on: the main window's program, or the
+// batch program. What a run ends with is returned by Extract, and its caller shows it.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "form_input.h"
-#include "state.h"
-#include "text_format.h"
+#include "engine/state.h"
+#include "engine/text_format.h"
 
 namespace rivex {
 
@@ -19,20 +19,12 @@ struct ReadProgress {
     std::int64_t records;
 };
 
-// What the main window shows at the end of a run.
-struct RunEnd {
-    bool mayBePartial;       // grouped code order: "( 途中までの場合があります )"
-    std::string totalText;   // records written in the run
-    std::string sourceText;  // records of the last source file opened
-    std::string endClock;
-};
-
 class Host {
   public:
     virtual ~Host() = default;
 
     // Processes pending window events: paints, timers, the cancel button. The record loop
-    // calls it every few thousand records or megabytes, at most every few tens of ms.
+    // calls it at most a few tens of ms apart.
     virtual void PumpEvents(const ReadProgress& progress) = 0;
 
     // A fresh progress window for the pass, shown without blocking; `placeholderText` is
@@ -44,23 +36,14 @@ class Host {
     virtual bool ExclusionChecked() = 0;  // CheckBox1
     virtual bool GroupedOrder() = 0;      // RadioButton4
 
-    // The placeholder dialog, modal: false when it was closed without "次　へ".
+    // The default beep, then the placeholder dialog, modal: false when it was closed
+    // without "次　へ".
     virtual bool AskPlaceholder(PlaceholderState& placeholder) = 0;
 
-    virtual void ClearRunLog() = 0;
-    virtual void AppendRunLog(std::string_view line) = 0;
-    virtual void ShowMessage(std::string_view text) = 0;
-    virtual void Beep() = 0;
-    virtual void SetFocus(Focus control) = 0;
-    virtual TimeOfDay Now() = 0;
-
-    // The main window: the last run's totals cleared at a press of the extract button; the
-    // end button disabled and the start time shown; the end of a run; a run ended by an
-    // error (its files are closed by then).
-    virtual void ClearTotals() = 0;
+    // The checks have passed: the run starts at `startClock`.
     virtual void RunStarted(std::string_view startClock) = 0;
-    virtual void RunEnded(const RunEnd& end) = 0;
-    virtual void RunFailed() = 0;
+    virtual void AppendRunLog(std::string_view line) = 0;
+    virtual TimeOfDay Now() = 0;
 };
 
 }  // namespace rivex

@@ -1,26 +1,13 @@
-#include "notation.h"
+#include "engine/notation.h"
 
 #include <charconv>
 #include <functional>
 #include <vector>
 
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {
-
-std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
-    std::vector<ByteKind> kinds(s.size(), ByteKind::Single);
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t length = CharLength(s, i, cp);
-        if (length > 1) {
-            kinds[i] = ByteKind::Lead;
-            for (std::size_t k = 1; k < length; ++k) kinds[i + k] = ByteKind::Trail;
-        }
-        i += length;
-    }
-    return kinds;
-}
 
 // 0-based index of the next single-byte `quote` after 0-based `open`, or npos.
 std::size_t ClosingQuote(std::string_view s, const std::vector<ByteKind>& kinds, std::size_t open,

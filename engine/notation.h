@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "codepage.h"
+#include "engine/codepage.h"
 
 namespace rivex {
 

@@ -1,4 +1,4 @@
-#include "output_file.h"
+#include "engine/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "codepage.h"
-#include "notation.h"
-#include "platform_error.h"
+#include "engine/codepage.h"
+#include "engine/notation.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {

@@ -1,10 +1,10 @@
-#include "output_layout.h"
+#include "engine/output_layout.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "field_cut.h"
-#include "record_reader.h"
+#include "engine/field_cut.h"
+#include "engine/record_reader.h"
 
 namespace rivex {
 namespace {

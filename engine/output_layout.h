@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "conditions.h"
-#include "record_writer.h"
+#include "engine/conditions.h"
+#include "engine/record_writer.h"
 
 namespace rivex {
 

@@ -1,7 +1,9 @@
-#include "placeholder.h"
+#include "engine/placeholder.h"
 
-#include "codepage.h"
-#include "notation.h"
+#include <utility>
+
+#include "engine/codepage.h"
+#include "engine/notation.h"
 
 namespace rivex {
 namespace {
@@ -29,12 +31,19 @@ std::string NextNumber(const std::string& digits) {
 
 }  // namespace
 
+std::string TakePromptWord(PlaceholderState& placeholder) {
+    return std::exchange(placeholder.PromptWord, "つぎの");
+}
+
+bool StartsRange(std::string_view left) {
+    return CheckDigits(TrimSide("B", left)) == 0;
+}
+
 bool NextPlaceholder(PlaceholderState& placeholder, Host& host) {
     if (placeholder.SequenceCurrent != placeholder.SequenceEnd) {
         placeholder.SequenceCurrent = NextNumber(placeholder.SequenceCurrent);
     } else {
         if (placeholder.LastSpecification) return false;
-        host.Beep();
         if (!host.AskPlaceholder(placeholder)) return false;
         if (placeholder.SequenceWidth == 0) return false;
     }
@@ -55,7 +64,7 @@ std::optional<DialogRefusal> AcceptPlaceholderAnswer(const PlaceholderAnswer& an
     if (Cp932Width(placeholder.SequenceCurrent) > kMaxTextBytes) {
         return DialogRefusal{"** 左側文字が８桁を超えています。", DialogFocus::Edit1};
     }
-    if (CheckDigits(placeholder.SequenceCurrent) != 0) {
+    if (!StartsRange(placeholder.SequenceCurrent)) {
         placeholder.SequenceEnd = placeholder.SequenceCurrent;
     } else {
         placeholder.SequenceEnd = TrimSide("B", answer.right);

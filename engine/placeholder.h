@@ -3,11 +3,23 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "host.h"
-#include "state.h"
+#include "engine/host.h"
+#include "engine/state.h"
 
 namespace rivex {
+
+// The word the dialog's prompt starts with: the first showing of a run says "最初の", every
+// later one "つぎの".
+inline constexpr const char* kFirstPromptWord = "最初の";
+
+// The prompt word for the showing at hand; the showings after it say "つぎの".
+std::string TakePromptWord(PlaceholderState& placeholder);
+
+// A left text of digits only (blanks at its ends aside) starts a range of numbers; any other
+// text stands alone.
+bool StartsRange(std::string_view left);
 
 // Sets PlaceholderText for the next pass: the next number of the typed range, or a new text
 // from the placeholder dialog. False when the series has ended.

@@ -1,4 +1,4 @@
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "record_reader.h"
+#include "engine/record_reader.h"
 
 #include <algorithm>
 #include <cstring>

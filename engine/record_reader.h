@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "byte_source.h"
+#include "engine/byte_source.h"
 
 namespace rivex {
 

@@ -1,11 +1,11 @@
-#include "record_writer.h"
+#include "engine/record_writer.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "platform_error.h"
-#include "write_fully.h"
+#include "engine/platform_error.h"
+#include "engine/write_fully.h"
 
 namespace rivex {
 

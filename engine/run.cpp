@@ -1,16 +1,16 @@
-#include "run.h"
+#include "engine/run.h"
 
 #include <chrono>
 #include <memory>
 
-#include "ahead_copy.h"
-#include "byte_source.h"
-#include "field_cut.h"
-#include "output_file.h"
-#include "output_layout.h"
-#include "placeholder.h"
-#include "record_reader.h"
-#include "record_writer.h"
+#include "engine/ahead_copy.h"
+#include "engine/byte_source.h"
+#include "engine/field_cut.h"
+#include "engine/output_file.h"
+#include "engine/output_layout.h"
+#include "engine/placeholder.h"
+#include "engine/record_reader.h"
+#include "engine/record_writer.h"
 
 namespace rivex {
 namespace {
@@ -73,17 +73,19 @@ class Pass {
         {
             ProgressWindow progress(
                 host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
-            RecordReader reader(*source_);
-            EventPump pump(host_, source_->Size());
+            reader_.emplace(*source_);
+            pump_.emplace(host_, source_->Size());
             if (c_.SelectMode == SelectModes::ByCode) {
-                CodeLoop(reader, pump);
-            } else if (c_.SelectMode == SelectModes::AllRecords &&
-                       c_.FieldMode == FieldModes::WholeRecord) {
-                CopyLoop(reader, pump);
+                CodeLoop();
             } else {
-                CountLoop(reader, pump);
+                if (c_.SelectMode == SelectModes::AllRecords &&
+                    c_.FieldMode == FieldModes::WholeRecord) {
+                    CopyRuns();
+                }
+                CountLoop();
             }
         }
+        reader_.reset();
         source_.reset();
         host_.AppendRunLog(" 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(state_.run.SourceCount));
         output_->Close();
@@ -118,58 +120,59 @@ class Pass {
         host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
     }
 
-    // All records written whole: a source's output is its own bytes as long as each record
-    // ends in CR LF, so such records are counted and copied in runs. A regular file is copied
-    // by the kernel ahead of the loop, which keeps the copy up to the first record that ends
-    // otherwise (or a cancel) and writes on from there itself.
-    void CopyLoop(RecordReader& reader, EventPump& pump) {
+    // The step every record loop takes: the next record, counted. Empty at the end of the
+    // source, and once the cancel flag is set: the record read then is counted, not written.
+    std::optional<std::string_view> NextRecord() {
+        if (reader_->AtEnd()) return std::nullopt;
+        const std::string_view record = reader_->Next();
+        const std::int64_t count = ++state_.run.SourceCount;
+        if (state_.CancelFlag) return std::nullopt;
+        if (pump_->Tick(count, reader_->BytesConsumed())) ReadLiveControls();
+        return record;
+    }
+
+    // The two controls can change only while events are pumped.
+    void ReadLiveControls() {
+        exclusion_ = host_.ExclusionChecked();
+        grouped_ = host_.GroupedOrder();
+    }
+
+    // All records written whole, the first phase: a source's output is its own bytes as long
+    // as each record ends in CR LF, so such records are counted and copied in runs. A regular
+    // file is copied by the kernel ahead of the loop, which keeps the copy up to the first
+    // record that ends otherwise (or a cancel); the count loop goes on from there.
+    void CopyRuns() {
         std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
         if (const auto size = source_->Size(); size && AheadCopy::Suits(output_->fd())) {
             ahead.emplace(source_->fd(), *size, output_->fd());
         }
-        while (!reader.AtEnd()) {
-            if (!state_.CancelFlag) {
-                const RecordReader::Run run = reader.NextRun(kCheckRecords);
-                if (run.records > 0) {
-                    count += run.records;
-                    state_.run.OutputCount += run.records;
-                    if (ahead) {
-                        ahead->Keep(run.bytes.size());
-                    } else {
-                        output_->AppendRun(run.bytes);
-                    }
-                    pump.Tick(count, reader.BytesConsumed());
-                    continue;
-                }
-            }
+        while (!state_.CancelFlag && !reader_->AtEnd()) {
+            const RecordReader::Run run = reader_->NextRun(kCheckRecords);
+            if (run.records == 0) break;
+            count += run.records;
+            state_.run.OutputCount += run.records;
             if (ahead) {
-                ahead->Finish();
-                ahead.reset();
+                ahead->Keep(run.bytes.size());
+            } else {
+                output_->AppendRun(run.bytes);
             }
-            const std::string_view record = reader.Next();
-            ++count;
-            if (state_.CancelFlag) break;
-            pump.Tick(count, reader.BytesConsumed());
-            WriteRecord(record);
+            pump_->Tick(count, reader_->BytesConsumed());
         }
         if (ahead) ahead->Finish();
     }
 
     // Reading stops once the record number passes the end of the last range typed.
-    void CountLoop(RecordReader& reader, EventPump& pump) {
-        std::int64_t& count = state_.run.SourceCount;
+    void CountLoop() {
         const std::int64_t stopAfter = c_.CountRanges.back().Last;
         bool stopReading = false;
-        while (!stopReading && !reader.AtEnd()) {
-            const std::string_view record = reader.Next();
-            ++count;
-            if (state_.CancelFlag) break;
-            pump.Tick(count, reader.BytesConsumed());
+        std::optional<std::string_view> record;
+        while (!stopReading && (record = NextRecord())) {
+            const std::int64_t count = state_.run.SourceCount;
             if (stopAfter < count) stopReading = true;
             for (const CountRange& range : c_.CountRanges) {
                 if (range.First <= count && count <= range.Last) {
-                    WriteRecord(record);
+                    WriteRecord(*record);
                     break;
                 }
             }
@@ -177,32 +180,24 @@ class Pass {
     }
 
     // With grouped order and no exclusion, reading stops at the first key past the end of
-    // the last range typed. The two controls can change only while events are pumped.
-    void CodeLoop(RecordReader& reader, EventPump& pump) {
-        std::int64_t& count = state_.run.SourceCount;
+    // the last range typed.
+    void CodeLoop() {
         const std::string& stopAfter = c_.CodeRecords.back().ToCode;
-        bool exclusion = host_.ExclusionChecked();
-        bool grouped = host_.GroupedOrder();
+        ReadLiveControls();
         bool stopReading = false;
-        while (!stopReading && !reader.AtEnd()) {
-            const std::string_view record = reader.Next();
-            ++count;
-            if (state_.CancelFlag) break;
-            if (pump.Tick(count, reader.BytesConsumed())) {
-                exclusion = host_.ExclusionChecked();
-                grouped = host_.GroupedOrder();
-            }
-            const std::string_view key = ComposeKey(record);
-            if (!exclusion && grouped && key > stopAfter) stopReading = true;
+        std::optional<std::string_view> record;
+        while (!stopReading && (record = NextRecord())) {
+            const std::string_view key = ComposeKey(*record);
+            if (!exclusion_ && grouped_ && key > stopAfter) stopReading = true;
             bool noMatch = true;
             for (const TCodeRcd& code : c_.CodeRecords) {
                 if (code.FromCode <= key && key <= code.ToCode) {
                     noMatch = false;
-                    if (!exclusion) WriteRecord(record);
+                    if (!exclusion_) WriteRecord(*record);
                     break;
                 }
             }
-            if (exclusion && noMatch) WriteRecord(record);
+            if (exclusion_ && noMatch) WriteRecord(*record);
         }
     }
 
@@ -248,16 +243,13 @@ class Pass {
     Host& host_;
     std::unique_ptr<FileSource> source_;
     std::unique_ptr<RecordWriter> output_;
+    std::optional<RecordReader> reader_;
+    std::optional<EventPump> pump_;
+    bool exclusion_ = false;
+    bool grouped_ = false;
     std::string recordKey_;
     std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
 };
-
-// A count shown in a main window box: one blank, then the count text.
-std::string BoxedCount(std::int64_t count) {
-    std::string text(1, ' ');
-    text += CountText(count);
-    return text;
-}
 
 void RunPasses(EngineState& state, Host& host) {
     while (true) {
@@ -276,18 +268,11 @@ void RunPasses(EngineState& state, Host& host) {
 
 }  // namespace
 
-void Run(EngineState& state, Host& host) {
+RunSummary Run(EngineState& state, Host& host) {
     host.RunStarted(ClockText(host.Now()));
-    try {
-        RunPasses(state, host);
-    } catch (...) {
-        host.RunFailed();
-        throw;
-    }
-    host.Beep();
-    host.RunEnded({host.GroupedOrder(), BoxedCount(state.run.TotalOutputCount),
-                   BoxedCount(state.run.SourceCount), ClockText(host.Now())});
-    host.ShowMessage("** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。");
+    RunPasses(state, host);
+    return {host.GroupedOrder(), Boxed(CountText(state.run.TotalOutputCount)),
+            Boxed(CountText(state.run.SourceCount)), ClockText(host.Now())};
 }
 
 }  // namespace rivex

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "conditions.h"
+#include "engine/conditions.h"
 
 namespace rivex {
 
@@ -34,7 +34,6 @@ struct EngineState {
     // Set by the progress window's cancel button while events are pumped; read by the run.
     bool CancelFlag = false;
     std::int64_t ElapsedMs = 0;
-    bool HelpCopyMode = false;
 };
 
 }  // namespace rivex

@@ -1,4 +1,4 @@
-#include "text_format.h"
+#include "engine/text_format.h"
 
 #include <cstdio>
 #include <ctime>
@@ -14,6 +14,12 @@ std::string CountText(std::int64_t count) {
         text += digits[i];
     }
     return text;
+}
+
+std::string Boxed(std::string_view text) {
+    std::string boxed(1, ' ');
+    boxed += text;
+    return boxed;
 }
 
 std::string ClockText(TimeOfDay time) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace rivex {
 
@@ -14,6 +15,9 @@ struct TimeOfDay {
 
 // A count of at least 0 as digits grouped by three with commas; 0 gives the empty text.
 std::string CountText(std::int64_t count);
+
+// A text as the main window's boxes show it: one blank, then the text.
+std::string Boxed(std::string_view text);
 
 // " hh:mm:ss" on the 24-hour clock.
 std::string ClockText(TimeOfDay time);

@@ -1,4 +1,4 @@
-#include "write_fully.h"
+#include "engine/write_fully.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "Rivex1.h"
+#include "ui/Rivex1.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -9,16 +9,17 @@
 #include <QTabWidget>
 #include <QUrl>
 
-#include "Rivex3.h"
-#include "Rivex5.h"
-#include "extract.h"
-#include "fonts.h"
-#include "message_box.h"
-#include "qt_host.h"
-#include "qt_text.h"
-#include "string_grid.h"
-#include "system_colors.h"
-#include "widgets.h"
+#include "engine/extract.h"
+#include "ui/Rivex3.h"
+#include "ui/Rivex5.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/qt_host.h"
+#include "ui/qt_text.h"
+#include "ui/string_grid.h"
+#include "ui/system_colors.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
 
 namespace rivex::ui {
 namespace {
@@ -46,8 +47,7 @@ void SetGroupTextColor(QGroupBox* group, QColor color) {
 
 }  // namespace
 
-TForm1::TForm1(EngineState& state, QWidget* parent)
-    : QWidget(parent), state_(state), host_(std::make_unique<QtHost>(*this, state)) {
+TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setWindowTitle(QString::fromUtf8("テキストレコードの抽出 ( Rivex 1.03 )"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(220, 96);
@@ -58,6 +58,7 @@ TForm1::TForm1(EngineState& state, QWidget* parent)
     createRunGroup();
     connectHandlers();
     FormCreate();
+    host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
 }
 
 TForm1::~TForm1() = default;
@@ -65,6 +66,7 @@ TForm1::~TForm1() = default;
 void TForm1::SetWindows(TForm3* help, TForm5* recordCounts) {
     help_ = help;
     recordCounts_ = recordCounts;
+    host_->SetRecordCounts(recordCounts);
 }
 
 void TForm1::createFileGroup() {
@@ -185,35 +187,25 @@ void TForm1::connectHandlers() {
     }
 }
 
+// Both tab pages start greyed, as the whole-record and all-records choices leave them.
 void TForm1::FormCreate() {
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit6, Edit8, Edit9, Edit10}) edit->clear();
-    SetOfferedLook(Edit3, false);
     Label3->hide();
     Label15->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label7, Label10, Label11, Label12,
-                                                      Label16, RadioButton3, RadioButton4,
-                                                      RadioButton5, CheckBox1, GroupBox4}) {
-        w->setEnabled(false);
-    }
-    SetGroupTextColor(GroupBox4, clInactiveCaption());
+    RadioButton6Click();
+    RadioButton8Click();
     Button9->setEnabled(false);
     StringGrid1->SetHeading(1, QString::fromUtf8("左位置"));
     StringGrid1->SetHeading(2, QString::fromUtf8("右位置"));
     StringGrid1->SetHeading(3, QString::fromUtf8("次の左位置"));
     StringGrid1->SetHeading(4, QString::fromUtf8("ﾗｽﾄ左位置"));
-    StringGrid1->SetOffered(false);
     StringGrid2->SetHeading(1, QString::fromUtf8("　はじめ"));
     StringGrid2->SetHeading(2, QString::fromUtf8("　おわり"));
-    StringGrid2->SetOffered(false);
-    SetColor(this, QPalette::Window, QColor(151, 255, 255));
+    SetColor(this, QPalette::Window, colors::kMainWindow);
     for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3, GroupBox5}) {
-        SetColor(group, QPalette::Window, QColor(216, 176, 255));
+        SetColor(group, QPalette::Window, colors::kMainGroups);
     }
-    SetColor(GroupBox4, QPalette::Window, QColor(255, 255, 149));
-}
-
-TForm5* TForm1::RecordCounts() const {
-    return recordCounts_;
+    SetColor(GroupBox4, QPalette::Window, colors::kCodeOrderGroup);
 }
 
 FormInput TForm1::Input() const {
@@ -235,16 +227,10 @@ FormInput TForm1::Input() const {
     return form;
 }
 
-bool TForm1::ExclusionChecked() const {
-    return CheckBox1->isChecked();
-}
-
-bool TForm1::GroupedOrder() const {
-    return RadioButton4->isChecked();
-}
-
-void TForm1::FocusControl(Focus control) {
-    switch (control) {
+// The first failed check: beep, message, and the control to correct.
+void TForm1::Refuse(const Refusal& refusal) {
+    ShowMessage(this, refusal.message);
+    switch (refusal.focus) {
         case Focus::Unchanged:
             return;
         case Focus::Button1:
@@ -265,30 +251,22 @@ void TForm1::FocusControl(Focus control) {
     }
 }
 
-void TForm1::ClearTotals() {
-    Edit6->clear();
-    Edit10->clear();
-}
-
 void TForm1::ShowRunStarted(const QString& startClock) {
     SetRunning(true);
     Edit8->setText(startClock);
     Edit9->setText(" ");
 }
 
-void TForm1::ShowRunEnded(const RunEnd& end) {
+void TForm1::ShowRunEnded(const RunSummary& summary) {
     SetRunning(false);
-    if (end.mayBePartial) Label3->show();
+    if (summary.mayBePartial) Label3->show();
     Button9->setEnabled(true);
     Edit6->show();
-    Edit6->setText(FromBytes(end.totalText));
-    Edit10->setText(FromBytes(end.sourceText));
-    Edit9->setText(FromBytes(end.endClock));
+    Edit6->setText(FromBytes(summary.totalText));
+    Edit10->setText(FromBytes(summary.sourceText));
+    Edit9->setText(FromBytes(summary.endClock));
     Button6->setFocus();
-}
-
-void TForm1::ShowRunFailed() {
-    SetRunning(false);
+    ShowMessage(this, kRunFinished);
 }
 
 // While a run is in progress a second one must not start, and the program cannot end.
@@ -392,8 +370,7 @@ void TForm1::RadioButton8Click() {
 
 // The count/code grid offered for counts or for codes: its label, the label's hint and the
 // two headings.
-void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* from,
-                            const char* to) {
+void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* from, const char* to) {
     Label7->setEnabled(true);
     Label7->setText(QString::fromUtf8(label));
     SetHint(Label7, hint);
@@ -434,21 +411,38 @@ void TForm1::RadioButton4Click() {
     Button4->setFocus();
 }
 
+// The last run's totals and RunLog are cleared first, whatever the checks then say.
 void TForm1::Button4Click() {
-    Guarded(this, [&] { Extract(Input(), state_, *host_); });
+    Edit6->clear();
+    Edit10->clear();
+    if (recordCounts_) recordCounts_->ClearRunLog();
+    Guarded(this, [&] {
+        std::variant<Refusal, RunSummary> outcome;
+        try {
+            outcome = Extract(Input(), state_, *host_);
+        } catch (...) {
+            SetRunning(false);
+            throw;
+        }
+        if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+            Refuse(*refusal);
+        } else {
+            ShowRunEnded(std::get<RunSummary>(outcome));
+        }
+    });
 }
 
 void TForm1::Button9Click() {
     if (!recordCounts_) return;
-    recordCounts_->SetTotal(" " + FromBytes(CountText(state_.run.TotalOutputCount)));
+    recordCounts_->SetTotal(FromBytes(Boxed(CountText(state_.run.TotalOutputCount))));
     recordCounts_->show();
     recordCounts_->raise();
 }
 
 // HelpCopyMode is on when the source name box holds exactly this one character.
 void TForm1::Button7Click() {
-    state_.HelpCopyMode = Edit1->text() == QString::fromUtf8("〒");
     if (!help_) return;
+    help_->SetHelpCopyMode(Edit1->text() == QString::fromUtf8("〒"));
     help_->show();
     help_->raise();
 }

@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <memory>
 
-#include "form_input.h"
-#include "host.h"
-#include "state.h"
+#include "engine/extract.h"
+#include "engine/form_input.h"
+#include "engine/state.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -35,16 +35,8 @@ class TForm1 : public QWidget {
     // The help and record-count list windows, made at program start after this one.
     void SetWindows(TForm3* help, TForm5* recordCounts);
 
-    // What the run reads of and shows in this window.
-    FormInput Input() const;
-    bool ExclusionChecked() const;
-    bool GroupedOrder() const;
-    void FocusControl(Focus control);
-    void ClearTotals();
+    // The start time of a run whose checks have passed; the end button is off meanwhile.
     void ShowRunStarted(const QString& startClock);
-    void ShowRunEnded(const RunEnd& end);
-    void ShowRunFailed();
-    TForm5* RecordCounts() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -60,6 +52,9 @@ class TForm1 : public QWidget {
     void createRunGroup();
     void connectHandlers();
     void FormCreate();
+    FormInput Input() const;
+    void Refuse(const Refusal& refusal);
+    void ShowRunEnded(const RunSummary& summary);
     void SetRunning(bool running);
     void ChooseSource(const QString& name);
     void ChooseOutput(const QString& name);

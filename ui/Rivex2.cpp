@@ -1,15 +1,16 @@
-#include "Rivex2.h"
+#include "ui/Rivex2.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QProgressBar>
 #include <QTimer>
 
-#include "fonts.h"
-#include "message_box.h"
-#include "qt_text.h"
-#include "text_format.h"
-#include "widgets.h"
+#include "engine/text_format.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
 
 namespace rivex::ui {
 namespace {
@@ -46,9 +47,9 @@ TForm2::TForm2(EngineState& state, QWidget* owner) : QWidget(owner, Qt::Window),
 void TForm2::StartPass(const std::string* placeholderText) {
     Label3->setVisible(placeholderText != nullptr);
     Edit2->setVisible(placeholderText != nullptr);
-    if (placeholderText) Edit2->setText(" " + FromBytes(*placeholderText));
-    SetColor(this, QPalette::Window, QColor(230, 203, 254));
-    SetColor(Label1, QPalette::Window, QColor(255, 255, 157));
+    if (placeholderText) Edit2->setText(FromBytes(Boxed(*placeholderText)));
+    SetColor(this, QPalette::Window, colors::kProgressWindow);
+    SetColor(Label1, QPalette::Window, colors::kProgressBanner);
     ShowReadProgress({0, std::nullopt, 0});
     Timer1->start(1000);
 }

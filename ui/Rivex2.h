@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <string>
 
-#include "host.h"
-#include "state.h"
+#include "engine/host.h"
+#include "engine/state.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,13 +1,14 @@
-#include "Rivex3.h"
+#include "ui/Rivex3.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QShowEvent>
 
-#include "clipboard.h"
-#include "fonts.h"
-#include "message_box.h"
-#include "widgets.h"
+#include "ui/clipboard.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
 
 namespace rivex::ui {
 
@@ -19,8 +20,7 @@ QStringList HelpLines() {
     return lines;
 }
 
-TForm3::TForm3(const EngineState& state, QWidget* owner)
-    : QWidget(owner, Qt::Window), state_(state) {
+TForm3::TForm3(QWidget* owner) : QWidget(owner, Qt::Window) {
     setWindowTitle(QString::fromUtf8("ヘルプ"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(534, 139);
@@ -42,8 +42,8 @@ TForm3::TForm3(const EngineState& state, QWidget* owner)
 }
 
 void TForm3::FormCreate() {
-    SetColor(this, QPalette::Window, QColor(180, 252, 131));
-    SetColor(Memo1, QPalette::Base, QColor(255, 255, 210));
+    SetColor(this, QPalette::Window, colors::kHelpWindow);
+    SetColor(Memo1, QPalette::Base, colors::kHelpText);
 }
 
 // Only a showing from hidden decides the copy button; raising a visible window keeps it.
@@ -53,7 +53,7 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
-    Button2->setVisible(state_.HelpCopyMode);
+    Button2->setVisible(HelpCopyMode_);
 }
 
 // All of the text, whatever is selected.

@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "state.h"
-
 class QPlainTextEdit;
 class QPushButton;
 
@@ -18,8 +16,12 @@ class TForm3 : public QWidget {
     Q_OBJECT
 
   public:
-    // Reads HelpCopyMode of `state` each time the window becomes visible.
-    TForm3(const EngineState& state, QWidget* owner);
+    explicit TForm3(QWidget* owner);
+
+    // The hidden mode that offers the copy button, decided by the main window's help button
+    // and read each time this window becomes visible.
+    bool HelpCopyMode() const { return HelpCopyMode_; }
+    void SetHelpCopyMode(bool on) { HelpCopyMode_ = on; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -29,7 +31,7 @@ class TForm3 : public QWidget {
     void FormShow();
     void Button2Click();
 
-    const EngineState& state_;
+    bool HelpCopyMode_ = false;
     QPlainTextEdit* Memo1;
     QPushButton* Button1;
     QPushButton* Button2;

@@ -1,4 +1,4 @@
-#include "Rivex4.h"
+#include "ui/Rivex4.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "fonts.h"
-#include "message_box.h"
-#include "notation.h"
-#include "placeholder.h"
-#include "qt_text.h"
-#include "widgets.h"
+#include "engine/placeholder.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
 
 namespace rivex::ui {
 namespace {
@@ -99,20 +99,19 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm4::FormShow() {
-    Label3->setText(FromBytes(placeholder_.PromptWord + "＠に相当する文字："));
+    Label3->setText(FromBytes(TakePromptWord(placeholder_) + "＠に相当する文字："));
     Label3->adjustSize();
     Edit1->clear();
     Edit2->clear();
     Edit3->setText(FromBytes(placeholder_.PlaceholderText));
-    SetColor(this, QPalette::Window, QColor(212, 242, 192));
-    for (QLineEdit* edit : {Edit1, Edit2}) SetColor(edit, QPalette::Base, QColor(255, 255, 163));
-    placeholder_.PromptWord = "つぎの";
+    SetColor(this, QPalette::Window, colors::kPlaceholderDialog);
+    for (QLineEdit* edit : {Edit1, Edit2})
+        SetColor(edit, QPalette::Base, colors::kPlaceholderEdits);
     Edit1->setFocus();
 }
 
 void TForm4::Edit1KeyPress() {
-    // A text that is not a number has no range.
-    const bool digits = CheckDigits(TrimSide("B", ToBytes(Edit1->text()))) == 0;
+    const bool digits = StartsRange(ToBytes(Edit1->text()));
     Edit2->setVisible(digits);
     Label2->setVisible(digits);
     if (digits) {

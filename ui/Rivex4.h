@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "state.h"
+#include "engine/state.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "Rivex5.h"
+#include "ui/Rivex5.h"
 
 #include <QFileDialog>
 #include <QFontDialog>
@@ -7,11 +7,12 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "clipboard.h"
-#include "fonts.h"
-#include "message_box.h"
-#include "runlog_output.h"
-#include "widgets.h"
+#include "ui/clipboard.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/runlog_output.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
 
 namespace rivex::ui {
 namespace {
@@ -83,7 +84,7 @@ void TForm5::SetTotal(const QString& text) {
 }
 
 void TForm5::showEvent(QShowEvent* event) {
-    SetColor(this, QPalette::Window, QColor(255, 218, 200));
+    SetColor(this, QPalette::Window, colors::kRecordCountWindow);
     QWidget::showEvent(event);
 }
 

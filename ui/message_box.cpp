@@ -1,9 +1,9 @@
-#include "message_box.h"
+#include "ui/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 namespace rivex::ui {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 class QWidget;
 

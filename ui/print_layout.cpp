@@ -1,4 +1,4 @@
-#include "print_layout.h"
+#include "ui/print_layout.h"
 
 namespace rivex::ui {
 namespace {

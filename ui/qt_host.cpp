@@ -1,13 +1,13 @@
-#include "qt_host.h"
+#include "ui/qt_host.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
-#include "Rivex1.h"
-#include "Rivex2.h"
-#include "Rivex4.h"
-#include "Rivex5.h"
-#include "message_box.h"
-#include "qt_text.h"
+#include "ui/Rivex1.h"
+#include "ui/Rivex2.h"
+#include "ui/Rivex4.h"
+#include "ui/Rivex5.h"
+#include "ui/qt_text.h"
 
 namespace rivex::ui {
 
@@ -30,53 +30,25 @@ void QtHost::ReleaseProgress() {
 }
 
 bool QtHost::ExclusionChecked() {
-    return main_.ExclusionChecked();
+    return exclusion_.isChecked();
 }
 
 bool QtHost::GroupedOrder() {
-    return main_.GroupedOrder();
+    return grouped_.isChecked();
 }
 
 bool QtHost::AskPlaceholder(PlaceholderState& placeholder) {
+    QApplication::beep();
     TForm4 dialog(placeholder, &main_);
     return dialog.exec() == QDialog::Accepted;
-}
-
-void QtHost::ClearRunLog() {
-    if (TForm5* list = main_.RecordCounts()) list->ClearRunLog();
-}
-
-void QtHost::AppendRunLog(std::string_view line) {
-    if (TForm5* list = main_.RecordCounts()) list->AppendRunLog(FromBytes(line));
-}
-
-// The engine beeps before its messages.
-void QtHost::ShowMessage(std::string_view text) {
-    MessageBox(&main_, text);
-}
-
-void QtHost::Beep() {
-    QApplication::beep();
-}
-
-void QtHost::SetFocus(Focus control) {
-    main_.FocusControl(control);
-}
-
-void QtHost::ClearTotals() {
-    main_.ClearTotals();
 }
 
 void QtHost::RunStarted(std::string_view startClock) {
     main_.ShowRunStarted(FromBytes(startClock));
 }
 
-void QtHost::RunEnded(const RunEnd& end) {
-    main_.ShowRunEnded(end);
-}
-
-void QtHost::RunFailed() {
-    main_.ShowRunFailed();
+void QtHost::AppendRunLog(std::string_view line) {
+    if (recordCounts_) recordCounts_->AppendRunLog(FromBytes(line));
 }
 
 }  // namespace rivex::ui

@@ -1,19 +1,27 @@
 // The host of a run started from the main window: events pumped through Qt, the progress
-// window, the record-count list's memo, message boxes and the placeholder dialog.
+// window, the record-count list's memo and the placeholder dialog.
 #pragma once
 
 #include <QPointer>
 
-#include "host.h"
+#include "engine/host.h"
+
+class QAbstractButton;
 
 namespace rivex::ui {
 
 class TForm1;
 class TForm2;
+class TForm5;
 
 class QtHost : public Host {
   public:
-    QtHost(TForm1& main, EngineState& state) : main_(main), state_(state) {}
+    // `exclusion` and `grouped` are the main window's CheckBox1 and RadioButton4.
+    QtHost(TForm1& main, EngineState& state, const QAbstractButton& exclusion,
+           const QAbstractButton& grouped)
+        : main_(main), state_(state), exclusion_(exclusion), grouped_(grouped) {}
+
+    void SetRecordCounts(TForm5* recordCounts) { recordCounts_ = recordCounts; }
 
     void PumpEvents(const ReadProgress& progress) override;
     void ShowProgress(const std::string* placeholderText) override;
@@ -21,20 +29,16 @@ class QtHost : public Host {
     bool ExclusionChecked() override;
     bool GroupedOrder() override;
     bool AskPlaceholder(PlaceholderState& placeholder) override;
-    void ClearRunLog() override;
-    void AppendRunLog(std::string_view line) override;
-    void ShowMessage(std::string_view text) override;
-    void Beep() override;
-    void SetFocus(Focus control) override;
-    TimeOfDay Now() override { return LocalTimeOfDay(); }
-    void ClearTotals() override;
     void RunStarted(std::string_view startClock) override;
-    void RunEnded(const RunEnd& end) override;
-    void RunFailed() override;
+    void AppendRunLog(std::string_view line) override;
+    TimeOfDay Now() override { return LocalTimeOfDay(); }
 
   private:
     TForm1& main_;
     EngineState& state_;
+    const QAbstractButton& exclusion_;
+    const QAbstractButton& grouped_;
+    QPointer<TForm5> recordCounts_;
     QPointer<TForm2> progress_;
 };
 

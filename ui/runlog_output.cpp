@@ -1,15 +1,15 @@
-#include "runlog_output.h"
+#include "ui/runlog_output.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
 
-#include "codepage.h"
-#include "output_file.h"
-#include "platform_error.h"
-#include "print_layout.h"
-#include "qt_text.h"
-#include "record_writer.h"
+#include "engine/codepage.h"
+#include "engine/output_file.h"
+#include "engine/platform_error.h"
+#include "engine/record_writer.h"
+#include "ui/print_layout.h"
+#include "ui/qt_text.h"
 
 namespace rivex::ui {
 namespace {

@@ -1,9 +1,9 @@
-#include "string_grid.h"
+#include "ui/string_grid.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 
-#include "system_colors.h"
+#include "ui/system_colors.h"
 
 namespace rivex::ui {
 

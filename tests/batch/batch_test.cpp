@@ -1,8 +1,8 @@
 // rivex-batch end to end: standard output, standard error, exit status and output bytes.
 #include <gtest/gtest.h>
 
-#include "support/run_batch.h"
-#include "support/temp_dir.h"
+#include "tests/support/run_batch.h"
+#include "tests/support/temp_dir.h"
 
 namespace rivex {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <random>
 
-#include "support/run_batch.h"
-#include "support/temp_dir.h"
-#include "text_format.h"
+#include "engine/text_format.h"
+#include "tests/support/run_batch.h"
+#include "tests/support/temp_dir.h"
 
 namespace rivex {
 namespace {

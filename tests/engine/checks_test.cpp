@@ -1,10 +1,10 @@
-#include "checks.h"
+#include "engine/checks.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {

@@ -1,8 +1,8 @@
-#include "notation.h"
+#include "engine/notation.h"
 
 #include <gtest/gtest.h>
 
-#include "platform_error.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {
@@ -15,26 +15,26 @@ const std::string kHyo = "\x95\x5C";
 
 TEST(ByteClassification, ShiftJisLeadAndTrail) {
     const std::string s = "a" + kHyo + "\x82\xA0" + "b";  // a, 表, あ, b
-    EXPECT_EQ(ByteType(s, 0, kSjis), ByteKind::Single);
-    EXPECT_EQ(ByteType(s, 1, kSjis), ByteKind::Lead);
-    EXPECT_EQ(ByteType(s, 2, kSjis), ByteKind::Trail);
-    EXPECT_EQ(ByteType(s, 3, kSjis), ByteKind::Lead);
-    EXPECT_EQ(ByteType(s, 4, kSjis), ByteKind::Trail);
-    EXPECT_EQ(ByteType(s, 5, kSjis), ByteKind::Single);
+    EXPECT_EQ(Classify(s, kSjis)[0], ByteKind::Single);
+    EXPECT_EQ(Classify(s, kSjis)[1], ByteKind::Lead);
+    EXPECT_EQ(Classify(s, kSjis)[2], ByteKind::Trail);
+    EXPECT_EQ(Classify(s, kSjis)[3], ByteKind::Lead);
+    EXPECT_EQ(Classify(s, kSjis)[4], ByteKind::Trail);
+    EXPECT_EQ(Classify(s, kSjis)[5], ByteKind::Single);
     // Half-width katakana (0xA1-0xDF) are single bytes; 0xE0-0xFC are lead bytes.
-    EXPECT_EQ(ByteType("\xB1\xE0\x40", 0, kSjis), ByteKind::Single);
-    EXPECT_EQ(ByteType("\xB1\xE0\x40", 2, kSjis), ByteKind::Trail);
+    EXPECT_EQ(Classify("\xB1\xE0\x40", kSjis)[0], ByteKind::Single);
+    EXPECT_EQ(Classify("\xB1\xE0\x40", kSjis)[2], ByteKind::Trail);
 }
 
 TEST(ByteClassification, Utf8AsciiSingleAndSequences) {
     const std::string s = "a\xE3\x81\x82z";  // a, あ, z
-    EXPECT_EQ(ByteType(s, 0, kUtf8), ByteKind::Single);
-    EXPECT_EQ(ByteType(s, 1, kUtf8), ByteKind::Lead);
-    EXPECT_EQ(ByteType(s, 2, kUtf8), ByteKind::Trail);
-    EXPECT_EQ(ByteType(s, 3, kUtf8), ByteKind::Trail);
-    EXPECT_EQ(ByteType(s, 4, kUtf8), ByteKind::Single);
+    EXPECT_EQ(Classify(s, kUtf8)[0], ByteKind::Single);
+    EXPECT_EQ(Classify(s, kUtf8)[1], ByteKind::Lead);
+    EXPECT_EQ(Classify(s, kUtf8)[2], ByteKind::Trail);
+    EXPECT_EQ(Classify(s, kUtf8)[3], ByteKind::Trail);
+    EXPECT_EQ(Classify(s, kUtf8)[4], ByteKind::Single);
     // The Shift-JIS trail 0x5C is "\" on its own in UTF-8.
-    EXPECT_EQ(ByteType(kHyo, 1, kUtf8), ByteKind::Single);
+    EXPECT_EQ(Classify(kHyo, kUtf8)[1], ByteKind::Single);
 }
 
 TEST(ByteClassification, ConversionToCp932) {

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "output_file.h"
-#include "platform_error.h"
-#include "record_reader.h"
-#include "record_writer.h"
-#include "support/temp_dir.h"
+#include "engine/output_file.h"
+#include "engine/platform_error.h"
+#include "engine/record_reader.h"
+#include "engine/record_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace rivex {
 namespace {

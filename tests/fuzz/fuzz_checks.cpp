@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "checks.h"
-#include "platform_error.h"
+#include "engine/checks.h"
+#include "engine/platform_error.h"
 
 namespace {
 

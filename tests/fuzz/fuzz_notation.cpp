@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "notation.h"
-#include "platform_error.h"
+#include "engine/notation.h"
+#include "engine/platform_error.h"
 
 namespace {
 
@@ -25,10 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sub = nul == std::string::npos ? "," : input.substr(nul + 1, 4);
     const int length = static_cast<int>(s.size());
 
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const ByteKind kind = ByteType(s, i, cp);
-        Require(i > 0 || kind != ByteKind::Trail);
-    }
+    const std::vector<ByteKind> kinds = Classify(s, cp);
+    Require(kinds.size() == s.size());
+    Require(kinds.empty() || kinds[0] != ByteKind::Trail);
     const int pos = QuotedPos(s, 1, 0, sub, quote, cp);
     Require(pos >= -1 && pos <= length);
     if (pos > 0) Require(s.compare(static_cast<std::size_t>(pos - 1), sub.size(), sub) == 0);

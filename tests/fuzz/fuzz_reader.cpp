@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "byte_source.h"
-#include "record_reader.h"
+#include "engine/byte_source.h"
+#include "engine/record_reader.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
-#include "placeholder.h"
+#include "engine/host.h"
+#include "engine/placeholder.h"
 
 namespace rivex::testing {
 
@@ -18,15 +18,11 @@ class FakeHost : public Host {
     std::function<void()> onShowProgress;
 
     std::vector<std::string> runLog;
-    std::vector<std::string> messages;
+    std::vector<std::string> messages;       // the placeholder dialog's refusals
     std::vector<std::string> progressTexts;  // "-" for a window without a placeholder
-    int beeps = 0;
     int released = 0;
     int dialogs = 0;
-    Focus focus = Focus::Unchanged;
     bool started = false;
-    bool failed = false;
-    std::optional<RunEnd> ended;
 
     void PumpEvents(const ReadProgress&) override {}
     void ShowProgress(const std::string* text) override {
@@ -47,16 +43,9 @@ class FakeHost : public Host {
         }
         return false;
     }
-    void ClearRunLog() override { runLog.clear(); }
-    void AppendRunLog(std::string_view line) override { runLog.emplace_back(line); }
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    void Beep() override { ++beeps; }
-    void SetFocus(Focus control) override { focus = control; }
-    TimeOfDay Now() override { return {9, 5, 7}; }
-    void ClearTotals() override {}
     void RunStarted(std::string_view) override { started = true; }
-    void RunEnded(const RunEnd& end) override { ended = end; }
-    void RunFailed() override { failed = true; }
+    void AppendRunLog(std::string_view line) override { runLog.emplace_back(line); }
+    TimeOfDay Now() override { return {9, 5, 7}; }
 };
 
 }  // namespace rivex::testing

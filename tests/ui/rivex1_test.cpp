@@ -1,4 +1,4 @@
-#include "Rivex1.h"
+#include "ui/Rivex1.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -10,9 +10,9 @@
 #include <QTest>
 #include <QUrl>
 
-#include "Rivex5.h"
-#include "modal_closer.h"
-#include "string_grid.h"
+#include "tests/ui/modal_closer.h"
+#include "ui/Rivex5.h"
+#include "ui/string_grid.h"
 
 using rivex::EngineState;
 using rivex::testing::ModalCloser;

@@ -1,4 +1,4 @@
-#include "Rivex2.h"
+#include "ui/Rivex2.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Rivex1.h"
-#include "Rivex5.h"
-#include "modal_closer.h"
+#include "tests/ui/modal_closer.h"
+#include "ui/Rivex1.h"
+#include "ui/Rivex5.h"
 
 using rivex::EngineState;
 using rivex::testing::ModalCloser;

@@ -1,4 +1,4 @@
-#include "Rivex3.h"
+#include "ui/Rivex3.h"
 
 #include <QClipboard>
 #include <QFontMetrics>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "Rivex1.h"
-#include "codepage.h"
-#include "modal_closer.h"
+#include "engine/codepage.h"
+#include "tests/ui/modal_closer.h"
+#include "ui/Rivex1.h"
 
 using rivex::EngineState;
 using rivex::testing::ModalCloser;
@@ -60,8 +60,7 @@ class Rivex3Test : public QObject {
 
     // The lines are broken by hand so that none wraps in the memo.
     void linesFitTheMemo() {
-        EngineState state;
-        TForm3 help(state, nullptr);
+        TForm3 help(nullptr);
         help.show();
         auto* memo = help.findChild<QPlainTextEdit*>("Memo1");
         // A few pixels to spare: font rendering differs a little between displays.
@@ -81,12 +80,11 @@ class Rivex3Test : public QObject {
     }
 
     void copyButtonIsDecidedAtEachShowing() {
-        EngineState state;
-        TForm3 help(state, nullptr);
+        TForm3 help(nullptr);
         auto* copy = help.findChild<QPushButton*>("Button2");
         help.show();
         QVERIFY(!copy->isVisible());
-        state.HelpCopyMode = true;
+        help.SetHelpCopyMode(true);
         help.show();  // already visible: brought to the front only
         QVERIFY(!copy->isVisible());
         help.hide();
@@ -95,9 +93,8 @@ class Rivex3Test : public QObject {
     }
 
     void copyTakesAllLines() {
-        EngineState state;
-        state.HelpCopyMode = true;
-        TForm3 help(state, nullptr);
+        TForm3 help(nullptr);
+        help.SetHelpCopyMode(true);
         help.show();
         help.findChild<QPlainTextEdit*>("Memo1")->selectAll();
         ModalCloser closer;
@@ -112,17 +109,17 @@ class Rivex3Test : public QObject {
     void helpButtonSetsTheCopyMode() {
         EngineState state;
         TForm1 form(state);
-        auto* help = new TForm3(state, &form);
+        auto* help = new TForm3(&form);
         form.SetWindows(help, nullptr);
         form.show();
         form.findChild<QLineEdit*>("Edit1")->setText("〒");
         QTest::mouseClick(form.findChild<QPushButton*>("Button7"), Qt::LeftButton);
-        QVERIFY(state.HelpCopyMode);
+        QVERIFY(help->HelpCopyMode());
         QVERIFY(help->isVisible());
         QVERIFY(help->findChild<QPushButton*>("Button2")->isVisible());
         form.findChild<QLineEdit*>("Edit1")->setText("〒〒");
         QTest::mouseClick(form.findChild<QPushButton*>("Button7"), Qt::LeftButton);
-        QVERIFY(!state.HelpCopyMode);
+        QVERIFY(!help->HelpCopyMode());
     }
 };
 

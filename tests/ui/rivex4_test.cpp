@@ -1,4 +1,4 @@
-#include "Rivex4.h"
+#include "ui/Rivex4.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "modal_closer.h"
+#include "tests/ui/modal_closer.h"
 
 using rivex::PlaceholderState;
 using rivex::testing::ModalCloser;

@@ -1,4 +1,4 @@
-#include "Rivex5.h"
+#include "ui/Rivex5.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -9,11 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "fonts.h"
-#include "modal_closer.h"
-#include "platform_error.h"
-#include "print_layout.h"
-#include "runlog_output.h"
+#include "engine/platform_error.h"
+#include "tests/ui/modal_closer.h"
+#include "ui/fonts.h"
+#include "ui/print_layout.h"
+#include "ui/runlog_output.h"
 
 using rivex::testing::ModalCloser;
 using rivex::ui::LineMetrics;
