@@ -1,7 +1,10 @@
 #include "engine/checks.h"
 
+#include <algorithm>
+
 #include "engine/codepage.h"
 #include "engine/notation.h"
+#include "engine/placeholder.h"
 
 namespace rivex {
 namespace {
@@ -74,6 +77,17 @@ std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
     return std::nullopt;
 }
 
+// True when some text put in place of every "@" of `source` gives `output`: a series into
+// one output file would then write over one of its own sources.
+bool SeriesReachesOutput(const std::string& source, const std::string& output) {
+    const auto marks = static_cast<std::size_t>(std::count(source.begin(), source.end(), '@'));
+    const std::size_t fixed = source.size() - marks;
+    if (output.size() < fixed || (output.size() - fixed) % marks != 0) return false;
+    const std::size_t first = source.find('@');
+    const std::string text = output.substr(first, (output.size() - fixed) / marks);
+    return ReplacePlaceholder(source, text) == output;
+}
+
 std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {
     Conditions& c = state.conditions;
     if (form.Edit1.empty()) return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
@@ -86,6 +100,10 @@ std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& stat
     c.OutputHasPlaceholder = HoldsPlaceholder(c.OutputFileName);
     if (c.OutputHasPlaceholder && !c.SourceHasPlaceholder) {
         return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
+    }
+    if (c.SourceHasPlaceholder && !c.OutputHasPlaceholder &&
+        SeriesReachesOutput(c.SourceFileName, c.OutputFileName)) {
+        return Refusal{"** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。", Focus::Button2};
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "engine/run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -162,9 +163,10 @@ class Pass {
         if (ahead) ahead->Finish();
     }
 
-    // Reading stops once the record number passes the end of the last range typed.
+    // Reading stops once the record number passes the end of every range.
     void CountLoop() {
-        const std::int64_t stopAfter = c_.CountRanges.back().Last;
+        const std::int64_t stopAfter =
+            std::ranges::max(c_.CountRanges, {}, &CountRange::Last).Last;
         bool stopReading = false;
         std::optional<std::string_view> record;
         while (!stopReading && (record = NextRecord())) {
@@ -180,9 +182,9 @@ class Pass {
     }
 
     // With grouped order and no exclusion, reading stops at the first key past the end of
-    // the last range typed.
+    // every range.
     void CodeLoop() {
-        const std::string& stopAfter = c_.CodeRecords.back().ToCode;
+        const std::string& stopAfter = std::ranges::max(c_.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
         ReadLiveControls();
         bool stopReading = false;
         std::optional<std::string_view> record;

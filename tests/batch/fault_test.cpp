@@ -88,13 +88,13 @@ TEST_F(FaultTest, OutputThatIsTheSource) {
         EXPECT_EQ(r.status, 2) << output;
         EXPECT_EQ(r.err, refused) << output;
     }
-    // The second pass of a series writes into the file the first one read.
+    // A series whose one output file is one of its sources is refused before any pass.
     WriteFile(dir / "in2.txt", "two\r\n");
     const Result r = RunBatch(dir, {"--source", "in@.txt", "--output", "in1.txt", "--whole",
                                     "--all", "--at", "2", "", "0", "--at", "1", "", "1"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, refused);
-    EXPECT_EQ(ReadFile(dir / "in1.txt"), "two\r\n");  // written by the first pass, as asked
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。\n");
+    EXPECT_EQ(ReadFile(dir / "in1.txt"), bytes);
     EXPECT_EQ(ReadFile(dir / "in2.txt"), "two\r\n");
     EXPECT_EQ(std::filesystem::read_symlink(dir / "link.txt"), dir / "in1.txt");
 }

@@ -271,6 +271,31 @@ TEST(CheckOrder, FileNamesAndModes) {
     EXPECT_FALSE(state.conditions.OutputHasPlaceholder);
 }
 
+// A series into one output file must not write over one of its own sources.
+TEST(CheckOrder, SeriesOutputThatIsOneOfItsSources) {
+    const std::pair<const char*, const char*> clashes[] = {
+        {"p@.txt", "p3.txt"}, {"p@.txt", "p.txt"}, {"/d/@/x@.txt", "/d/07/x07.txt"}};
+    const std::pair<const char*, const char*> apart[] = {
+        {"p@.txt", "q3.txt"}, {"p@.txt", "p3.csv"}, {"/d/@/x@.txt", "/d/07/x08.txt"}, {"p@", "q"}};
+    for (const auto& [source, output] : clashes) {
+        EngineState state;
+        FormInput form = ValidForm();
+        form.Edit1 = source;
+        form.Edit2 = output;
+        const auto refusal = CompileConditions(form, state);
+        ASSERT_TRUE(refusal.has_value()) << source << " " << output;
+        EXPECT_EQ(refusal->message, "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。");
+        EXPECT_EQ(refusal->focus, Focus::Button2);
+    }
+    for (const auto& [source, output] : apart) {
+        EngineState state;
+        FormInput form = ValidForm();
+        form.Edit1 = source;
+        form.Edit2 = output;
+        EXPECT_FALSE(CompileConditions(form, state).has_value()) << source << " " << output;
+    }
+}
+
 TEST(CheckOrder, OverflowIsAPlatformError) {
     EngineState state;
     EXPECT_THROW(CompileConditions(CountForm({{"2147483648", ""}}), state), PlatformError);

@@ -170,13 +170,13 @@ TEST_F(RunTest, CountRangesStopAfterTheLastTypedRange) {
     EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：22");
 }
 
-TEST_F(RunTest, CountRangesOutOfOrderStopEarly) {
+// Ranges typed in any order: reading goes on to the end of the one that ends last.
+TEST_F(RunTest, CountRangesOutOfOrderStopPastTheLargestEnd) {
     Source(NumberedRecords(60));
     ByCount({{"40", "50"}, {"20", "30"}, {"25", "26"}});
     ASSERT_TRUE(Press());
-    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：27");
-    // 20 to 27, each once: the record that ends the reading is still tested.
-    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：8");
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：51");
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：22");  // 20 to 30 and 40 to 50, each once
 }
 
 TEST_F(RunTest, OpenEndedCountReadsToTheRealEnd) {
@@ -187,13 +187,13 @@ TEST_F(RunTest, OpenEndedCountReadsToTheRealEnd) {
     EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：5");
 }
 
-TEST_F(RunTest, CodesWithGroupedOrderStopPastTheLastRange) {
+TEST_F(RunTest, CodesWithGroupedOrderStopPastTheLargestEnd) {
     Source(Lines({"x01a", "x02b", "x05c", "x03d", "x02e"}));
     ByCode("2-3", {{"02", "03"}, {"01", ""}});
     host.grouped = true;
     ASSERT_TRUE(Press());
-    EXPECT_EQ(Output(), Lines({"x01a", "x02b"}));  // stops at 02, past the last range's 01
-    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：2");
+    EXPECT_EQ(Output(), Lines({"x01a", "x02b"}));  // stops at 05, past every range
+    EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：3");
     EXPECT_TRUE(Summary().mayBePartial);
 }
 
