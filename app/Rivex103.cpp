@@ -5,6 +5,7 @@
 #include <QTranslator>
 
 #include "engine/state.h"
+#include "engine/stop_signals.h"
 #include "ui/Rivex1.h"
 #include "ui/Rivex2.h"
 #include "ui/Rivex3.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTexts);
     }
+    rivex::CatchStopSignals();
     rivex::EngineState state;
     // The main window owns the others; the progress window and the placeholder dialog made
     // here are never shown: the run makes fresh ones for each use.

@@ -3,7 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/notation.h"
+#include "engine/output_file.h"
+
 namespace rivex {
+
+BatchHost::BatchHost(const BatchRequest& request)
+    : request_(request),
+      runLog_(TrimSide("B", request.form.Edit2) == kStandardOutputName ? stderr : stdout) {}
 
 bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     // Each answer is one press of "次　へ"; a refused one is followed by the next, as by a
@@ -17,8 +24,8 @@ bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
 }
 
 void BatchHost::AppendRunLog(std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+    std::fwrite(line.data(), 1, line.size(), runLog_);
+    std::fputc('\n', runLog_);
 }
 
 void BatchHost::ShowMessage(std::string_view text) {

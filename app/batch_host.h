@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <vector>
 
 #include "app/batch_options.h"
@@ -12,7 +13,8 @@ namespace rivex {
 
 class BatchHost : public Host {
   public:
-    explicit BatchHost(const BatchRequest& request) : request_(request) {}
+    // The RunLog goes to standard error when standard output takes the records.
+    explicit BatchHost(const BatchRequest& request);
 
     void PumpEvents(const ReadProgress&) override {}
     void ShowProgress(const std::string*) override {}
@@ -29,6 +31,7 @@ class BatchHost : public Host {
 
   private:
     const BatchRequest& request_;
+    std::FILE* const runLog_;
     std::size_t nextAnswer_ = 0;
 };
 

@@ -1,4 +1,5 @@
 // rivex-batch: one press of the extract button without a window.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "app/batch_options.h"
 #include "engine/extract.h"
 #include "engine/platform_error.h"
+#include "engine/stop_signals.h"
 
 namespace {
 
@@ -14,6 +16,11 @@ constexpr int kFinished = 0;
 constexpr int kRefused = 1;
 constexpr int kPlatformError = 2;
 constexpr int kUsage = 64;
+
+// A run ended by a signal exits with the shell's status for it.
+int SignalStatus(int signal) {
+    return 128 + signal;
+}
 
 int RunRequest(const rivex::BatchRequest& request) {
     rivex::EngineState state;
@@ -24,6 +31,10 @@ int RunRequest(const rivex::BatchRequest& request) {
             host.ShowMessage(refusal->message);
             return kRefused;
         }
+        if (const int signal = rivex::StopSignal(); signal != 0) {
+            host.ShowMessage("** シグナル " + std::to_string(signal) + " で中断しました。");
+            return SignalStatus(signal);
+        }
         host.ShowMessage(rivex::kRunFinished);
         return kFinished;
     } catch (...) {
@@ -31,6 +42,19 @@ int RunRequest(const rivex::BatchRequest& request) {
         host.ShowMessage(rivex::ErrorBoxText(rivex::CurrentExceptionMessage()));
         return kPlatformError;
     }
+}
+
+// Standard output and standard error are checked like every file: lines that were lost make
+// a platform error of the run.
+int CheckedStreams(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        const int error = errno != 0 ? errno : EIO;
+        std::fprintf(stderr, "%s\n",
+                     rivex::ErrorBoxText(rivex::FileError(error, {}).message()).c_str());
+        status = kPlatformError;
+    }
+    if (std::fflush(stderr) != 0 || std::ferror(stderr) != 0) status = kPlatformError;
+    return status;
 }
 
 }  // namespace
@@ -44,7 +68,8 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<rivex::HelpRequest>(command)) {
         std::fputs(rivex::kBatchUsage, stdout);
-        return kFinished;
+        return CheckedStreams(kFinished);
     }
-    return RunRequest(std::get<rivex::BatchRequest>(command));
+    rivex::CatchStopSignals();
+    return CheckedStreams(RunRequest(std::get<rivex::BatchRequest>(command)));
 }

@@ -13,7 +13,7 @@
 namespace rivex {
 namespace {
 
-// The copier looks at its limit between chunks, so it overshoots by a chunk at most.
+// The copier looks at its limit between chunks, so a stop waits for a chunk at most.
 constexpr std::uint64_t kChunk = 16 << 20;
 constexpr std::size_t kFallbackBlock = 256 * 1024;
 
@@ -28,43 +28,65 @@ AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd)
     : sourceFd_(sourceFd),
       outputFd_(outputFd),
       outputStart_(::lseek(outputFd, 0, SEEK_CUR)),
-      limit_(size),
+      size_(size),
+      limit_(std::min(size, kMostAhead)),
       copier_(&AheadCopy::CopyChunks, this) {}
 
 // A run that ends by an error keeps no more of the copy than it had counted.
 AheadCopy::~AheadCopy() {
-    if (!copier_.joinable()) return;
-    Stop();
+    if (copier_.joinable()) Stop();
     if (copied_ > kept_) ::ftruncate(outputFd_, outputStart_ + static_cast<off_t>(kept_));
 }
 
+void AheadCopy::Keep(std::uint64_t bytes) {
+    kept_ += bytes;
+    if (const int error = error_.load(std::memory_order_relaxed); error != 0) {
+        Stop();
+        throw FileError(error, {});
+    }
+    limit_.store(std::min(size_, kept_ + kMostAhead));
+    limit_.notify_one();
+}
+
 void AheadCopy::Stop() {
-    limit_ = kept_;
+    limit_.store(std::min(size_, kept_) | kLast);
+    limit_.notify_one();
     copier_.join();
 }
 
 void AheadCopy::Finish() {
     Stop();
+    int error = error_;
     // A source that grew while it was read: the copier stopped at its first size.
-    if (error_ == 0 && copied_ < kept_) {
+    if (error == 0 && copied_ < kept_) {
         off_t offset = static_cast<off_t>(copied_);
-        error_ = CopyChunk(offset, static_cast<std::size_t>(kept_ - copied_));
+        error = CopyChunk(offset, static_cast<std::size_t>(kept_ - copied_));
         copied_ = static_cast<std::uint64_t>(offset);
     }
-    if (error_ != 0) throw FileError(error_, {});
+    if (error != 0) throw FileError(error, {});
     const off_t end = outputStart_ + static_cast<off_t>(kept_);
     if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, {});
+    copied_ = kept_;
     if (::lseek(outputFd_, end, SEEK_SET) < 0) throw FileError(errno, {});
 }
 
+// Copies up to the limit, then waits for the loop to raise it or to say it is the last.
 void AheadCopy::CopyChunks() {
     off_t offset = 0;
     while (true) {
-        const std::uint64_t limit = limit_;
-        if (copied_ >= limit) return;
-        error_ = CopyChunk(offset, static_cast<std::size_t>(std::min(kChunk, limit - copied_)));
+        const std::uint64_t limit = limit_.load();
+        if (copied_ >= (limit & ~kLast)) {
+            if ((limit & kLast) != 0) return;
+            limit_.wait(limit);
+            continue;
+        }
+        const std::uint64_t length = std::min(kChunk, (limit & ~kLast) - copied_);
+        const int error = CopyChunk(offset, static_cast<std::size_t>(length));
         copied_ = static_cast<std::uint64_t>(offset);
-        if (error_ != 0) return;
+        if (error != 0) {
+            error_ = error;
+            return;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/byte_source.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,7 +29,21 @@ FileSource::~FileSource() {
     ::close(fd_);
 }
 
+// A regular file never keeps a read waiting; anything else is watched with a timeout.
+void FileSource::AwaitBytes() {
+    pollfd watched{fd_, POLLIN, 0};
+    while (true) {
+        const int ready = ::poll(&watched, 1, kWaitMs);
+        if (ready > 0 || (ready < 0 && errno != EINTR)) return;  // a failure: the read tells
+        hook_(true);
+    }
+}
+
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    if (hook_) {
+        hook_(false);
+        if (!size_) AwaitBytes();
+    }
     while (true) {
         const ssize_t n = ::read(fd_, buffer, size);
         if (n >= 0) return static_cast<std::size_t>(n);

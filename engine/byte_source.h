@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,9 @@ class ByteSource {
     virtual std::optional<std::uint64_t> Size() const = 0;
 };
 
+// Thrown by a read hook to end the reading at once, with no record to count.
+struct ReadCancelled {};
+
 // An open file, closed by the destructor.
 class FileSource : public ByteSource {
   public:
@@ -27,12 +31,21 @@ class FileSource : public ByteSource {
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
+    // Called before each read with `waiting` false, and about every kWaitMs while a read
+    // from a pipe or device waits for bytes with `waiting` true. It may throw ReadCancelled.
+    using ReadHook = std::function<void(bool waiting)>;
+    static constexpr int kWaitMs = 40;
+    void SetReadHook(ReadHook hook) { hook_ = std::move(hook); }
+
     std::size_t Read(char* buffer, std::size_t size) override;
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }
 
   private:
+    void AwaitBytes();
+
     int fd_;
+    ReadHook hook_;
     std::optional<std::uint64_t> size_;
 };
 

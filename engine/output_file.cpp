@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 
 #include "engine/codepage.h"
 #include "engine/notation.h"
@@ -22,11 +23,37 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsSame(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool IsSameFile(const std::string& path, int fd) {
     struct stat out {};
     struct stat in {};
-    return ::stat(path.c_str(), &out) == 0 && ::fstat(fd, &in) == 0 && out.st_dev == in.st_dev &&
-           out.st_ino == in.st_ino;
+    return ::stat(path.c_str(), &out) == 0 && ::fstat(fd, &in) == 0 && IsSame(out, in);
+}
+
+// A regular file that standard output or standard error already writes to; a terminal,
+// pipe or device may well be shared.
+bool IsStandardStream(const std::string& path) {
+    struct stat out {};
+    if (::stat(path.c_str(), &out) != 0 || !S_ISREG(out.st_mode)) return false;
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream {};
+        if (::fstat(fd, &stream) == 0 && IsSame(out, stream)) return true;
+    }
+    return false;
+}
+
+int StandardOutput(int sourceFd) {
+    struct stat out {};
+    struct stat in {};
+    if (::fstat(STDOUT_FILENO, &out) == 0 && ::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
+        throw PlatformError("抽出ファイルが元ファイルと同じファイルです");
+    }
+    const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) throw FileError(errno, {});
+    return fd;
 }
 
 // An end-of-file mark at the end of the file is overwritten by what is appended.
@@ -63,9 +90,11 @@ int CreateFile(const std::string& path) {
 }
 
 int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd) {
+    if (path == kStandardOutputName) return StandardOutput(sourceFd);
     if (IsSameFile(path, sourceFd)) {
         throw PlatformError("抽出ファイルが元ファイルと同じファイルです");
     }
+    if (IsStandardStream(path)) throw PlatformError("抽出ファイルが標準出力と同じファイルです");
     if (mode == OutputOpen::Create) return CreateFile(path);
     // Appending reads the file's tail, so it opens for reading too.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);

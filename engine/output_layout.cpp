@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/field_cut.h"
 #include "engine/record_reader.h"
 
 namespace rivex {
@@ -14,43 +13,58 @@ constexpr std::size_t kWord = RecordReader::kOverread;
 }  // namespace
 
 OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
-    const auto add = [&](std::int64_t column, std::int64_t width) {
-        if (width < 1) return;  // always empty
-        const auto start = static_cast<std::size_t>(column < 1 ? 0 : column - 1);
-        spans_.push_back({start, static_cast<std::size_t>(width)});
-        reach_ = std::max(reach_, start + static_cast<std::size_t>(width));
-        lineLength_ += static_cast<std::size_t>(width);
-    };
     for (const FieldItem& item : items) {
-        if (item.LastLeft == 0) {
-            add(item.Left, item.Width);
-            continue;
+        if (item.Width < 1) continue;  // always empty
+        const auto start = static_cast<std::size_t>(item.Left < 1 ? 0 : item.Left - 1);
+        const auto width = static_cast<std::size_t>(item.Width);
+        Span span{start, width, 0, 1};
+        if (item.LastLeft != 0) {
+            span.pitch = static_cast<std::size_t>(item.Pitch);
+            span.count = static_cast<std::size_t>((item.LastLeft - item.Left) / item.Pitch + 1);
         }
-        for (std::int64_t column = item.Left; column <= item.LastLeft; column += item.Pitch) {
-            add(column, item.Width);
-        }
+        spans_.push_back(span);
+        reach_ = std::max(reach_, start + (span.count - 1) * span.pitch + width);
     }
 }
 
+std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
+    if (span.start >= length) return 0;
+    if (span.count == 1) return 1;
+    return std::min(span.count, (length - 1 - span.start) / span.pitch + 1);
+}
+
 void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
-    // A record that holds every span whole: each is copied in words of kWord bytes, the
-    // last word reaching past the span into bytes that the next span or nothing overwrites.
-    if (record.size() >= reach_) {
-        if (char* out = writer.Reserve(lineLength_, kWord)) {
-            for (const Span& span : spans_) {
-                const char* from = record.data() + span.start;
-                for (std::size_t k = 0; k < span.width; k += kWord) {
-                    std::memcpy(out + k, from + k, kWord);
+    const std::size_t length = record.size();
+    std::size_t most = 0;
+    for (const Span& span : spans_) most += Starting(span, length) * span.width;
+    char* const begin = writer.Reserve(most, kWord);
+    if (begin == nullptr) {
+        for (const Span& span : spans_) {
+            for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
+                writer.Append(record.substr(span.start + k * span.pitch, span.width));
+            }
+        }
+        return;
+    }
+    // A field the record holds whole is copied in words of kWord bytes, the last word
+    // reaching past it into bytes that the next field or nothing overwrites.
+    char* out = begin;
+    for (const Span& span : spans_) {
+        for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
+            const std::size_t column = span.start + k * span.pitch;
+            const char* from = record.data() + column;
+            if (length - column >= span.width) {
+                for (std::size_t i = 0; i < span.width; i += kWord) {
+                    std::memcpy(out + i, from + i, kWord);
                 }
                 out += span.width;
+            } else {
+                std::memcpy(out, from, length - column);
+                out += length - column;
             }
-            return;
         }
     }
-    for (const Span& span : spans_) {
-        writer.Append(CutField(record, static_cast<std::int64_t>(span.start) + 1,
-                               static_cast<std::int64_t>(span.width)));
-    }
+    writer.Commit(static_cast<std::size_t>(out - begin));
 }
 
 }  // namespace rivex

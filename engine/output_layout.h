@@ -16,17 +16,27 @@ class OutputLayout {
     // `items` with every "*" resolved.
     explicit OutputLayout(const std::vector<FieldItem>& items);
 
-    // Appends the fields of `record`, joined, without its line end.
+    // Appends the fields of `record`, joined, without its line end. The bytes just after
+    // `record` must be readable (RecordReader::kOverread of them).
     void Write(std::string_view record, RecordWriter& writer) const;
 
+    // Bytes of a record that the fields can reach: the rest is never written.
+    std::size_t Reach() const { return reach_; }
+
   private:
+    // One field, repeated `count` times `pitch` bytes apart. A repetition that starts past
+    // the record's end is empty, and so is every one after it: the cost follows the record.
     struct Span {
         std::size_t start;  // from 0
         std::size_t width;  // at least 1
+        std::size_t pitch;
+        std::size_t count;  // at least 1
     };
+    // Repetitions of `span` that start within a record of `length` bytes.
+    static std::size_t Starting(const Span& span, std::size_t length);
+
     std::vector<Span> spans_;
-    std::size_t reach_ = 0;       // a record at least this long holds every span whole
-    std::size_t lineLength_ = 0;  // bytes of such a record's output line
+    std::size_t reach_ = 0;
 };
 
 }  // namespace rivex

@@ -1,11 +1,14 @@
 // Reads records: a record ends at CR; an LF right after that CR belongs to the line end, an
 // LF anywhere else is data; a byte 0x1A ends the file; a last line without a line end is a
-// record.
+// record. Memory stays bounded whatever the record length: a record longer than what the
+// reader keeps is handed out as its first bytes, and the rest streams past.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -19,12 +22,19 @@ class RecordReader {
     // The bytes just after a record handed out can be read, though they are no part of it,
     // so that fields are copied in whole machine words.
     static constexpr std::size_t kOverread = 16;
+    static constexpr std::size_t kKeepAll = std::numeric_limits<std::size_t>::max() / 2;
 
-    // `blockSize` is the size of each read; the buffer grows only for a longer record.
+    // `blockSize` is the size of each read. Every record is held whole until SetKeep.
     explicit RecordReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
 
-    // The end-of-file test: true when the next byte is 0x1A or there is none.
+    // The bytes of one record held at most (never fewer than a block): a longer record is
+    // handed out as its first `keep` bytes. kKeepAll holds every record whole.
+    void SetKeep(std::size_t keep);
+
+    // The end-of-file test: true when the next byte is 0x1A or there is none. Skips what is
+    // left of a record handed out in part.
     bool AtEnd() {
+        if (partial_) SkipRest();
         if (pos_ < end_ && !(skipLf_ && buffer_[pos_] == '\n')) {
             skipLf_ = false;
             return false;
@@ -33,8 +43,13 @@ class RecordReader {
     }
 
     // The next record without its line end, valid until the next call of AtEnd or Next.
-    // Only to be called when AtEnd() is false.
-    std::string_view Next() {
+    // `whole` is false for a record longer than the reader keeps: `bytes` are its first
+    // bytes, and Rest reads on. Only to be called when AtEnd() is false.
+    struct Record {
+        std::string_view bytes;
+        bool whole;
+    };
+    Record Next() {
         const char* const base = buffer_.data();
         const void* cr = std::memchr(base + scanned_, '\r', end_ - scanned_);
         if (cr == nullptr) return NextSlow();
@@ -43,13 +58,19 @@ class RecordReader {
         consumed_ += at + 1 - pos_;
         pos_ = scanned_ = at + 1;
         skipLf_ = true;
-        return record;
+        return {record, true};
     }
+
+    // The rest of a record that Next handed out in part, in order, each piece to `piece`
+    // (none when it is empty: the rest is skipped). Returns the whole record's length. The
+    // bytes Next handed out stay valid.
+    using Piece = std::function<void(std::string_view)>;
+    std::uint64_t Rest(const Piece& piece);
 
     // The records ahead that each end in CR LF, at most `maxRecords` of them, taken as one
     // run of bytes with their line ends, valid until the next call of AtEnd, Next or NextRun.
-    // Empty when the next record does not end in a CR LF within the buffer: Next() takes it.
-    // Only to be called when AtEnd() is false.
+    // Empty when the next record does not end in a CR LF within what the reader keeps: Next()
+    // takes it. Only to be called when AtEnd() is false.
     struct Run {
         std::string_view bytes;
         std::int64_t records;
@@ -62,19 +83,27 @@ class RecordReader {
   private:
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
+    // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
+    std::size_t ReadBlock(std::size_t at);
     bool AtEndSlow();
-    std::string_view NextSlow();
+    Record NextSlow();
+    Record LongRecordHead();
+    void SkipRest() { Rest(nullptr); }
 
     ByteSource& source_;
     std::size_t blockSize_;
+    std::size_t keep_;
     std::vector<char> buffer_;
-    // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size(). [pos_, end_) is unconsumed;
-    // [pos_, scanned_) is known to hold no CR.
+    // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size() - kOverread. [pos_, end_) is
+    // unconsumed; [pos_, scanned_) is known to hold no CR. While a record is handed out in
+    // part, its first keep_ bytes stand at [0, keep_) and [keep_, end_) is read but not
+    // handed out.
     std::size_t pos_ = 0;
     std::size_t scanned_ = 0;
     std::size_t end_ = 0;
     bool sourceDone_ = false;  // no more bytes: the source ended, or a 0x1A was met
     bool skipLf_ = false;      // the last record ended at a CR; an LF next belongs to it
+    bool partial_ = false;     // a record was handed out in part, and its rest is unread
     std::uint64_t consumed_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "engine/record_writer.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,6 +38,20 @@ void RecordWriter::Flush() {
 
 void RecordWriter::WriteAll(const char* data, std::size_t size) {
     if (const int error = WriteFully(fd_, data, size); error != 0) throw FileError(error, {});
+    written_ += size;
+}
+
+void RecordWriter::CutBack(std::uint64_t taken) {
+    if (taken >= written_) {
+        used_ = static_cast<std::size_t>(taken - written_);
+        return;
+    }
+    used_ = 0;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;  // sent on: cannot be undone
+    const off_t end = ::lseek(fd_, 0, SEEK_CUR) - static_cast<off_t>(written_ - taken);
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0) throw FileError(errno, {});
+    written_ = taken;
 }
 
 void RecordWriter::Close() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,15 +31,15 @@ class RecordWriter {
         }
     }
     void EndRecord() { Append("\r\n"); }
-    // Room for `size` bytes that the caller fills at once, and `slack` bytes after them that
-    // it may scribble on; null when the buffer is smaller.
+    // Room for at most `size` bytes that the caller fills at once, and `slack` bytes after
+    // them that it may scribble on; null when the buffer is smaller. Commit says how many
+    // of them were filled.
     char* Reserve(std::size_t size, std::size_t slack) {
         if (size + slack > buffer_.size()) return nullptr;
         if (size + slack > buffer_.size() - used_) Flush();
-        char* room = buffer_.data() + used_;
-        used_ += size;
-        return room;
+        return buffer_.data() + used_;
     }
+    void Commit(std::size_t filled) { used_ += filled; }
     // Bytes written as they are, past the buffer when they are many.
     void AppendRun(std::string_view bytes) {
         if (bytes.size() < buffer_.size() / 4) {
@@ -52,6 +53,11 @@ class RecordWriter {
     // The descriptor, for a copy that goes past this writer before it has written anything.
     int fd() const { return fd_; }
 
+    // Bytes taken so far, and a cut back to an earlier count: what was taken after it is
+    // dropped, and for a regular file cut off again. Throws PlatformError.
+    std::uint64_t Taken() const { return written_ + used_; }
+    void CutBack(std::uint64_t taken);
+
     // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
     // shows only here.
     void Close();
@@ -64,6 +70,7 @@ class RecordWriter {
     int fd_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    std::uint64_t written_ = 0;  // bytes written to fd_ by this writer
 };
 
 }  // namespace rivex

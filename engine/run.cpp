@@ -1,11 +1,12 @@
 #include "engine/run.h"
 
 #include <algorithm>
-#include <chrono>
 #include <memory>
+#include <system_error>
 
 #include "engine/ahead_copy.h"
 #include "engine/byte_source.h"
+#include "engine/event_pump.h"
 #include "engine/field_cut.h"
 #include "engine/output_file.h"
 #include "engine/output_layout.h"
@@ -15,39 +16,6 @@
 
 namespace rivex {
 namespace {
-
-// Events are pumped between records, throttled so that the loop runs at memory speed: the
-// clock is looked at every kCheckRecords records or kCheckBytes bytes, and events are
-// pumped when kPumpInterval has passed since the last time.
-constexpr std::int64_t kCheckRecords = 4096;
-constexpr std::uint64_t kCheckBytes = 1 << 20;
-constexpr auto kPumpInterval = std::chrono::milliseconds(50);
-
-class EventPump {
-  public:
-    EventPump(Host& host, std::optional<std::uint64_t> sourceSize)
-        : host_(host), sourceSize_(sourceSize) {}
-
-    // After `records` records and `bytes` bytes of the source: true when events were pumped,
-    // so the live controls may have changed.
-    bool Tick(std::int64_t records, std::uint64_t bytes) {
-        if (records < nextRecords_ && bytes < nextBytes_) return false;
-        nextRecords_ = records + kCheckRecords;
-        nextBytes_ = bytes + kCheckBytes;
-        const auto now = std::chrono::steady_clock::now();
-        if (now - lastPump_ < kPumpInterval) return false;
-        lastPump_ = now;
-        host_.PumpEvents({bytes, sourceSize_, records});
-        return true;
-    }
-
-  private:
-    Host& host_;
-    std::optional<std::uint64_t> sourceSize_;
-    std::int64_t nextRecords_ = kCheckRecords;
-    std::uint64_t nextBytes_ = kCheckBytes;
-    std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
-};
 
 // Releases the pass's progress window however the pass ends.
 class ProgressWindow {
@@ -75,15 +43,13 @@ class Pass {
             ProgressWindow progress(
                 host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
             reader_.emplace(*source_);
-            pump_.emplace(host_, source_->Size());
-            if (c_.SelectMode == SelectModes::ByCode) {
-                CodeLoop();
-            } else {
-                if (c_.SelectMode == SelectModes::AllRecords &&
-                    c_.FieldMode == FieldModes::WholeRecord) {
-                    CopyRuns();
-                }
-                CountLoop();
+            reader_->SetKeep(KeepOfRecord());
+            pump_.emplace(host_, state_, source_->Size());
+            source_->SetReadHook([this](bool waiting) { WhileReading(waiting); });
+            try {
+                RecordLoops();
+            } catch (const ReadCancelled&) {
+                // A cancel while a read waited: no record to count.
             }
         }
         reader_.reset();
@@ -121,14 +87,52 @@ class Pass {
         host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
     }
 
+    // How much of a record the pass needs in memory: the key's bytes, and the bytes the
+    // listed fields reach. A "*" not yet resolved needs the record's length, so the records
+    // up to the first one written are held whole.
+    std::size_t KeepOfRecord() const {
+        std::size_t keep = 0;
+        if (c_.SelectMode == SelectModes::ByCode) {
+            for (const KeySegment& segment : c_.KeySegments) {
+                keep = std::max(keep, static_cast<std::size_t>(segment.Left - 1 + segment.Width));
+            }
+        }
+        if (c_.FieldMode == FieldModes::ListedFields) {
+            const bool starOpen = std::ranges::any_of(
+                c_.FieldItems, [](const FieldItem& item) { return item.Width == -1; });
+            if (starOpen) return RecordReader::kKeepAll;
+            keep = std::max(keep, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach());
+        }
+        return keep;
+    }
+
+    // Reads may wait long on a slow source, and a long record takes many: the windows get
+    // their turn in between, and a cancel while a read waits ends the pass at once.
+    void WhileReading(bool waiting) {
+        if (pump_->Poll(reader_->BytesConsumed())) ReadLiveControls();
+        if (waiting && state_.CancelFlag) throw ReadCancelled{};
+    }
+
+    void RecordLoops() {
+        if (c_.SelectMode == SelectModes::ByCode) {
+            ReadLiveControls();
+            CodeLoop();
+            return;
+        }
+        if (c_.SelectMode == SelectModes::AllRecords && c_.FieldMode == FieldModes::WholeRecord) {
+            CopyRuns();
+        }
+        CountLoop();
+    }
+
     // The step every record loop takes: the next record, counted. Empty at the end of the
     // source, and once the cancel flag is set: the record read then is counted, not written.
-    std::optional<std::string_view> NextRecord() {
+    std::optional<RecordReader::Record> NextRecord() {
         if (reader_->AtEnd()) return std::nullopt;
-        const std::string_view record = reader_->Next();
-        const std::int64_t count = ++state_.run.SourceCount;
+        const RecordReader::Record record = reader_->Next();
+        ++state_.run.SourceCount;
         if (state_.CancelFlag) return std::nullopt;
-        if (pump_->Tick(count, reader_->BytesConsumed())) ReadLiveControls();
+        if (pump_->Tick(reader_->BytesConsumed())) ReadLiveControls();
         return record;
     }
 
@@ -145,11 +149,9 @@ class Pass {
     void CopyRuns() {
         std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
-        if (const auto size = source_->Size(); size && AheadCopy::Suits(output_->fd())) {
-            ahead.emplace(source_->fd(), *size, output_->fd());
-        }
+        StartAheadCopy(ahead);
         while (!state_.CancelFlag && !reader_->AtEnd()) {
-            const RecordReader::Run run = reader_->NextRun(kCheckRecords);
+            const RecordReader::Run run = reader_->NextRun(EventPump::kCheckRecords);
             if (run.records == 0) break;
             count += run.records;
             state_.run.OutputCount += run.records;
@@ -158,17 +160,26 @@ class Pass {
             } else {
                 output_->AppendRun(run.bytes);
             }
-            pump_->Tick(count, reader_->BytesConsumed());
+            pump_->Poll(reader_->BytesConsumed());
         }
         if (ahead) ahead->Finish();
     }
 
+    // Where no helper thread can be started, the loop writes the runs itself.
+    void StartAheadCopy(std::optional<AheadCopy>& ahead) {
+        const auto size = source_->Size();
+        if (!size || !AheadCopy::Suits(output_->fd())) return;
+        try {
+            ahead.emplace(source_->fd(), *size, output_->fd());
+        } catch (const std::system_error&) {
+        }
+    }
+
     // Reading stops once the record number passes the end of every range.
     void CountLoop() {
-        const std::int64_t stopAfter =
-            std::ranges::max(c_.CountRanges, {}, &CountRange::Last).Last;
+        const std::int64_t stopAfter = std::ranges::max(c_.CountRanges, {}, &CountRange::Last).Last;
         bool stopReading = false;
-        std::optional<std::string_view> record;
+        std::optional<RecordReader::Record> record;
         while (!stopReading && (record = NextRecord())) {
             const std::int64_t count = state_.run.SourceCount;
             if (stopAfter < count) stopReading = true;
@@ -184,12 +195,12 @@ class Pass {
     // With grouped order and no exclusion, reading stops at the first key past the end of
     // every range.
     void CodeLoop() {
-        const std::string& stopAfter = std::ranges::max(c_.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
-        ReadLiveControls();
+        const std::string& stopAfter =
+            std::ranges::max(c_.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
         bool stopReading = false;
-        std::optional<std::string_view> record;
+        std::optional<RecordReader::Record> record;
         while (!stopReading && (record = NextRecord())) {
-            const std::string_view key = ComposeKey(*record);
+            const std::string_view key = ComposeKey(record->bytes);
             if (!exclusion_ && grouped_ && key > stopAfter) stopReading = true;
             bool noMatch = true;
             for (const TCodeRcd& code : c_.CodeRecords) {
@@ -216,28 +227,43 @@ class Pass {
         return recordKey_;
     }
 
-    void WriteRecord(std::string_view record) {
+    void WriteRecord(const RecordReader::Record& record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
-            output_->Append(record);
+            WriteWhole(record);
         } else {
-            if (state_.run.OutputCount == 0) {
-                ResolveStars(static_cast<std::int64_t>(record.size()));
-                layout_.emplace(c_.FieldItems);
-            }
-            layout_->Write(record, *output_);
+            if (!layout_) StartLayout(record);
+            layout_->Write(record.bytes, *output_);
         }
         output_->EndRecord();
         ++state_.run.OutputCount;
     }
 
+    // A record longer than the reader keeps streams through. Cut short by a cancel while a
+    // read waits, it is taken back out of the output again.
+    void WriteWhole(const RecordReader::Record& record) {
+        const std::uint64_t before = output_->Taken();
+        output_->Append(record.bytes);
+        if (record.whole) return;
+        try {
+            reader_->Rest([this](std::string_view piece) { output_->AppendRun(piece); });
+        } catch (const ReadCancelled&) {
+            output_->CutBack(before);
+            throw;
+        }
+    }
+
     // "*" is the last column of the first record written to an output file; the resolved
     // columns stay for the rest of the run.
-    void ResolveStars(std::int64_t length) {
+    void StartLayout(const RecordReader::Record& record) {
+        const auto length =
+            static_cast<std::int64_t>(record.whole ? record.bytes.size() : reader_->Rest(nullptr));
         for (FieldItem& item : c_.FieldItems) {
             if (item.Left == -1) item.Left = length;
             if (item.Right == -1) item.Right = length;
             if (item.Width == -1) item.Width = item.Right - item.Left + 1;
         }
+        layout_.emplace(c_.FieldItems);
+        reader_->SetKeep(KeepOfRecord());
     }
 
     EngineState& state_;

@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTabWidget>
+#include <QTimer>
 #include <QUrl>
 
 #include "engine/extract.h"
+#include "engine/stop_signals.h"
 #include "ui/Rivex3.h"
 #include "ui/Rivex5.h"
 #include "ui/fonts.h"
@@ -23,6 +25,8 @@
 
 namespace rivex::ui {
 namespace {
+
+constexpr int kSignalWatchMs = 200;
 
 const char* const kFileFilter = "すべてのファイル(＠….*) (*)";
 
@@ -59,6 +63,9 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     connectHandlers();
     FormCreate();
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
+    auto* signalWatch = new QTimer(this);
+    connect(signalWatch, &QTimer::timeout, this, &TForm1::EndOnStopSignal);
+    signalWatch->start(kSignalWatchMs);
 }
 
 TForm1::~TForm1() = default;
@@ -266,7 +273,12 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     Edit10->setText(FromBytes(summary.sourceText));
     Edit9->setText(FromBytes(summary.endClock));
     Button6->setFocus();
-    ShowMessage(this, kRunFinished);
+    if (StopSignal() == 0) ShowMessage(this, kRunFinished);
+}
+
+// SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.
+void TForm1::EndOnStopSignal() {
+    if (StopSignal() != 0 && !running_) close();
 }
 
 // While a run is in progress a second one must not start, and the program cannot end.

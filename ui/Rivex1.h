@@ -56,6 +56,7 @@ class TForm1 : public QWidget {
     void Refuse(const Refusal& refusal);
     void ShowRunEnded(const RunSummary& summary);
     void SetRunning(bool running);
+    void EndOnStopSignal();
     void ChooseSource(const QString& name);
     void ChooseOutput(const QString& name);
 

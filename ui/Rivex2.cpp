@@ -72,7 +72,6 @@ void TForm2::Release() {
     released_ = true;
     Timer1->stop();
     hide();
-    deleteLater();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

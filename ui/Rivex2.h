@@ -25,7 +25,7 @@ class TForm2 : public QWidget {
     // What the run sets up for a pass: `placeholderText` is null without "@"; starts the timer.
     void StartPass(const std::string* placeholderText);
     void ShowReadProgress(const ReadProgress& progress);
-    // The run is done with the window: it goes once control is back in the event loop.
+    // The run is done with the window: it stops and hides, and is deleted by the run's host.
     void Release();
 
   protected:

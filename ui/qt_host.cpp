@@ -20,13 +20,14 @@ void QtHost::ShowProgress(const std::string* placeholderText) {
     progress_ = new TForm2(state_, &main_);
     progress_->StartPass(placeholderText);
     progress_->show();
-    progress_->repaint();
+    QApplication::processEvents();  // painted before the first record is read
 }
 
-// The window goes once control is back in Qt's event processing.
+// None of the window's own handlers is running when the run is done with it, so it goes at
+// once: a long series would otherwise pile up windows until the run ends.
 void QtHost::ReleaseProgress() {
     if (progress_) progress_->Release();
-    progress_ = nullptr;
+    delete progress_.data();
 }
 
 bool QtHost::ExclusionChecked() {

@@ -17,11 +17,24 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
-std::vector<std::string> ReadAll(const std::string& bytes, std::size_t blockSize) {
+// Every record whole: a record longer than `keep` is put together from its first bytes and
+// the pieces of its rest.
+std::vector<std::string> ReadAll(const std::string& bytes, std::size_t blockSize,
+                                 std::size_t keep = RecordReader::kKeepAll) {
     MemorySource source(bytes);
     RecordReader reader(source, blockSize);
+    reader.SetKeep(keep);
     std::vector<std::string> records;
-    while (!reader.AtEnd()) records.emplace_back(reader.Next());
+    while (!reader.AtEnd()) {
+        const RecordReader::Record r = reader.Next();
+        std::string record(r.bytes);
+        if (!r.whole) {
+            EXPECT_EQ(r.bytes.size(), std::max(keep, blockSize));
+            const std::uint64_t length = reader.Rest([&](std::string_view p) { record += p; });
+            EXPECT_EQ(length, record.size());
+        }
+        records.push_back(std::move(record));
+    }
     return records;
 }
 
@@ -36,6 +49,11 @@ class ReaderTest : public ::testing::TestWithParam<std::tuple<ReaderCase, std::s
 TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     const auto& [c, blockSize] = GetParam();
     EXPECT_EQ(ReadAll(c.bytes, blockSize), c.records) << c.name << " block " << blockSize;
+    // Records longer than a block or two, held only in part.
+    for (const std::size_t keep : {blockSize, 2 * blockSize + 1}) {
+        EXPECT_EQ(ReadAll(c.bytes, blockSize, keep), c.records)
+            << c.name << " block " << blockSize << " keep " << keep;
+    }
 }
 
 const ReaderCase kReaderCases[] = {
@@ -59,6 +77,10 @@ const ReaderCase kReaderCases[] = {
     {"MarkAfterCr", "ab\r\x1A\n", {"ab"}},
     {"NulAndHighBytes", std::string("a\0b\xFF\r\n", 6), {std::string("a\0b\xFF", 4)}},
     {"LongRecord", std::string(100, 'x') + "\r\ny", {std::string(100, 'x'), "y"}},
+    {"LongRecordsEndingEachWay",
+     std::string(20, 'a') + "\r\n" + std::string(21, 'b') + "\r" + std::string(9, 'c') + "\x1A" +
+         "d",
+     {std::string(20, 'a'), std::string(21, 'b'), std::string(9, 'c')}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, ReaderTest,

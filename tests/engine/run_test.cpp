@@ -5,6 +5,7 @@
 
 #include "engine/extract.h"
 #include "engine/platform_error.h"
+#include "engine/record_reader.h"
 #include "engine/text_format.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/temp_dir.h"
@@ -242,6 +243,26 @@ TEST_F(RunTest, ListedFieldsWithRepeatsAndShortRecords) {
     Fields({{"3", "4", "13", "23"}, {"1", "", "", ""}});
     ASSERT_TRUE(Press());
     EXPECT_EQ(Output(), Lines({"cdmnwxa", "cdmna", ""}));
+}
+
+// A last left far past every record, typed for "to the end": the repeats end with the record.
+TEST_F(RunTest, RepeatsToAFarLastLeftEndWithTheRecord) {
+    Source(Lines({"abcdefghijklmnopqrstuvwxyz", "abcdefghijklmno", ""}));
+    Fields({{"3", "4", "13", "99999999"}, {"1", "1", "2", "99999999"}});
+    ASSERT_TRUE(Press());
+    EXPECT_EQ(Output(), Lines({"cdmnwxabcdefghijklmnopqrstuvwxyz", "cdmnabcdefghijklmno", ""}));
+}
+
+// Records longer than the reader's block are held only in part, and still come out whole.
+TEST_F(RunTest, RecordsLongerThanABlock) {
+    const std::string longer(3 * RecordReader::kDefaultBlockSize + 5, 'L');
+    Source(Lines({"k1" + longer, "k2short", "k3" + longer}) + "k4" + longer);
+    ByCode("1-2", {{"k1", "k1"}, {"k3", "k4"}});
+    ASSERT_TRUE(Press());
+    EXPECT_EQ(Output(), Lines({"k1" + longer, "k3" + longer, "k4" + longer}));
+    Fields({{"2", "3", "", ""}, {"*", "", "", ""}});
+    ASSERT_TRUE(Press());
+    EXPECT_EQ(Output(), Lines({"1LL", "3LL", "4LL"}));
 }
 
 TEST_F(RunTest, StarIsFixedByTheFirstRecordWritten) {

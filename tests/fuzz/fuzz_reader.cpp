@@ -1,5 +1,6 @@
-// Fuzzes the record reader: the first byte picks the block size and whether records are
-// taken in runs too; the records and their count must equal those of a plain reading.
+// Fuzzes the record reader: the first byte picks the block size, whether records are taken
+// in runs too, and whether long records are held only in part; the records and their count
+// must equal those of a plain reading.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -38,10 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::size_t blockSize = 1 + (data[0] & 31);
     const bool runs = (data[0] & 32) != 0;
+    const bool inPart = (data[0] & 64) != 0;
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     MemorySource source(bytes);
     RecordReader reader(source, blockSize);
+    if (inPart) reader.SetKeep(blockSize + (data[0] >> 7) * 3);
     std::vector<std::string> records;
     while (!reader.AtEnd()) {
         if (runs) {
@@ -59,7 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
         }
-        records.emplace_back(reader.Next());
+        const RecordReader::Record r = reader.Next();
+        std::string record(r.bytes);
+        if (!r.whole) {
+            Require(inPart);
+            const std::uint64_t length = reader.Rest([&](std::string_view p) { record += p; });
+            Require(length == record.size());
+        }
+        records.push_back(std::move(record));
     }
     Require(records == PlainRecords(bytes));
     Require(reader.BytesConsumed() <= bytes.size());

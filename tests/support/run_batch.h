@@ -21,27 +21,39 @@ struct Result {
     std::string err;
 };
 
-// Runs rivex-batch in `folder` with its output streams sent to files there.
-inline Result RunBatch(const TempDir& dir, std::vector<std::string> args) {
+// Starts rivex-batch in `dir`, its standard error sent to a file there, its standard output
+// to `out` (a name in `dir`); -1 when it cannot be started.
+inline pid_t StartBatch(const TempDir& dir, std::vector<std::string> args,
+                        const std::string& out = ".stdout") {
     args.insert(args.begin(), RIVEX_BATCH_PATH);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, (dir / out).c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addchdir_np(&actions, (dir / "").c_str());
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) return {-1, {}, "spawn failed"};
+    return spawned == 0 ? pid : -1;
+}
+
+// Waits for a started rivex-batch and collects what it printed and its exit status.
+inline Result FinishBatch(const TempDir& dir, pid_t pid, const std::string& out = ".stdout") {
+    if (pid < 0) return {-1, {}, "spawn failed"};
     int status = 0;
     waitpid(pid, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / ".stdout"),
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / out),
             ReadFile(dir / ".stderr")};
+}
+
+// Runs rivex-batch in `dir` with its output streams sent to files there.
+inline Result RunBatch(const TempDir& dir, std::vector<std::string> args) {
+    return FinishBatch(dir, StartBatch(dir, std::move(args)));
 }
 
 }  // namespace rivex::testing

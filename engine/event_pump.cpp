@@ -1,0 +1,16 @@
+#include "engine/event_pump.h"
+
+#include "engine/stop_signals.h"
+
+namespace rivex {
+
+bool EventPump::Poll(std::uint64_t bytesRead) {
+    if (StopSignal() != 0) state_.CancelFlag = true;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPump_ < kPumpInterval) return false;
+    lastPump_ = now;
+    host_.PumpEvents({bytesRead, sourceSize_, state_.run.SourceCount});
+    return true;
+}
+
+}  // namespace rivex
