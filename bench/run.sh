@@ -26,7 +26,14 @@ big="$work/big.txt"
 small="$work/small.txt"
 "$build/bench/make_records" "$records" "$big"
 "$build/bench/make_records" "$((records / 10))" "$small"
-cat "$big" "$small" > /dev/null  # into the page cache
+# One record without a line end, for the jobs on records of any length: 1 GB, and a quarter
+# of it to see that the time grows in line with the size.
+record_bytes=$((records * 500))
+long="$work/long.txt"
+quarter="$work/quarter.txt"
+head -c "$record_bytes" /dev/zero | tr '\0' r > "$long"
+head -c "$((record_bytes / 4))" /dev/zero | tr '\0' r > "$quarter"
+cat "$big" "$small" "$long" "$quarter" > /dev/null  # into the page cache
 
 # Milliseconds taken by the command; its outputs go to $work/out.* and are removed first.
 millis() {
@@ -52,21 +59,29 @@ peak_kib() {
 
 failed=0
 printf '%-34s %9s %9s %7s %7s %9s %9s\n' job rivex_ms peer_ms ratio target peak_KiB small_KiB
-# job NAME TARGET PEER_SCRIPT -- RIVEX_OPTIONS...
+# job NAME TARGET PEER_SCRIPT -- RIVEX_OPTIONS...: on $source, with the peak memory also
+# on $smaller. A PEER_SCRIPT of "rivex OPTIONS..." is rivex-batch with other options.
+source=$big
+smaller=$small
 job() {
   local name=$1 target=$2 peer=$3
   shift 4
   local r=() p=()
   for _ in $(seq "$repeat"); do
-    r+=("$(millis "$batch" --source "$big" --output "$work/out.r" "$@")")
-    p+=("$(millis sh -c "$peer" sh "$big" "$work/out.p")")
+    r+=("$(millis "$batch" --source "$source" --output "$work/out.r" "$@")")
+    if [[ $peer == rivex\ * ]]; then
+      read -ra other <<< "${peer#rivex }"
+      p+=("$(millis "$batch" --source "$source" --output "$work/out.p" "${other[@]}")")
+    else
+      p+=("$(millis sh -c "$peer" sh "$source" "$work/out.p")")
+    fi
   done
   local rm pm ratio peak peak_small verdict
   rm=$(printf '%s\n' "${r[@]}" | median)
   pm=$(printf '%s\n' "${p[@]}" | median)
   ratio=$(awk -v a="$rm" -v b="$pm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-  peak=$(peak_kib "$big" "$@")
-  peak_small=$(peak_kib "$small" "$@")
+  peak=$(peak_kib "$source" "$@")
+  peak_small=$(peak_kib "$smaller" "$@")
   verdict=""
   if [ "$smoke" -eq 0 ]; then
     if awk -v r="$ratio" -v t="$target" 'BEGIN {exit !(r > t)}' ||
@@ -92,6 +107,36 @@ job "code 13 to 14 at 4-5 (grep)" 1.0 "LC_ALL=C grep -E '^.{3}1[34]' \"\$1\" > \
   --whole --by-code --key 4-5 --range 13 14 --order unknown
 job "count 1000000 to 1100000 (sed)" 1.0 "sed -n '1000000,1100000p;1100001q' \"\$1\" > \"\$2\"" -- \
   --whole --by-count --range 1000000 1100000
+# "To the end" typed as a far last left costs no more than the true one (91 for 100 bytes).
+job "11-12 at pitch 10 to 99999999" 1.2 "rivex --fields --field 11 12 21 91 --all" -- \
+  --fields --field 11 12 21 99999999 --all
+
+# One record of $record_bytes bytes without a line end.
+source=$long
+smaller=$quarter
+job "one long record, whole (cat)" 2.0 'cat "$1" > "$2"' -- --whole --all
+job "one long record, fields 1-10 (cut)" 1.0 'cut -b 1-10 "$1" > "$2"' -- \
+  --fields --field 1 10 "" "" --all
+job "one long record, key 4-5 (cut)" 1.0 'cut -b 4-5 "$1" > "$2"' -- \
+  --whole --by-code --key 4-5 --range 13 14
+
+# Time in line with the size: the long record against the quarter one.
+l=()
+q=()
+for _ in $(seq "$repeat"); do
+  l+=("$(millis "$batch" --source "$long" --output "$work/out.r" --whole --all)")
+  q+=("$(millis "$batch" --source "$quarter" --output "$work/out.r" --whole --all)")
+done
+lm=$(printf '%s\n' "${l[@]}" | median)
+qm=$(printf '%s\n' "${q[@]}" | median)
+ratio=$(awk -v a="$lm" -v b="$qm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
+verdict=""
+if [ "$smoke" -eq 0 ] && awk -v r="$ratio" 'BEGIN {exit !(r > 4.5)}'; then
+  verdict="  MISSED"
+  failed=1
+fi
+printf '%-34s %9s %9s %7s %7s%s\n' "long record against 1/4 of it" "$lm" "$qm" "$ratio" 4.5 \
+  "$verdict"
 
 # The whole-record job from the main window, against rivex-batch's time for it.
 w=()
