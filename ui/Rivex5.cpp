@@ -42,6 +42,9 @@ TForm5::TForm5(QWidget* owner)
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", 16, 63, 313, 338);
     Memo1->setFont(JapaneseFont(Face::Gothic, 12));
     Memo1->setReadOnly(true);
+    // The run appends line by line; kept for undoing, a long series would pile up its lines
+    // twice over.
+    Memo1->setUndoRedoEnabled(false);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
