@@ -9,6 +9,8 @@ namespace rivex {
 namespace {
 
 constexpr std::size_t kWord = RecordReader::kOverread;
+// Fields listed one by one for a record that holds them all, up to this many.
+constexpr std::size_t kMostWholeSpans = 1024;
 
 }  // namespace
 
@@ -25,6 +27,15 @@ OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
         spans_.push_back(span);
         reach_ = std::max(reach_, start + (span.count - 1) * span.pitch + width);
     }
+    std::size_t repeats = 0;
+    for (const Span& span : spans_) repeats += span.count;
+    if (repeats > kMostWholeSpans) return;
+    for (const Span& span : spans_) {
+        for (std::size_t k = 0; k < span.count; ++k) {
+            whole_.push_back({span.start + k * span.pitch, span.width});
+            wholeLength_ += span.width;
+        }
+    }
 }
 
 std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
@@ -35,6 +46,19 @@ std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
 
 void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     const std::size_t length = record.size();
+    // The common case, a record that holds every field whole: the spans worked out once.
+    if (length >= reach_ && !whole_.empty()) {
+        if (char* out = writer.Reserve(wholeLength_, kWord)) {
+            for (const auto& [start, width] : whole_) {
+                for (std::size_t i = 0; i < width; i += kWord) {
+                    std::memcpy(out + i, record.data() + start + i, kWord);
+                }
+                out += width;
+            }
+            writer.Commit(wholeLength_);
+            return;
+        }
+    }
     std::size_t most = 0;
     for (const Span& span : spans_) most += Starting(span, length) * span.width;
     char* const begin = writer.Reserve(most, kWord);

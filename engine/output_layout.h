@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/conditions.h"
@@ -37,6 +38,9 @@ class OutputLayout {
 
     std::vector<Span> spans_;
     std::size_t reach_ = 0;
+    // Every repetition as its own (start, width), when they are few.
+    std::vector<std::pair<std::size_t, std::size_t>> whole_;
+    std::size_t wholeLength_ = 0;
 };
 
 }  // namespace rivex
