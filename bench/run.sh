@@ -46,6 +46,8 @@ millis() {
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}'; }
+over() { [ "$smoke" -eq 0 ] && awk -v r="$1" -v t="$2" 'BEGIN {exit !(r > t)}'; }
 
 # Peak resident memory of rivex-batch in KiB, for the job's options on FILE.
 peak_kib() {
@@ -79,19 +81,35 @@ job() {
   local rm pm ratio peak peak_small verdict
   rm=$(printf '%s\n' "${r[@]}" | median)
   pm=$(printf '%s\n' "${p[@]}" | median)
-  ratio=$(awk -v a="$rm" -v b="$pm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
+  ratio=$(ratio "$rm" "$pm")
   peak=$(peak_kib "$source" "$@")
   peak_small=$(peak_kib "$smaller" "$@")
   verdict=""
-  if [ "$smoke" -eq 0 ]; then
-    if awk -v r="$ratio" -v t="$target" 'BEGIN {exit !(r > t)}' ||
-      [ "$peak" -gt 16384 ] || [ "$peak_small" -gt 16384 ]; then
-      verdict="  MISSED"
-      failed=1
-    fi
+  if over "$ratio" "$target" || over "$peak" 16384 || over "$peak_small" 16384; then
+    verdict="  MISSED"
+    failed=1
   fi
   printf '%-34s %9s %9s %7s %7s %9s %9s%s\n' "$name" "$rm" "$pm" "$ratio" "$target" "$peak" \
     "$peak_small" "$verdict"
+}
+
+# compare NAME TARGET A B: the shell functions A and B each print the milliseconds of one
+# run; they run alternately, and A's median against B's is held to the target.
+compare() {
+  local name=$1 target=$2 a=() b=()
+  for _ in $(seq "$repeat"); do
+    a+=("$($3)")
+    b+=("$($4)")
+  done
+  local am bm ratio verdict=""
+  am=$(printf '%s\n' "${a[@]}" | median)
+  bm=$(printf '%s\n' "${b[@]}" | median)
+  ratio=$(ratio "$am" "$bm")
+  if over "$ratio" "$target"; then
+    verdict="  MISSED"
+    failed=1
+  fi
+  printf '%-34s %9s %9s %7s %7s%s\n' "$name" "$am" "$bm" "$ratio" "$target" "$verdict"
 }
 
 cells=$(for left in 11 20 29 38 47 56 65 74 83; do printf '%d-%d,' "$left" $((left + 8)); done)
@@ -121,41 +139,17 @@ job "one long record, key 4-5 (cut)" 1.0 'cut -b 4-5 "$1" > "$2"' -- \
   --whole --by-code --key 4-5 --range 13 14
 
 # Time in line with the size: the long record against the quarter one.
-l=()
-q=()
-for _ in $(seq "$repeat"); do
-  l+=("$(millis "$batch" --source "$long" --output "$work/out.r" --whole --all)")
-  q+=("$(millis "$batch" --source "$quarter" --output "$work/out.r" --whole --all)")
-done
-lm=$(printf '%s\n' "${l[@]}" | median)
-qm=$(printf '%s\n' "${q[@]}" | median)
-ratio=$(awk -v a="$lm" -v b="$qm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-verdict=""
-if [ "$smoke" -eq 0 ] && awk -v r="$ratio" 'BEGIN {exit !(r > 4.5)}'; then
-  verdict="  MISSED"
-  failed=1
-fi
-printf '%-34s %9s %9s %7s %7s%s\n' "long record against 1/4 of it" "$lm" "$qm" "$ratio" 4.5 \
-  "$verdict"
+long_ms() { millis "$batch" --source "$long" --output "$work/out.r" --whole --all; }
+quarter_ms() { millis "$batch" --source "$quarter" --output "$work/out.r" --whole --all; }
+compare "long record against 1/4 of it" 4.5 long_ms quarter_ms
 
 # The whole-record job from the main window, against rivex-batch's time for it.
-w=()
-b=()
-for _ in $(seq "$repeat"); do
+window_ms() {
   rm -f "$work"/out.*
-  w+=("$(QT_QPA_PLATFORM=offscreen "$build/bench/window_bench" "$big" "$work/out.w" 2> /dev/null |
-    cut -d' ' -f1)")
-  b+=("$(millis "$batch" --source "$big" --output "$work/out.r" --whole --all)")
-done
-wm=$(printf '%s\n' "${w[@]}" | median)
-bm=$(printf '%s\n' "${b[@]}" | median)
-ratio=$(awk -v a="$wm" -v b="$bm" 'BEGIN {printf "%.2f", (b > 0 ? a / b : 0)}')
-verdict=""
-if [ "$smoke" -eq 0 ] && awk -v r="$ratio" 'BEGIN {exit !(r > 1.15)}'; then
-  verdict="  MISSED"
-  failed=1
-fi
-printf '%-34s %9s %9s %7s %7s%s\n' "window vs rivex-batch, whole" "$wm" "$bm" "$ratio" 1.15 \
-  "$verdict"
+  QT_QPA_PLATFORM=offscreen "$build/bench/window_bench" "$big" "$work/out.w" 2> /dev/null |
+    cut -d' ' -f1
+}
+batch_ms() { millis "$batch" --source "$big" --output "$work/out.r" --whole --all; }
+compare "window vs rivex-batch, whole" 1.15 window_ms batch_ms
 echo "records: $records, repetitions: $repeat, cores: $(nproc)"
 exit "$failed"
