@@ -9,8 +9,6 @@ namespace rivex {
 namespace {
 
 constexpr std::size_t kWord = RecordReader::kOverread;
-// Fields listed one by one for a record that holds them all, up to this many.
-constexpr std::size_t kMostWholeSpans = 1024;
 
 }  // namespace
 
@@ -26,15 +24,7 @@ OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
         }
         spans_.push_back(span);
         reach_ = std::max(reach_, start + (span.count - 1) * span.pitch + width);
-    }
-    std::size_t repeats = 0;
-    for (const Span& span : spans_) repeats += span.count;
-    if (repeats > kMostWholeSpans) return;
-    for (const Span& span : spans_) {
-        for (std::size_t k = 0; k < span.count; ++k) {
-            whole_.push_back({span.start + k * span.pitch, span.width});
-            wholeLength_ += span.width;
-        }
+        lineLength_ += span.count * width;
     }
 }
 
@@ -44,27 +34,23 @@ std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
     return std::min(span.count, (length - 1 - span.start) / span.pitch + 1);
 }
 
+// Repetitions of `span` written for a record of `length` bytes; all of them when the record
+// holds every field.
+std::size_t OutputLayout::Written(const Span& span, std::size_t length) const {
+    return length >= reach_ ? span.count : Starting(span, length);
+}
+
 void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     const std::size_t length = record.size();
-    // The common case, a record that holds every field whole: the spans worked out once.
-    if (length >= reach_ && !whole_.empty()) {
-        if (char* out = writer.Reserve(wholeLength_, kWord)) {
-            for (const auto& [start, width] : whole_) {
-                for (std::size_t i = 0; i < width; i += kWord) {
-                    std::memcpy(out + i, record.data() + start + i, kWord);
-                }
-                out += width;
-            }
-            writer.Commit(wholeLength_);
-            return;
-        }
+    std::size_t most = lineLength_;
+    if (length < reach_) {
+        most = 0;
+        for (const Span& span : spans_) most += Starting(span, length) * span.width;
     }
-    std::size_t most = 0;
-    for (const Span& span : spans_) most += Starting(span, length) * span.width;
     char* const begin = writer.Reserve(most, kWord);
     if (begin == nullptr) {
         for (const Span& span : spans_) {
-            for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
+            for (std::size_t k = 0, n = Written(span, length); k < n; ++k) {
                 writer.Append(record.substr(span.start + k * span.pitch, span.width));
             }
         }
@@ -74,8 +60,8 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     // reaching past it into bytes that the next field or nothing overwrites.
     char* out = begin;
     for (const Span& span : spans_) {
-        for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
-            const std::size_t column = span.start + k * span.pitch;
+        std::size_t column = span.start;
+        for (std::size_t k = 0, n = Written(span, length); k < n; ++k, column += span.pitch) {
             const char* from = record.data() + column;
             if (length - column >= span.width) {
                 for (std::size_t i = 0; i < span.width; i += kWord) {

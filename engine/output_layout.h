@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "engine/conditions.h"
@@ -35,12 +34,11 @@ class OutputLayout {
     };
     // Repetitions of `span` that start within a record of `length` bytes.
     static std::size_t Starting(const Span& span, std::size_t length);
+    std::size_t Written(const Span& span, std::size_t length) const;
 
     std::vector<Span> spans_;
     std::size_t reach_ = 0;
-    // Every repetition as its own (start, width), when they are few.
-    std::vector<std::pair<std::size_t, std::size_t>> whole_;
-    std::size_t wholeLength_ = 0;
+    std::size_t lineLength_ = 0;  // bytes of the line of a record that holds every field
 };
 
 }  // namespace rivex
