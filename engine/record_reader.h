@@ -77,6 +77,11 @@ class RecordReader {
     };
     Run NextRun(std::int64_t maxRecords);
 
+    // Whether the record Next (or Rest) finished last ended in CR LF as the bytes held show
+    // it: false for a lone CR, no line end, or a CR whose next byte is not read yet. Only
+    // before the next call of AtEnd.
+    bool EndsInCrLf() const { return skipLf_ && pos_ < end_ && buffer_[pos_] == '\n'; }
+
     // Bytes of the source taken so far, line ends included.
     std::uint64_t BytesConsumed() const { return consumed_; }
 

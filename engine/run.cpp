@@ -128,10 +128,13 @@ class Pass {
     // The step every record loop takes: the next record, counted. Empty at the end of the
     // source, and once the cancel flag is set: the record read then is counted, not written.
     std::optional<RecordReader::Record> NextRecord() {
-        if (reader_->AtEnd()) return std::nullopt;
+        if (cancelNoticed_ || reader_->AtEnd()) return std::nullopt;
         const RecordReader::Record record = reader_->Next();
         ++state_.run.SourceCount;
-        if (state_.CancelFlag) return std::nullopt;
+        if (state_.CancelFlag) {
+            cancelNoticed_ = true;
+            return std::nullopt;
+        }
         if (pump_->Tick(reader_->BytesConsumed())) ReadLiveControls();
         return record;
     }
@@ -144,25 +147,48 @@ class Pass {
 
     // All records written whole, the first phase: a source's output is its own bytes as long
     // as each record ends in CR LF, so such records are counted and copied in runs. A regular
-    // file is copied by the kernel ahead of the loop, which keeps the copy up to the first
-    // record that ends otherwise (or a cancel); the count loop goes on from there.
+    // file is copied by the kernel ahead of the loop, which keeps the copy for every record
+    // however long, up to the first record that ends otherwise (its line end is written
+    // anew) or a cancel; the count loop goes on from there.
     void CopyRuns() {
         std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
         StartAheadCopy(ahead);
+        bool owesLineEnd = false;
         while (!state_.CancelFlag && !reader_->AtEnd()) {
             const RecordReader::Run run = reader_->NextRun(EventPump::kCheckRecords);
-            if (run.records == 0) break;
-            count += run.records;
-            state_.run.OutputCount += run.records;
-            if (ahead) {
-                ahead->Keep(run.bytes.size());
-            } else {
-                output_->AppendRun(run.bytes);
+            if (run.records > 0) {
+                count += run.records;
+                state_.run.OutputCount += run.records;
+                if (ahead) {
+                    ahead->Keep(run.bytes.size());
+                } else {
+                    output_->AppendRun(run.bytes);
+                }
+                pump_->Poll(reader_->BytesConsumed());
+                continue;
             }
-            pump_->Poll(reader_->BytesConsumed());
+            if (!ahead) break;
+            const std::optional<RecordReader::Record> record = NextRecord();
+            if (!record) break;
+            KeepAhead(*ahead, *record);
+            ++state_.run.OutputCount;
+            if (!reader_->EndsInCrLf()) {
+                owesLineEnd = true;
+                break;
+            }
+            ahead->Keep(2);
         }
         if (ahead) ahead->Finish();
+        if (owesLineEnd) output_->EndRecord();
+    }
+
+    // The bytes of a record, however long, are the copy's own.
+    void KeepAhead(AheadCopy& ahead, const RecordReader::Record& record) {
+        ahead.Keep(record.bytes.size());
+        if (!record.whole) {
+            reader_->Rest([&ahead](std::string_view piece) { ahead.Keep(piece.size()); });
+        }
     }
 
     // Where no helper thread can be started, the loop writes the runs itself.
@@ -275,6 +301,7 @@ class Pass {
     std::optional<EventPump> pump_;
     bool exclusion_ = false;
     bool grouped_ = false;
+    bool cancelNoticed_ = false;  // the record read after the cancel is counted once
     std::string recordKey_;
     std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
 };

@@ -263,6 +263,17 @@ TEST_F(RunTest, RecordsLongerThanABlock) {
     Fields({{"2", "3", "", ""}, {"*", "", "", ""}});
     ASSERT_TRUE(Press());
     EXPECT_EQ(Output(), Lines({"1LL", "3LL", "4LL"}));
+
+    // Copied ahead whole, up to the first one that ends in a lone CR.
+    Source("a" + longer + "\r\n" + "b" + longer + "\r" + "c" + longer + "\r\n" + "d" + longer);
+    form.RadioButton7 = false;
+    form.RadioButton6 = true;
+    form.RadioButton2 = false;
+    form.RadioButton8 = true;
+    host.runLog.clear();
+    ASSERT_TRUE(Press());
+    EXPECT_TRUE(Output() == Lines({"a" + longer, "b" + longer, "c" + longer, "d" + longer}));
+    EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4");
 }
 
 TEST_F(RunTest, StarIsFixedByTheFirstRecordWritten) {
