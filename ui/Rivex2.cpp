@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -48,7 +49,6 @@ void TForm2::StartPass(const std::string* placeholderText) {
     Label3->setVisible(placeholderText != nullptr);
     Edit2->setVisible(placeholderText != nullptr);
     if (placeholderText) Edit2->setText(FromBytes(Boxed(*placeholderText)));
-    SetColor(this, QPalette::Window, colors::kProgressWindow);
     SetColor(Label1, QPalette::Window, colors::kProgressBanner);
     ShowReadProgress({0, std::nullopt, 0});
     Timer1->start(1000);
@@ -72,6 +72,13 @@ void TForm2::Release() {
     released_ = true;
     Timer1->stop();
     hide();
+}
+
+// The window's colour is painted rather than set in its palette: a palette of its own would
+// pass on to every control, each a new palette to the style, whose pixmap cache then filled
+// with a copy of every control for every window of a long series.
+void TForm2::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), colors::kProgressWindow);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -31,6 +31,7 @@ class TForm2 : public QWidget {
   protected:
     // Closing the window while the run still uses it asks to cancel, as its button does.
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void Timer1Timer();

@@ -10,6 +10,7 @@
 #include "ui/clipboard.h"
 #include "ui/fonts.h"
 #include "ui/message_box.h"
+#include "ui/qt_text.h"
 #include "ui/runlog_output.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
@@ -70,16 +71,26 @@ void TForm5::createButtons() {
 }
 
 void TForm5::ClearRunLog() {
+    runLog_.clear();
+    memoBehind_ = false;
     Memo1->clear();
 }
 
 void TForm5::AppendRunLog(const QString& line) {
-    Memo1->appendPlainText(line);
+    runLog_ += line.toUtf8().toStdString();
+    runLog_ += '\n';
+    if (isVisible()) {
+        Memo1->appendPlainText(line);
+    } else {
+        memoBehind_ = true;
+    }
 }
 
 QStringList TForm5::RunLog() const {
-    if (Memo1->document()->isEmpty()) return {};
-    return Memo1->toPlainText().split('\n');
+    if (runLog_.empty()) return {};
+    QStringList lines = FromBytes(runLog_).split('\n');
+    lines.removeLast();  // after the line feed of the closing line
+    return lines;
 }
 
 void TForm5::SetTotal(const QString& text) {
@@ -87,6 +98,10 @@ void TForm5::SetTotal(const QString& text) {
 }
 
 void TForm5::showEvent(QShowEvent* event) {
+    if (memoBehind_) {
+        Memo1->setPlainText(RunLog().join('\n'));
+        memoBehind_ = false;
+    }
     SetColor(this, QPalette::Window, colors::kRecordCountWindow);
     QWidget::showEvent(event);
 }

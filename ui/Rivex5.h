@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,8 @@ class TForm5 : public QWidget {
     explicit TForm5(QWidget* owner);
     ~TForm5() override;
 
-    // The RunLog is the memo's lines; an empty memo holds none.
+    // The RunLog, shown as the memo's lines. A hidden window keeps the lines compactly and
+    // fills its memo when it is shown, so that a long series costs little memory.
     void ClearRunLog();
     void AppendRunLog(const QString& line);
     QStringList RunLog() const;
@@ -41,6 +43,8 @@ class TForm5 : public QWidget {
     std::unique_ptr<QPrinter> printer_;
     QFont printFont_;
     QString lastSavePath_;
+    std::string runLog_;       // every line followed by a line feed, UTF-8
+    bool memoBehind_ = false;  // lines were appended while the window was hidden
 
     QLabel* Label1;
     QLineEdit* Edit1;
