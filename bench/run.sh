@@ -151,5 +151,17 @@ window_ms() {
 }
 batch_ms() { millis "$batch" --source "$big" --output "$work/out.r" --whole --all; }
 compare "window vs rivex-batch, whole" 1.15 window_ms batch_ms
+# The window over a series of small files: what the series adds to the resident size.
+series=$((smoke ? 100 : 10000))
+mkdir "$work/series"
+for i in $(seq -f %05g "$series"); do printf 'ab\r\ncd\r\n' > "$work/series/s$i.txt"; done
+added=$(QT_QPA_PLATFORM=offscreen "$build/bench/window_bench" "$work/series/s@.txt" \
+  "$work/out.s" "$(printf %05d "$series")" 2> /dev/null | cut -d' ' -f3)
+verdict=""
+if over "$added" 5120; then
+  verdict="  MISSED"
+  failed=1
+fi
+printf '%-34s %9s KiB added, target 5120%s\n' "window, series of $series files" "$added" "$verdict"
 echo "records: $records, repetitions: $repeat, cores: $(nproc)"
 exit "$failed"
