@@ -10,6 +10,12 @@ namespace {
 
 constexpr std::size_t kWord = RecordReader::kOverread;
 
+// A field the record holds whole is copied in words of kWord bytes, the last word reaching
+// past it into bytes that the next field or nothing overwrites.
+inline void CopyWords(char* out, const char* from, std::size_t width) {
+    for (std::size_t i = 0; i < width; i += kWord) std::memcpy(out + i, from + i, kWord);
+}
+
 }  // namespace
 
 OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
@@ -34,39 +40,40 @@ std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
     return std::min(span.count, (length - 1 - span.start) / span.pitch + 1);
 }
 
-// Repetitions of `span` written for a record of `length` bytes; all of them when the record
-// holds every field.
-std::size_t OutputLayout::Written(const Span& span, std::size_t length) const {
-    return length >= reach_ ? span.count : Starting(span, length);
-}
-
 void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     const std::size_t length = record.size();
-    std::size_t most = lineLength_;
-    if (length < reach_) {
-        most = 0;
-        for (const Span& span : spans_) most += Starting(span, length) * span.width;
+    // The common case: a record that holds every repetition of every field whole.
+    if (length >= reach_) {
+        if (char* out = writer.Reserve(lineLength_, kWord)) {
+            for (const Span& span : spans_) {
+                const char* from = record.data() + span.start;
+                for (std::size_t k = 0; k < span.count; ++k, from += span.pitch) {
+                    CopyWords(out, from, span.width);
+                    out += span.width;
+                }
+            }
+            writer.Commit(lineLength_);
+            return;
+        }
     }
+    std::size_t most = 0;
+    for (const Span& span : spans_) most += Starting(span, length) * span.width;
     char* const begin = writer.Reserve(most, kWord);
     if (begin == nullptr) {
         for (const Span& span : spans_) {
-            for (std::size_t k = 0, n = Written(span, length); k < n; ++k) {
+            for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
                 writer.Append(record.substr(span.start + k * span.pitch, span.width));
             }
         }
         return;
     }
-    // A field the record holds whole is copied in words of kWord bytes, the last word
-    // reaching past it into bytes that the next field or nothing overwrites.
     char* out = begin;
     for (const Span& span : spans_) {
         std::size_t column = span.start;
-        for (std::size_t k = 0, n = Written(span, length); k < n; ++k, column += span.pitch) {
+        for (std::size_t k = 0, n = Starting(span, length); k < n; ++k, column += span.pitch) {
             const char* from = record.data() + column;
             if (length - column >= span.width) {
-                for (std::size_t i = 0; i < span.width; i += kWord) {
-                    std::memcpy(out + i, from + i, kWord);
-                }
+                CopyWords(out, from, span.width);
                 out += span.width;
             } else {
                 std::memcpy(out, from, length - column);

@@ -34,7 +34,6 @@ class OutputLayout {
     };
     // Repetitions of `span` that start within a record of `length` bytes.
     static std::size_t Starting(const Span& span, std::size_t length);
-    std::size_t Written(const Span& span, std::size_t length) const;
 
     std::vector<Span> spans_;
     std::size_t reach_ = 0;
