@@ -279,8 +279,8 @@ class Pass {
     }
 
     // "*" is the last column of the first record written to an output file; the resolved
-    // columns stay for the rest of the run.
-    void StartLayout(const RecordReader::Record& record) {
+    // columns stay for the rest of the run. Once per pass: kept out of the record loop.
+    [[gnu::noinline]] void StartLayout(const RecordReader::Record& record) {
         const auto length =
             static_cast<std::int64_t>(record.whole ? record.bytes.size() : reader_->Rest(nullptr));
         for (FieldItem& item : c_.FieldItems) {
