@@ -34,10 +34,13 @@ quarter="$work/quarter.txt"
 head -c "$record_bytes" /dev/zero | tr '\0' r > "$long"
 head -c "$((record_bytes / 4))" /dev/zero | tr '\0' r > "$quarter"
 cat "$big" "$small" "$long" "$quarter" > /dev/null  # into the page cache
+sync  # no write-back of the test files during the first jobs
 
-# Milliseconds taken by the command; its outputs go to $work/out.* and are removed first.
+# Milliseconds taken by the command; its outputs go to $work/out.* and are removed first,
+# and no write-back of an earlier command's output runs during it.
 millis() {
   rm -f "$work"/out.*
+  sync
   local start end
   start=$(date +%s%N)
   "$@" > /dev/null 2>&1
