@@ -90,7 +90,7 @@ RecordReader::Run RecordReader::NextRun(std::int64_t maxRecords) {
 
 // The record's end is not in the buffer: read on until it is, the source ends, or the
 // record is longer than the reader keeps.
-RecordReader::Record RecordReader::NextSlow() {
+std::string_view RecordReader::NextSlow() {
     while (true) {
         scanned_ = end_;
         if (end_ - pos_ >= keep_) return LongRecordHead();
@@ -98,7 +98,7 @@ RecordReader::Record RecordReader::NextSlow() {
             const std::string_view record(buffer_.data() + pos_, end_ - pos_);
             consumed_ += end_ - pos_;
             pos_ = scanned_ = end_;
-            return {record, true};
+            return record;
         }
         const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);
         if (cr != nullptr) return Next();
@@ -107,7 +107,7 @@ RecordReader::Record RecordReader::NextSlow() {
 
 // The first keep_ bytes at the front of the buffer, followed by room for a block that the
 // rest streams through.
-RecordReader::Record RecordReader::LongRecordHead() {
+std::string_view RecordReader::LongRecordHead() {
     if (pos_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
         end_ -= pos_;
@@ -118,7 +118,7 @@ RecordReader::Record RecordReader::LongRecordHead() {
     }
     consumed_ += keep_;
     partial_ = true;
-    return {std::string_view(buffer_.data(), keep_), false};
+    return {buffer_.data(), keep_};
 }
 
 std::uint64_t RecordReader::Rest(const Piece& piece) {

@@ -42,14 +42,10 @@ class RecordReader {
         return AtEndSlow();
     }
 
-    // The next record without its line end, valid until the next call of AtEnd or Next.
-    // `whole` is false for a record longer than the reader keeps: `bytes` are its first
-    // bytes, and Rest reads on. Only to be called when AtEnd() is false.
-    struct Record {
-        std::string_view bytes;
-        bool whole;
-    };
-    Record Next() {
+    // The next record without its line end, valid until the next call of AtEnd or Next: all
+    // of it, or its first bytes when it is longer than the reader keeps (Partial() then
+    // tells, and Rest reads on). Only to be called when AtEnd() is false.
+    std::string_view Next() {
         const char* const base = buffer_.data();
         const void* cr = std::memchr(base + scanned_, '\r', end_ - scanned_);
         if (cr == nullptr) return NextSlow();
@@ -58,8 +54,11 @@ class RecordReader {
         consumed_ += at + 1 - pos_;
         pos_ = scanned_ = at + 1;
         skipLf_ = true;
-        return {record, true};
+        return record;
     }
+
+    // The record Next handed out last is longer than the reader keeps, and Rest not called.
+    bool Partial() const { return partial_; }
 
     // The rest of a record that Next handed out in part, in order, each piece to `piece`
     // (none when it is empty: the rest is skipped). Returns the whole record's length. The
@@ -91,8 +90,8 @@ class RecordReader {
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
     std::size_t ReadBlock(std::size_t at);
     bool AtEndSlow();
-    Record NextSlow();
-    Record LongRecordHead();
+    std::string_view NextSlow();
+    std::string_view LongRecordHead();
     void SkipRest() { Rest(nullptr); }
 
     ByteSource& source_;

@@ -125,18 +125,19 @@ class Pass {
         CountLoop();
     }
 
-    // The step every record loop takes: the next record, counted. Empty at the end of the
-    // source, and once the cancel flag is set: the record read then is counted, not written.
-    std::optional<RecordReader::Record> NextRecord() {
-        if (cancelNoticed_ || reader_->AtEnd()) return std::nullopt;
-        const RecordReader::Record record = reader_->Next();
+    // The step every record loop takes: the next record into `record`, counted. False at
+    // the end of the source, and once the cancel flag is set: the record read then is
+    // counted, not written.
+    bool NextRecord(std::string_view& record) {
+        if (cancelNoticed_ || reader_->AtEnd()) return false;
+        record = reader_->Next();
         ++state_.run.SourceCount;
         if (state_.CancelFlag) {
             cancelNoticed_ = true;
-            return std::nullopt;
+            return false;
         }
         if (pump_->Tick(reader_->BytesConsumed())) ReadLiveControls();
-        return record;
+        return true;
     }
 
     // The two controls can change only while events are pumped.
@@ -169,9 +170,9 @@ class Pass {
                 continue;
             }
             if (!ahead) break;
-            const std::optional<RecordReader::Record> record = NextRecord();
-            if (!record) break;
-            KeepAhead(*ahead, *record);
+            std::string_view record;
+            if (!NextRecord(record)) break;
+            KeepAhead(*ahead, record);
             ++state_.run.OutputCount;
             if (!reader_->EndsInCrLf()) {
                 owesLineEnd = true;
@@ -184,9 +185,9 @@ class Pass {
     }
 
     // The bytes of a record, however long, are the copy's own.
-    void KeepAhead(AheadCopy& ahead, const RecordReader::Record& record) {
-        ahead.Keep(record.bytes.size());
-        if (!record.whole) {
+    void KeepAhead(AheadCopy& ahead, std::string_view record) {
+        ahead.Keep(record.size());
+        if (reader_->Partial()) {
             reader_->Rest([&ahead](std::string_view piece) { ahead.Keep(piece.size()); });
         }
     }
@@ -205,13 +206,13 @@ class Pass {
     void CountLoop() {
         const std::int64_t stopAfter = std::ranges::max(c_.CountRanges, {}, &CountRange::Last).Last;
         bool stopReading = false;
-        std::optional<RecordReader::Record> record;
-        while (!stopReading && (record = NextRecord())) {
+        std::string_view record;
+        while (!stopReading && NextRecord(record)) {
             const std::int64_t count = state_.run.SourceCount;
             if (stopAfter < count) stopReading = true;
             for (const CountRange& range : c_.CountRanges) {
                 if (range.First <= count && count <= range.Last) {
-                    WriteRecord(*record);
+                    WriteRecord(record);
                     break;
                 }
             }
@@ -224,19 +225,19 @@ class Pass {
         const std::string& stopAfter =
             std::ranges::max(c_.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
         bool stopReading = false;
-        std::optional<RecordReader::Record> record;
-        while (!stopReading && (record = NextRecord())) {
-            const std::string_view key = ComposeKey(record->bytes);
+        std::string_view record;
+        while (!stopReading && NextRecord(record)) {
+            const std::string_view key = ComposeKey(record);
             if (!exclusion_ && grouped_ && key > stopAfter) stopReading = true;
             bool noMatch = true;
             for (const TCodeRcd& code : c_.CodeRecords) {
                 if (code.FromCode <= key && key <= code.ToCode) {
                     noMatch = false;
-                    if (!exclusion_) WriteRecord(*record);
+                    if (!exclusion_) WriteRecord(record);
                     break;
                 }
             }
-            if (exclusion_ && noMatch) WriteRecord(*record);
+            if (exclusion_ && noMatch) WriteRecord(record);
         }
     }
 
@@ -253,12 +254,12 @@ class Pass {
         return recordKey_;
     }
 
-    void WriteRecord(const RecordReader::Record& record) {
+    void WriteRecord(std::string_view record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             WriteWhole(record);
         } else {
             if (!layout_) StartLayout(record);
-            layout_->Write(record.bytes, *output_);
+            layout_->Write(record, *output_);
         }
         output_->EndRecord();
         ++state_.run.OutputCount;
@@ -266,10 +267,10 @@ class Pass {
 
     // A record longer than the reader keeps streams through. Cut short by a cancel while a
     // read waits, it is taken back out of the output again.
-    void WriteWhole(const RecordReader::Record& record) {
+    void WriteWhole(std::string_view record) {
         const std::uint64_t before = output_->Taken();
-        output_->Append(record.bytes);
-        if (record.whole) return;
+        output_->Append(record);
+        if (!reader_->Partial()) return;
         try {
             reader_->Rest([this](std::string_view piece) { output_->AppendRun(piece); });
         } catch (const ReadCancelled&) {
@@ -280,9 +281,9 @@ class Pass {
 
     // "*" is the last column of the first record written to an output file; the resolved
     // columns stay for the rest of the run. Once per pass: kept out of the record loop.
-    [[gnu::noinline]] void StartLayout(const RecordReader::Record& record) {
+    [[gnu::noinline]] void StartLayout(std::string_view record) {
         const auto length =
-            static_cast<std::int64_t>(record.whole ? record.bytes.size() : reader_->Rest(nullptr));
+            static_cast<std::int64_t>(reader_->Partial() ? reader_->Rest(nullptr) : record.size());
         for (FieldItem& item : c_.FieldItems) {
             if (item.Left == -1) item.Left = length;
             if (item.Right == -1) item.Right = length;

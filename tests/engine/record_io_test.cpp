@@ -26,10 +26,10 @@ std::vector<std::string> ReadAll(const std::string& bytes, std::size_t blockSize
     reader.SetKeep(keep);
     std::vector<std::string> records;
     while (!reader.AtEnd()) {
-        const RecordReader::Record r = reader.Next();
-        std::string record(r.bytes);
-        if (!r.whole) {
-            EXPECT_EQ(r.bytes.size(), std::max(keep, blockSize));
+        const std::string_view r = reader.Next();
+        std::string record(r);
+        if (reader.Partial()) {
+            EXPECT_EQ(r.size(), std::max(keep, blockSize));
             const std::uint64_t length = reader.Rest([&](std::string_view p) { record += p; });
             EXPECT_EQ(length, record.size());
         }

@@ -62,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
         }
-        const RecordReader::Record r = reader.Next();
-        std::string record(r.bytes);
-        if (!r.whole) {
+        std::string record(reader.Next());
+        if (reader.Partial()) {
             Require(inPart);
             const std::uint64_t length = reader.Rest([&](std::string_view p) { record += p; });
             Require(length == record.size());
