@@ -10,6 +10,7 @@ const char* const kBatchUsage =
     "LAST]...\n"
     "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
     "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
+    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding sjis|utf8]\n"
     "       rivex-batch --help\n";
 
 namespace {
@@ -37,6 +38,19 @@ std::function<std::string(BatchRequest&, const Values&)> Check(
 std::function<std::string(BatchRequest&, const Values&)> Fill(std::string FormInput::*box) {
     return [box](BatchRequest& r, const Values& v) {
         r.form.*box = v[0];
+        return std::string();
+    };
+}
+
+// A drop-down list set to the item named by the option's value.
+template <typename Item>
+std::function<std::string(BatchRequest&, const Values&)> Choose(
+    Item FormInput::*list, std::map<std::string, Item> items, std::string refusal) {
+    return [list, items = std::move(items), refusal = std::move(refusal)](BatchRequest& r,
+                                                                          const Values& v) {
+        const auto it = items.find(v[0]);
+        if (it == items.end()) return refusal;
+        r.form.*list = it->second;
         return std::string();
     };
 }
@@ -81,6 +95,20 @@ const std::map<std::string, OptionSpec>& Options() {
               r.form.*(it->second) = true;
               return "";
           }}},
+        {"--line-end",
+         {1, Choose<LineRuleChoice>(&FormInput::ComboBox1,
+                                    {{"auto", LineRuleChoice::Auto},
+                                     {"cr", LineRuleChoice::Cr},
+                                     {"lf", LineRuleChoice::Lf}},
+                                    "--line-end takes auto, cr or lf")}},
+        {"--output-line-end",
+         {1, Choose<OutputLineEnd>(&FormInput::ComboBox2,
+                                   {{"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}},
+                                   "--output-line-end takes crlf or lf")}},
+        {"--encoding",
+         {1, Choose<CodePage>(&FormInput::ComboBox3,
+                              {{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}},
+                              "--encoding takes sjis or utf8")}},
         {"--at",
          {3,
           [](BatchRequest& r, const Values& v) {

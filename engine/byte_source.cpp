@@ -39,7 +39,29 @@ void FileSource::AwaitBytes() {
     }
 }
 
+std::string_view FileSource::Peek(std::size_t size) {
+    peeked_.resize(size);
+    std::size_t got = 0;
+    while (got < size) {
+        const std::size_t n = ReadFile(peeked_.data() + got, size - got);
+        if (n == 0) break;
+        got += n;
+    }
+    peeked_.resize(got);
+    return peeked_;
+}
+
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
+    if (peekedTaken_ < peeked_.size()) {
+        const std::size_t n = std::min(size, peeked_.size() - peekedTaken_);
+        std::memcpy(buffer, peeked_.data() + peekedTaken_, n);
+        peekedTaken_ += n;
+        return n;
+    }
+    return ReadFile(buffer, size);
+}
+
+std::size_t FileSource::ReadFile(char* buffer, std::size_t size) {
     if (hook_) {
         hook_(false);
         if (!size_) AwaitBytes();

@@ -37,15 +37,22 @@ class FileSource : public ByteSource {
     static constexpr int kWaitMs = 40;
     void SetReadHook(ReadHook hook) { hook_ = std::move(hook); }
 
+    // The first `size` bytes of the file (fewer when it is shorter), read ahead and then
+    // handed out again by Read. Only before the first Read.
+    std::string_view Peek(std::size_t size);
+
     std::size_t Read(char* buffer, std::size_t size) override;
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }
 
   private:
     void AwaitBytes();
+    std::size_t ReadFile(char* buffer, std::size_t size);
 
     int fd_;
     ReadHook hook_;
+    std::string peeked_;
+    std::size_t peekedTaken_ = 0;
     std::optional<std::uint64_t> size_;
 };
 

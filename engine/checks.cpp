@@ -167,20 +167,21 @@ std::optional<Refusal> CompileKeyPositions(const FormInput& form, Conditions& c)
 
 // A code typed between double quotes loses its first and its last character, whatever the
 // last one is, so that blanks at its ends survive the trimming.
-std::string Unquoted(const std::string& text) {
+std::string Unquoted(const std::string& text, CodePage cp) {
     if (text.empty() || text[0] != '"') return text;
     std::string inner = text.substr(1);
     std::size_t lastStart = 0;
-    for (std::size_t i = 0; i < inner.size(); i += CharLength(inner, i, CodePage::Cp932)) {
+    for (std::size_t i = 0; i < inner.size(); i += CharLength(inner, i, cp)) {
         lastStart = i;
     }
     inner.resize(lastStart);
     return inner;
 }
 
-// A code cell as code page 932 bytes, trimmed, so that it compares with Shift-JIS records.
-std::optional<std::string> CodeCell(const std::string& typed) {
-    std::optional<std::string> bytes = ToCp932(typed);
+// A code cell in the data's code page, trimmed, so that it compares with the records' bytes.
+// Typed text is UTF-8 already.
+std::optional<std::string> CodeCell(const std::string& typed, CodePage cp) {
+    std::optional<std::string> bytes = cp == CodePage::Cp932 ? ToCp932(typed) : typed;
     if (!bytes) return std::nullopt;
     return TrimSide("B", *bytes);
 }
@@ -188,8 +189,8 @@ std::optional<std::string> CodeCell(const std::string& typed) {
 std::optional<Refusal> CompileCodeGrid(const FormInput& form, Conditions& c) {
     c.CodeRecords.clear();
     for (const auto& row : form.StringGrid2) {
-        const std::optional<std::string> fromText = CodeCell(row[0]);
-        const std::optional<std::string> toText = CodeCell(row[1]);
+        const std::optional<std::string> fromText = CodeCell(row[0], c.DataCodePage);
+        const std::optional<std::string> toText = CodeCell(row[1], c.DataCodePage);
         if (!fromText || !toText) {
             return Refusal{"** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。", Focus::StringGrid2};
         }
@@ -197,8 +198,8 @@ std::optional<Refusal> CompileCodeGrid(const FormInput& form, Conditions& c) {
         if (fromText->empty()) {
             return Refusal{"** はじめｺｰﾄﾞの指定がありません。", Focus::StringGrid2};
         }
-        TCodeRcd code{Unquoted(*fromText), {}};
-        code.ToCode = toText->empty() ? code.FromCode : Unquoted(*toText);
+        TCodeRcd code{Unquoted(*fromText, c.DataCodePage), {}};
+        code.ToCode = toText->empty() ? code.FromCode : Unquoted(*toText, c.DataCodePage);
         if (code.FromCode > code.ToCode) {
             return Refusal{"** ｺｰﾄﾞ指定が逆転しています。", Focus::StringGrid2};
         }
@@ -229,6 +230,10 @@ std::optional<Refusal> CompileSelectMode(const FormInput& form, Conditions& c) {
 }  // namespace
 
 std::optional<Refusal> CompileConditions(const FormInput& form, EngineState& state) {
+    Conditions& c = state.conditions;
+    c.LineRules = form.ComboBox1;
+    c.OutputLineEnds = form.ComboBox2;
+    c.DataCodePage = form.ComboBox3;
     if (auto r = CompileFileNames(form, state)) return r;
     if (auto r = CompileFieldMode(form, state.conditions)) return r;
     return CompileSelectMode(form, state.conditions);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/codepage.h"
+
 namespace rivex {
 
 // Byte columns count from 1. -1 in Left or Right stands for "*", the last column of the
@@ -32,13 +34,24 @@ struct KeySegment {
     std::int64_t Width;
 };
 
-// Code page 932 bytes, compared byte-wise as unsigned values; FromCode <= ToCode.
+// Bytes in the data's code page, compared byte-wise as unsigned values; FromCode <= ToCode.
 struct TCodeRcd {
     std::string FromCode;
     std::string ToCode;
 };
 
 enum class FieldModes : std::uint8_t { WholeRecord = 0, ListedFields = 1 };
+
+// How records end in a source file. Cr: at a CR, an LF right after it belonging to the line
+// end. Lf: at an LF, a CR right before it belonging to the line end. Either way a 0x1A ends
+// the file and a last line without a line end is a record.
+enum class LineRule : std::uint8_t { Cr, Lf };
+// The user's choice: a rule for every source, or Auto, decided for each source file from its
+// first bytes.
+enum class LineRuleChoice : std::uint8_t { Auto, Cr, Lf };
+// What follows each written record: the line end of the rule the source was read by, or one
+// for every record.
+enum class OutputLineEnd : std::uint8_t { AsSource, CrLf, Lf };
 enum class SelectModes : std::uint8_t { AllRecords = 0, ByCount = 1, ByCode = 2 };
 
 struct Conditions {
@@ -54,6 +67,9 @@ struct Conditions {
     std::vector<CountRange> CountRanges;
     std::vector<KeySegment> KeySegments;  // at most kMaxKeySegments
     std::vector<TCodeRcd> CodeRecords;
+    LineRuleChoice LineRules = LineRuleChoice::Auto;
+    OutputLineEnd OutputLineEnds = OutputLineEnd::AsSource;
+    CodePage DataCodePage = CodePage::Cp932;  // of the records, and so of the typed codes
 };
 
 }  // namespace rivex

@@ -1,5 +1,7 @@
 #include "engine/event_pump.h"
 
+#include <utility>
+
 #include "engine/stop_signals.h"
 
 namespace rivex {
@@ -9,8 +11,14 @@ bool EventPump::Poll(std::uint64_t bytesRead) {
     const auto now = std::chrono::steady_clock::now();
     if (now - lastPump_ < kPumpInterval) return false;
     lastPump_ = now;
-    host_.PumpEvents({bytesRead, sourceSize_, state_.run.SourceCount});
+    host_.PumpEvents({bytesRead, sourceSize_, state_.run.SourceCount, lineRule_});
     return true;
+}
+
+void EventPump::ShowLineRule(std::string text) {
+    lineRule_ = std::move(text);
+    lastPump_ = std::chrono::steady_clock::now();
+    host_.PumpEvents({0, sourceSize_, state_.run.SourceCount, lineRule_});
 }
 
 }  // namespace rivex

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "engine/host.h"
 #include "engine/state.h"
@@ -32,10 +33,14 @@ class EventPump {
     // stop signal that came counts as a confirmed cancel.
     bool Poll(std::uint64_t bytesRead);
 
+    // The line rule the pass reads by, shown from now on, at once.
+    void ShowLineRule(std::string text);
+
   private:
     Host& host_;
     EngineState& state_;
     std::optional<std::uint64_t> sourceSize_;
+    std::string lineRule_;
     std::int64_t nextCheck_ = kCheckRecords;
     std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/conditions.h"
+
 namespace rivex {
 
 struct FormInput {
@@ -24,6 +26,9 @@ struct FormInput {
     bool RadioButton4 = false;  // code order grouped
     bool RadioButton5 = false;  // code order scattered
     bool CheckBox1 = false;     // extract the codes in no range
+    LineRuleChoice ComboBox1 = LineRuleChoice::Auto;        // how source records end
+    OutputLineEnd ComboBox2 = OutputLineEnd::AsSource;      // what follows a written record
+    CodePage ComboBox3 = CodePage::Cp932;                   // the records' encoding
 };
 
 // The control a refusal moves the focus to.

@@ -5,8 +5,27 @@
 
 namespace rivex {
 
-RecordReader::RecordReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), blockSize_(blockSize), keep_(kKeepAll), buffer_(blockSize + kOverread) {}
+LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
+    switch (choice) {
+        case LineRuleChoice::Cr:
+            return LineRule::Cr;
+        case LineRuleChoice::Lf:
+            return LineRule::Lf;
+        case LineRuleChoice::Auto:
+            break;
+    }
+    const bool lf = firstBytes.find('\n') != std::string_view::npos;
+    const bool cr = firstBytes.find('\r') != std::string_view::npos;
+    return lf && !cr ? LineRule::Lf : LineRule::Cr;
+}
+
+RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize)
+    : source_(source),
+      rule_(rule),
+      ending_(rule == LineRule::Cr ? '\r' : '\n'),
+      blockSize_(blockSize),
+      keep_(kKeepAll),
+      buffer_(blockSize + kOverread) {}
 
 void RecordReader::SetKeep(std::size_t keep) {
     keep_ = std::max(keep, blockSize_);
@@ -40,7 +59,7 @@ bool RecordReader::Fill() {
     if (buffer_.size() - kOverread - end_ < blockSize_) {
         const std::size_t need = end_ + blockSize_ + kOverread;
         buffer_.resize(
-            std::min(std::max(buffer_.size() * 2, need), keep_ + blockSize_ + kOverread));
+            std::min(std::max(buffer_.size() * 2, need), keep_ + 1 + blockSize_ + kOverread));
     }
     const std::size_t n = ReadBlock(end_);
     end_ += n;
@@ -63,23 +82,43 @@ bool RecordReader::AtEndSlow() {
     return false;
 }
 
-RecordReader::Run RecordReader::NextRun(std::int64_t maxRecords) {
+bool RecordReader::EndedWith(std::string_view lineEnd) const {
+    if (rule_ == LineRule::Cr) {
+        return lineEnd == "\r\n" && skipLf_ && pos_ < end_ && buffer_[pos_] == '\n';
+    }
+    return endedAtLf_ && crBeforeLf_ == (lineEnd == "\r\n");
+}
+
+RecordReader::Run RecordReader::NextRun(std::int64_t maxRecords, std::string_view lineEnd) {
+    // Under Cr only CR LF ends can be taken as they are; under Lf a CR before the LF decides.
+    if (rule_ == LineRule::Cr && lineEnd != "\r\n") return {};
+    const bool wantCr = lineEnd == "\r\n";
     while (true) {
         const char* const start = buffer_.data() + pos_;
         const char* const end = buffer_.data() + end_;
         const char* p = start;
         std::int64_t records = 0;
-        const char* cr = nullptr;
+        const char* hit = nullptr;
+        bool unseen = false;  // whether the next record's end is in the buffer is unknown
         while (records < maxRecords) {
-            cr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-            if (cr == nullptr || cr + 1 == end || cr[1] != '\n') break;
-            p = cr + 2;
+            hit = static_cast<const char*>(std::memchr(p, ending_, end - p));
+            if (hit == nullptr) {
+                unseen = true;
+                break;
+            }
+            if (rule_ == LineRule::Cr) {
+                if (hit + 1 == end) unseen = true;
+                if (hit + 1 == end || hit[1] != '\n') break;
+                p = hit + 2;
+            } else {
+                if ((hit > p && hit[-1] == '\r') != wantCr) break;
+                p = hit + 1;
+            }
             ++records;
         }
         // A record whose end is not in the buffer yet is read on before giving up, as far
         // as the reader keeps a record.
-        const bool endUnseen = records == 0 && (cr == nullptr || cr + 1 == end);
-        if (endUnseen && end_ - pos_ < keep_ && Fill()) continue;
+        if (records == 0 && unseen && end_ - pos_ < keep_ && Fill()) continue;
         const auto length = static_cast<std::size_t>(p - start);
         pos_ += length;
         scanned_ = pos_;
@@ -95,54 +134,69 @@ std::string_view RecordReader::NextSlow() {
         scanned_ = end_;
         if (end_ - pos_ >= keep_) return LongRecordHead();
         if (!Fill()) {
+            endedAtLf_ = false;
             const std::string_view record(buffer_.data() + pos_, end_ - pos_);
             consumed_ += end_ - pos_;
             pos_ = scanned_ = end_;
             return record;
         }
-        const void* cr = std::memchr(buffer_.data() + scanned_, '\r', end_ - scanned_);
-        if (cr != nullptr) return Next();
+        if (std::memchr(buffer_.data() + scanned_, ending_, end_ - scanned_) != nullptr) {
+            return Next();
+        }
     }
 }
 
-// The first keep_ bytes at the front of the buffer, followed by room for a block that the
-// rest streams through.
+// The first bytes at the front of the buffer, followed by room for a block that the rest
+// streams through. Under Lf a CR at the head's end may belong to the line end, so it stays
+// for the rest to decide.
 std::string_view RecordReader::LongRecordHead() {
     if (pos_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
         end_ -= pos_;
         pos_ = 0;
     }
-    if (buffer_.size() < keep_ + blockSize_ + kOverread) {
-        buffer_.resize(keep_ + blockSize_ + kOverread);
+    if (buffer_.size() < keep_ + 1 + blockSize_ + kOverread) {
+        buffer_.resize(keep_ + 1 + blockSize_ + kOverread);
     }
-    consumed_ += keep_;
+    head_ = keep_;
+    if (rule_ == LineRule::Lf && buffer_[head_ - 1] == '\r') --head_;
+    consumed_ += head_;
     partial_ = true;
-    return {buffer_.data(), keep_};
+    return {buffer_.data(), head_};
 }
 
+// The rest is scanned from head_ on, then block by block read to keep_ + 1. Under Lf a CR
+// at the end of what is held is kept back at keep_ until the next byte shows whether it
+// belongs to the line end.
 std::uint64_t RecordReader::Rest(const Piece& piece) {
     partial_ = false;
-    std::uint64_t length = keep_;
-    std::size_t from = keep_;
+    std::uint64_t length = head_;
+    std::size_t from = head_;
     while (true) {
-        const char* const base = buffer_.data();
-        const void* cr = std::memchr(base + from, '\r', end_ - from);
+        char* const base = buffer_.data();
+        const void* hit = std::memchr(base + from, ending_, end_ - from);
         const std::size_t to =
-            cr == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(cr) - base);
-        if (piece && to > from) piece(std::string_view(base + from, to - from));
-        length += to - from;
-        consumed_ += to - from;
-        if (cr != nullptr) {
-            ++consumed_;
+            hit == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        std::size_t stop = to;
+        if (rule_ == LineRule::Lf && to > from && base[to - 1] == '\r' && !sourceDone_) --stop;
+        if (hit != nullptr) {
+            const std::size_t recordEnd = from + EndRecordAt(from, to);
+            if (piece && recordEnd > from) piece(std::string_view(base + from, recordEnd - from));
+            length += recordEnd - from;
+            consumed_ += to + 1 - from;
             pos_ = scanned_ = to + 1;
-            skipLf_ = true;
             return length;
         }
-        from = keep_;
-        end_ = keep_ + ReadBlock(keep_);
-        if (end_ == keep_) {
+        if (piece && stop > from) piece(std::string_view(base + from, stop - from));
+        length += stop - from;
+        consumed_ += stop - from;
+        const bool kept = stop < to;
+        if (kept) base[keep_] = '\r';
+        from = kept ? keep_ : keep_ + 1;
+        end_ = keep_ + 1 + ReadBlock(keep_ + 1);
+        if (end_ == keep_ + 1 && !kept) {
             pos_ = scanned_ = end_;
+            endedAtLf_ = false;
             return length;
         }
     }

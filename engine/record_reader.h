@@ -1,7 +1,8 @@
-// Reads records: a record ends at CR; an LF right after that CR belongs to the line end, an
-// LF anywhere else is data; a byte 0x1A ends the file; a last line without a line end is a
-// record. Memory stays bounded whatever the record length: a record longer than what the
-// reader keeps is handed out as its first bytes, and the rest streams past.
+// Reads records by a line rule (conditions.h): under Cr a record ends at CR and an LF right
+// after it belongs to the line end; under Lf a record ends at LF and a CR right before it
+// belongs to the line end. Under both, a byte 0x1A ends the file and a last line without a
+// line end is a record. Memory stays bounded whatever the record length: a record longer
+// than what the reader keeps is handed out as its first bytes, and the rest streams past.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "engine/byte_source.h"
+#include "engine/conditions.h"
 
 namespace rivex {
 
@@ -25,10 +27,11 @@ class RecordReader {
     static constexpr std::size_t kKeepAll = std::numeric_limits<std::size_t>::max() / 2;
 
     // `blockSize` is the size of each read. Every record is held whole until SetKeep.
-    explicit RecordReader(ByteSource& source, std::size_t blockSize = kDefaultBlockSize);
+    explicit RecordReader(ByteSource& source, LineRule rule = LineRule::Cr,
+                          std::size_t blockSize = kDefaultBlockSize);
 
     // The bytes of one record held at most (never fewer than a block): a longer record is
-    // handed out as its first `keep` bytes. kKeepAll holds every record whole.
+    // handed out as its first bytes. kKeepAll holds every record whole.
     void SetKeep(std::size_t keep);
 
     // The end-of-file test: true when the next byte is 0x1A or there is none. Skips what is
@@ -47,14 +50,13 @@ class RecordReader {
     // tells, and Rest reads on). Only to be called when AtEnd() is false.
     std::string_view Next() {
         const char* const base = buffer_.data();
-        const void* cr = std::memchr(base + scanned_, '\r', end_ - scanned_);
-        if (cr == nullptr) return NextSlow();
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(cr) - base);
-        const std::string_view record(base + pos_, at - pos_);
+        const void* hit = std::memchr(base + scanned_, ending_, end_ - scanned_);
+        if (hit == nullptr) return NextSlow();
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
         consumed_ += at + 1 - pos_;
+        const std::size_t start = pos_;
         pos_ = scanned_ = at + 1;
-        skipLf_ = true;
-        return record;
+        return {base + start, EndRecordAt(start, at)};
     }
 
     // The record Next handed out last is longer than the reader keeps, and Rest not called.
@@ -66,25 +68,35 @@ class RecordReader {
     using Piece = std::function<void(std::string_view)>;
     std::uint64_t Rest(const Piece& piece);
 
-    // The records ahead that each end in CR LF, at most `maxRecords` of them, taken as one
-    // run of bytes with their line ends, valid until the next call of AtEnd, Next or NextRun.
-    // Empty when the next record does not end in a CR LF within what the reader keeps: Next()
-    // takes it. Only to be called when AtEnd() is false.
+    // The records ahead that each end in `lineEnd` ("\r\n" or "\n") as the rule reads them,
+    // at most `maxRecords` of them, taken as one run of bytes with their line ends, valid
+    // until the next call of AtEnd, Next or NextRun. Empty when the next record does not end
+    // so within what the reader keeps: Next() takes it. Only when AtEnd() is false.
     struct Run {
         std::string_view bytes;
         std::int64_t records;
     };
-    Run NextRun(std::int64_t maxRecords);
+    Run NextRun(std::int64_t maxRecords, std::string_view lineEnd);
 
-    // Whether the record Next (or Rest) finished last ended in CR LF as the bytes held show
-    // it: false for a lone CR, no line end, or a CR whose next byte is not read yet. Only
-    // before the next call of AtEnd.
-    bool EndsInCrLf() const { return skipLf_ && pos_ < end_ && buffer_[pos_] == '\n'; }
+    // Whether the record Next (or Rest) finished last ended in exactly `lineEnd` in the
+    // source, as far as the bytes held show it. Only before the next call of AtEnd.
+    bool EndedWith(std::string_view lineEnd) const;
 
     // Bytes of the source taken so far, line ends included.
     std::uint64_t BytesConsumed() const { return consumed_; }
 
   private:
+    // The length of the record from `start` whose line end byte stands at `at`; notes how it
+    // ended.
+    std::size_t EndRecordAt(std::size_t start, std::size_t at) {
+        if (rule_ == LineRule::Cr) {
+            skipLf_ = true;
+            return at - start;
+        }
+        crBeforeLf_ = at > start && buffer_[at - 1] == '\r';
+        endedAtLf_ = true;
+        return at - start - (crBeforeLf_ ? 1 : 0);
+    }
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
@@ -95,20 +107,30 @@ class RecordReader {
     void SkipRest() { Rest(nullptr); }
 
     ByteSource& source_;
+    const LineRule rule_;
+    const char ending_;  // the byte a record ends at
     std::size_t blockSize_;
     std::size_t keep_;
     std::vector<char> buffer_;
     // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size() - kOverread. [pos_, end_) is
-    // unconsumed; [pos_, scanned_) is known to hold no CR. While a record is handed out in
-    // part, its first keep_ bytes stand at [0, keep_) and [keep_, end_) is read but not
-    // handed out.
+    // unconsumed; [pos_, scanned_) is known to hold no line end byte. While a record is
+    // handed out in part, its first head_ bytes stand at [0, head_), [head_, end_) is read
+    // but not handed out, and blocks of the rest are read to keep_ + 1.
     std::size_t pos_ = 0;
     std::size_t scanned_ = 0;
     std::size_t end_ = 0;
+    std::size_t head_ = 0;
     bool sourceDone_ = false;  // no more bytes: the source ended, or a 0x1A was met
-    bool skipLf_ = false;      // the last record ended at a CR; an LF next belongs to it
+    bool skipLf_ = false;      // Cr: the last record ended at a CR; an LF next belongs to it
+    bool endedAtLf_ = false;   // Lf: the last record ended at an LF, not at the end
+    bool crBeforeLf_ = false;  // Lf: and a CR stood right before that LF
     bool partial_ = false;     // a record was handed out in part, and its rest is unread
     std::uint64_t consumed_ = 0;
 };
+
+// The rule a source is read by: the chosen one, or for Auto, Lf when `firstBytes` (the first
+// kAutoBytes of the file, or all of it) hold an LF and no CR, else Cr.
+inline constexpr std::size_t kAutoBytes = 65536;
+LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes);
 
 }  // namespace rivex

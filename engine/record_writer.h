@@ -30,7 +30,9 @@ class RecordWriter {
             AppendLarge(bytes);
         }
     }
-    void EndRecord() { Append("\r\n"); }
+    void EndRecord() { Append(lineEnd_); }
+    // What EndRecord writes: "\r\n" unless set otherwise.
+    void SetLineEnd(std::string_view lineEnd) { lineEnd_ = lineEnd; }
     // Room for at most `size` bytes that the caller fills at once, and `slack` bytes after
     // them that it may scribble on; null when the buffer is smaller. Commit says how many
     // of them were filled.
@@ -70,6 +72,7 @@ class RecordWriter {
     int fd_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
+    std::string_view lineEnd_ = "\r\n";
     std::uint64_t written_ = 0;  // bytes written to fd_ by this writer
 };
 

@@ -42,11 +42,10 @@ class Pass {
         {
             ProgressWindow progress(
                 host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
-            reader_.emplace(*source_);
-            reader_->SetKeep(KeepOfRecord());
             pump_.emplace(host_, state_, source_->Size());
             source_->SetReadHook([this](bool waiting) { WhileReading(waiting); });
             try {
+                StartReading();
                 RecordLoops();
             } catch (const ReadCancelled&) {
                 // A cancel while a read waited: no record to count.
@@ -106,10 +105,33 @@ class Pass {
         return keep;
     }
 
+    // The line rule is decided for each source file as it is opened; the output's line end
+    // follows it unless one was chosen for every record.
+    void StartReading() {
+        const bool automatic = c_.LineRules == LineRuleChoice::Auto;
+        const LineRule rule =
+            DecideLineRule(c_.LineRules, automatic ? source_->Peek(kAutoBytes) : "");
+        switch (c_.OutputLineEnds) {
+            case OutputLineEnd::AsSource:
+                lineEnd_ = rule == LineRule::Cr ? "\r\n" : "\n";
+                break;
+            case OutputLineEnd::CrLf:
+                lineEnd_ = "\r\n";
+                break;
+            case OutputLineEnd::Lf:
+                lineEnd_ = "\n";
+                break;
+        }
+        output_->SetLineEnd(lineEnd_);
+        reader_.emplace(*source_, rule);
+        reader_->SetKeep(KeepOfRecord());
+        pump_->ShowLineRule(LineRuleText(rule, automatic));
+    }
+
     // Reads may wait long on a slow source, and a long record takes many: the windows get
     // their turn in between, and a cancel while a read waits ends the pass at once.
     void WhileReading(bool waiting) {
-        if (pump_->Poll(reader_->BytesConsumed())) ReadLiveControls();
+        if (pump_->Poll(reader_ ? reader_->BytesConsumed() : 0)) ReadLiveControls();
         if (waiting && state_.CancelFlag) throw ReadCancelled{};
     }
 
@@ -147,17 +169,17 @@ class Pass {
     }
 
     // All records written whole, the first phase: a source's output is its own bytes as long
-    // as each record ends in CR LF, so such records are counted and copied in runs. A regular
-    // file is copied by the kernel ahead of the loop, which keeps the copy for every record
-    // however long, up to the first record that ends otherwise (its line end is written
-    // anew) or a cancel; the count loop goes on from there.
+    // as each record ends in the output's line end, so such records are counted and copied in
+    // runs. A regular file is copied by the kernel ahead of the loop, which keeps the copy for
+    // every record however long, up to the first record that ends otherwise (its line end is
+    // written anew) or a cancel; the count loop goes on from there.
     void CopyRuns() {
         std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
         StartAheadCopy(ahead);
         bool owesLineEnd = false;
         while (!state_.CancelFlag && !reader_->AtEnd()) {
-            const RecordReader::Run run = reader_->NextRun(EventPump::kCheckRecords);
+            const RecordReader::Run run = reader_->NextRun(EventPump::kCheckRecords, lineEnd_);
             if (run.records > 0) {
                 count += run.records;
                 state_.run.OutputCount += run.records;
@@ -174,11 +196,11 @@ class Pass {
             if (!NextRecord(record)) break;
             KeepAhead(*ahead, record);
             ++state_.run.OutputCount;
-            if (!reader_->EndsInCrLf()) {
+            if (!reader_->EndedWith(lineEnd_)) {
                 owesLineEnd = true;
                 break;
             }
-            ahead->Keep(2);
+            ahead->Keep(lineEnd_.size());
         }
         if (ahead) ahead->Finish();
         if (owesLineEnd) output_->EndRecord();
@@ -298,6 +320,7 @@ class Pass {
     Host& host_;
     std::unique_ptr<FileSource> source_;
     std::unique_ptr<RecordWriter> output_;
+    std::string_view lineEnd_;  // what follows each written record
     std::optional<RecordReader> reader_;
     std::optional<EventPump> pump_;
     bool exclusion_ = false;
@@ -311,7 +334,7 @@ void RunPasses(EngineState& state, Host& host) {
     while (true) {
         state.CancelFlag = false;
         state.ElapsedMs = 0;
-        host.PumpEvents({0, std::nullopt, 0});
+        host.PumpEvents({0, std::nullopt, 0, {}});
         if (state.conditions.SourceHasPlaceholder) {
             if (!NextPlaceholder(state.placeholder, host)) return;
             host.AppendRunLog(" ---------------------------");

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/conditions.h"
+
 namespace rivex {
 
 struct TimeOfDay {
@@ -18,6 +20,10 @@ std::string CountText(std::int64_t count);
 
 // A text as the main window's boxes show it: one blank, then the text.
 std::string Boxed(std::string_view text);
+
+// The line rule a pass reads by, as the progress window shows it: "CR" or "LF", and
+// "（自動判定）" after it when it was decided from the file.
+std::string LineRuleText(LineRule rule, bool automatic);
 
 // " hh:mm:ss" on the 24-hour clock.
 std::string ClockText(TimeOfDay time);

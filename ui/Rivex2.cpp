@@ -50,7 +50,7 @@ void TForm2::StartPass(const std::string* placeholderText) {
     Edit2->setVisible(placeholderText != nullptr);
     if (placeholderText) Edit2->setText(FromBytes(Boxed(*placeholderText)));
     SetColor(Label1, QPalette::Window, colors::kProgressBanner);
-    ShowReadProgress({0, std::nullopt, 0});
+    ShowReadProgress({0, std::nullopt, 0, {}});
     Timer1->start(1000);
 }
 

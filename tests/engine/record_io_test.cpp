@@ -17,70 +17,96 @@ using testing::ReadFile;
 using testing::TempDir;
 using testing::WriteFile;
 
+struct Reading {
+    std::vector<std::string> records;
+    std::string ends;  // per record: 'C' ended in CR LF, 'L' in LF alone, '-' otherwise
+};
+
 // Every record whole: a record longer than `keep` is put together from its first bytes and
 // the pieces of its rest.
-std::vector<std::string> ReadAll(const std::string& bytes, std::size_t blockSize,
-                                 std::size_t keep = RecordReader::kKeepAll) {
+Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule = LineRule::Cr,
+                std::size_t keep = RecordReader::kKeepAll) {
     MemorySource source(bytes);
-    RecordReader reader(source, blockSize);
+    RecordReader reader(source, rule, blockSize);
     reader.SetKeep(keep);
-    std::vector<std::string> records;
+    Reading reading;
     while (!reader.AtEnd()) {
         const std::string_view r = reader.Next();
         std::string record(r);
         if (reader.Partial()) {
-            EXPECT_EQ(r.size(), std::max(keep, blockSize));
+            EXPECT_LE(r.size(), std::max(keep, blockSize));
             const std::uint64_t length = reader.Rest([&](std::string_view p) { record += p; });
             EXPECT_EQ(length, record.size());
         }
-        records.push_back(std::move(record));
+        reading.records.push_back(std::move(record));
+        reading.ends += reader.EndedWith("\r\n") ? 'C' : reader.EndedWith("\n") ? 'L' : '-';
     }
-    return records;
+    return reading;
 }
 
 struct ReaderCase {
     const char* name;
+    LineRule rule;
     std::string bytes;
     std::vector<std::string> records;
+    std::string ends = {};  // checked under Lf only: under Cr an LF not yet read is not known
 };
 
 class ReaderTest : public ::testing::TestWithParam<std::tuple<ReaderCase, std::size_t>> {};
 
 TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     const auto& [c, blockSize] = GetParam();
-    EXPECT_EQ(ReadAll(c.bytes, blockSize), c.records) << c.name << " block " << blockSize;
-    // Records longer than a block or two, held only in part.
-    for (const std::size_t keep : {blockSize, 2 * blockSize + 1}) {
-        EXPECT_EQ(ReadAll(c.bytes, blockSize, keep), c.records)
-            << c.name << " block " << blockSize << " keep " << keep;
+    // Whole, and longer than a block or two held only in part.
+    for (const std::size_t keep : {RecordReader::kKeepAll, blockSize, 2 * blockSize + 1}) {
+        const Reading reading = ReadAll(c.bytes, blockSize, c.rule, keep);
+        EXPECT_EQ(reading.records, c.records) << c.name << " block " << blockSize << " keep "
+                                              << keep;
+        if (c.rule == LineRule::Lf) {
+            EXPECT_EQ(reading.ends, c.ends) << c.name;
+        }
     }
 }
 
+constexpr LineRule kCr = LineRule::Cr;
+constexpr LineRule kLf = LineRule::Lf;
+
 const ReaderCase kReaderCases[] = {
-    {"Empty", "", {}},
-    {"CrLf", "ab\r\ncd\r\n", {"ab", "cd"}},
-    {"LastLineWithoutEnd", "ab\r\ncd", {"ab", "cd"}},
-    {"LfIsData", "ab\ncd\n", {"ab\ncd\n"}},
-    {"LoneCr", "ab\rcd\r", {"ab", "cd"}},
-    {"CrCrLf", "a\r\r\nb", {"a", "", "b"}},
-    {"EmptyLines", "\r\n\r\nx\r\n", {"", "", "x"}},
-    {"LfAfterCrOnly", "a\r\n\nb", {"a", "\nb"}},
-    {"MarkMidLine",
+    {"Empty", kCr, "", {}},
+    {"CrLf", kCr, "ab\r\ncd\r\n", {"ab", "cd"}},
+    {"LastLineWithoutEnd", kCr, "ab\r\ncd", {"ab", "cd"}},
+    {"LfIsData", kCr, "ab\ncd\n", {"ab\ncd\n"}},
+    {"LoneCr", kCr, "ab\rcd\r", {"ab", "cd"}},
+    {"CrCrLf", kCr, "a\r\r\nb", {"a", "", "b"}},
+    {"EmptyLines", kCr, "\r\n\r\nx\r\n", {"", "", "x"}},
+    {"LfAfterCrOnly", kCr, "a\r\n\nb", {"a", "\nb"}},
+    {"MarkMidLine", kCr,
      "ab\r\ncd\x1A"
      "ef\r\n",
      {"ab", "cd"}},
-    {"MarkAtLineStart",
+    {"MarkAtLineStart", kCr,
      "ab\r\n\x1A"
      "cd\r\n",
      {"ab"}},
-    {"MarkOnly", "\x1A", {}},
-    {"MarkAfterCr", "ab\r\x1A\n", {"ab"}},
-    {"NulAndHighBytes", std::string("a\0b\xFF\r\n", 6), {std::string("a\0b\xFF", 4)}},
-    {"LongRecord", std::string(100, 'x') + "\r\ny", {std::string(100, 'x'), "y"}},
-    {"LongRecordsEndingEachWay",
+    {"MarkOnly", kCr, "\x1A", {}},
+    {"MarkAfterCr", kCr, "ab\r\x1A\n", {"ab"}},
+    {"NulAndHighBytes", kCr, std::string("a\0b\xFF\r\n", 6), {std::string("a\0b\xFF", 4)}},
+    {"LongRecord", kCr, std::string(100, 'x') + "\r\ny", {std::string(100, 'x'), "y"}},
+    {"LongRecordsEndingEachWay", kCr,
      std::string(20, 'a') + "\r\n" + std::string(21, 'b') + "\r" + std::string(9, 'c') + "\x1A" +
          "d",
      {std::string(20, 'a'), std::string(21, 'b'), std::string(9, 'c')}},
+    {"LfRecords", kLf, "ab\ncd\n", {"ab", "cd"}, "LL"},
+    {"LfCrLfTogether", kLf, "ab\r\ncd\nef", {"ab", "cd", "ef"}, "CL-"},
+    {"LfLoneCrIsData", kLf, "a\rb\nc\r", {"a\rb", "c\r"}, "L-"},
+    {"LfCrAfterLf", kLf, "a\n\rb\n", {"a", "\rb"}, "LL"},
+    {"LfCrCrLf", kLf, "a\r\r\n\n", {"a\r", ""}, "CL"},
+    {"LfMark", kLf, "ab\r\x1A\ncd\n", {"ab\r"}, "-"},
+    {"LfLongRecordsEndingEachWay", kLf,
+     std::string(20, 'a') + "\r\n" + std::string(21, 'b') + "\r" + std::string(9, 'c') + "\n" +
+         std::string(30, 'd') + "\r",
+     {std::string(20, 'a'), std::string(21, 'b') + "\r" + std::string(9, 'c'),
+      std::string(30, 'd') + "\r"},
+     "CL-"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Boundaries, ReaderTest,
@@ -93,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, ReaderTest,
 
 TEST(ReaderProgress, CountsConsumedBytes) {
     MemorySource source("ab\r\ncd\rx");
-    RecordReader reader(source, 3);
+    RecordReader reader(source, LineRule::Cr, 3);
     reader.Next();
     EXPECT_EQ(reader.BytesConsumed(), 3u);  // the LF is taken by the next look
     ASSERT_FALSE(reader.AtEnd());
@@ -116,7 +142,7 @@ TEST(WriterRoundTrip, BlockSizedRecords) {
         writer.EndRecord();
     }
     writer.Close();
-    EXPECT_EQ(ReadAll(ReadFile(path), 7), records);
+    EXPECT_EQ(ReadAll(ReadFile(path), 7).records, records);
 }
 
 TEST(WriterErrors, FullDiskShowsAtClose) {
