@@ -10,7 +10,8 @@ const char* const kBatchUsage =
     "LAST]...\n"
     "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
     "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
-    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding sjis|utf8]\n"
+    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding "
+    "sjis|utf8]\n"
     "       rivex-batch --help\n";
 
 namespace {
@@ -44,8 +45,9 @@ std::function<std::string(BatchRequest&, const Values&)> Fill(std::string FormIn
 
 // A drop-down list set to the item named by the option's value.
 template <typename Item>
-std::function<std::string(BatchRequest&, const Values&)> Choose(
-    Item FormInput::*list, std::map<std::string, Item> items, std::string refusal) {
+std::function<std::string(BatchRequest&, const Values&)> Choose(Item FormInput::*list,
+                                                                std::map<std::string, Item> items,
+                                                                std::string refusal) {
     return [list, items = std::move(items), refusal = std::move(refusal)](BatchRequest& r,
                                                                           const Values& v) {
         const auto it = items.find(v[0]);

@@ -17,18 +17,18 @@ struct FormInput {
     std::vector<std::array<std::string, 4>> StringGrid1;
     // Rows below the heading row: from, to (counts or codes, by the selection mode).
     std::vector<std::array<std::string, 2>> StringGrid2;
-    bool RadioButton6 = false;  // whole records
-    bool RadioButton7 = false;  // listed fields
-    bool RadioButton8 = false;  // all records
-    bool RadioButton1 = false;  // by record count
-    bool RadioButton2 = false;  // by code
-    bool RadioButton3 = false;  // code order unknown
-    bool RadioButton4 = false;  // code order grouped
-    bool RadioButton5 = false;  // code order scattered
-    bool CheckBox1 = false;     // extract the codes in no range
-    LineRuleChoice ComboBox1 = LineRuleChoice::Auto;        // how source records end
-    OutputLineEnd ComboBox2 = OutputLineEnd::AsSource;      // what follows a written record
-    CodePage ComboBox3 = CodePage::Cp932;                   // the records' encoding
+    bool RadioButton6 = false;                          // whole records
+    bool RadioButton7 = false;                          // listed fields
+    bool RadioButton8 = false;                          // all records
+    bool RadioButton1 = false;                          // by record count
+    bool RadioButton2 = false;                          // by code
+    bool RadioButton3 = false;                          // code order unknown
+    bool RadioButton4 = false;                          // code order grouped
+    bool RadioButton5 = false;                          // code order scattered
+    bool CheckBox1 = false;                             // extract the codes in no range
+    LineRuleChoice ComboBox1 = LineRuleChoice::Auto;    // how source records end
+    OutputLineEnd ComboBox2 = OutputLineEnd::AsSource;  // what follows a written record
+    CodePage ComboBox3 = CodePage::Cp932;               // the records' encoding
 };
 
 // The control a refusal moves the focus to.

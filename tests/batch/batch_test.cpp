@@ -72,6 +72,10 @@ const BatchCase kCases[] = {
     {"JapaneseCodeMatchesShiftJis",
      With({"--whole", "--by-code", "--key", "4-5", "--range", "表", ""}), 0,
      Log("in.txt", "out.txt", "4", "1"), kDone, "C03\x95\x5C\r\n"},
+    {"OutputLineEndLf", With({"--whole", "--all", "--output-line-end", "lf"}), 0,
+     Log("in.txt", "out.txt", "4", "4"), kDone, "A01x\nB02y\nC03\x95\x5C\nD04z\n"},
+    {"LfRuleOnCrLfData", With({"--whole", "--all", "--line-end", "lf"}), 0,
+     Log("in.txt", "out.txt", "4", "4"), kDone, "A01x\nB02y\nC03\x95\x5C\nD04z\n"},
     {"ExcludeGrouped",
      With({"--whole", "--by-code", "--key", "2-3", "--range", "02", "03", "--exclude", "--order",
            "grouped"}),
@@ -141,11 +145,32 @@ const BatchCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Runs, BatchTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A UTF-8 LF file searched by a code typed in Japanese; the quote rule drops a whole
+// character.
+TEST(BatchEncoding, Utf8CodesMatchUtf8Records) {
+    TempDir dir;
+    WriteFile(dir / "u8.txt", "A01x\nB02表\nC03表\n");
+    const std::vector<std::string> names{"--source",  "u8.txt", "--output", "out.txt",    "--whole",
+                                         "--by-code", "--key",  "4-6",      "--encoding", "utf8"};
+    std::vector<std::string> args = names;
+    args.insert(args.end(), {"--range", "表", ""});
+    Result r = RunBatch(dir, args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "B02表\nC03表\n");
+    args = names;
+    args.insert(args.end(), {"--range", "\"表表", ""});  // "表" once the quote rule is applied
+    r = RunBatch(dir, args);
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "B02表\nC03表\n");
+}
+
 TEST(BatchUsage, UnusableOptionsExit64) {
     TempDir dir;
     const std::vector<std::vector<std::string>> calls{{"--bogus"},
                                                       {"--field", "1", "2"},
                                                       {"--order", "sorted"},
+                                                      {"--line-end", "crlf"},
+                                                      {"--output-line-end", "cr"},
+                                                      {"--encoding", "euc"},
                                                       {"--at", "1", "2", "yes"},
                                                       {"--source"}};
     for (const auto& args : calls) {

@@ -59,8 +59,8 @@ TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     // Whole, and longer than a block or two held only in part.
     for (const std::size_t keep : {RecordReader::kKeepAll, blockSize, 2 * blockSize + 1}) {
         const Reading reading = ReadAll(c.bytes, blockSize, c.rule, keep);
-        EXPECT_EQ(reading.records, c.records) << c.name << " block " << blockSize << " keep "
-                                              << keep;
+        EXPECT_EQ(reading.records, c.records)
+            << c.name << " block " << blockSize << " keep " << keep;
         if (c.rule == LineRule::Lf) {
             EXPECT_EQ(reading.ends, c.ends) << c.name;
         }
@@ -79,11 +79,13 @@ const ReaderCase kReaderCases[] = {
     {"CrCrLf", kCr, "a\r\r\nb", {"a", "", "b"}},
     {"EmptyLines", kCr, "\r\n\r\nx\r\n", {"", "", "x"}},
     {"LfAfterCrOnly", kCr, "a\r\n\nb", {"a", "\nb"}},
-    {"MarkMidLine", kCr,
+    {"MarkMidLine",
+     kCr,
      "ab\r\ncd\x1A"
      "ef\r\n",
      {"ab", "cd"}},
-    {"MarkAtLineStart", kCr,
+    {"MarkAtLineStart",
+     kCr,
      "ab\r\n\x1A"
      "cd\r\n",
      {"ab"}},
@@ -91,7 +93,8 @@ const ReaderCase kReaderCases[] = {
     {"MarkAfterCr", kCr, "ab\r\x1A\n", {"ab"}},
     {"NulAndHighBytes", kCr, std::string("a\0b\xFF\r\n", 6), {std::string("a\0b\xFF", 4)}},
     {"LongRecord", kCr, std::string(100, 'x') + "\r\ny", {std::string(100, 'x'), "y"}},
-    {"LongRecordsEndingEachWay", kCr,
+    {"LongRecordsEndingEachWay",
+     kCr,
      std::string(20, 'a') + "\r\n" + std::string(21, 'b') + "\r" + std::string(9, 'c') + "\x1A" +
          "d",
      {std::string(20, 'a'), std::string(21, 'b'), std::string(9, 'c')}},
@@ -101,7 +104,8 @@ const ReaderCase kReaderCases[] = {
     {"LfCrAfterLf", kLf, "a\n\rb\n", {"a", "\rb"}, "LL"},
     {"LfCrCrLf", kLf, "a\r\r\n\n", {"a\r", ""}, "CL"},
     {"LfMark", kLf, "ab\r\x1A\ncd\n", {"ab\r"}, "-"},
-    {"LfLongRecordsEndingEachWay", kLf,
+    {"LfLongRecordsEndingEachWay",
+     kLf,
      std::string(20, 'a') + "\r\n" + std::string(21, 'b') + "\r" + std::string(9, 'c') + "\n" +
          std::string(30, 'd') + "\r",
      {std::string(20, 'a'), std::string(21, 'b') + "\r" + std::string(9, 'c'),

@@ -276,6 +276,52 @@ TEST_F(RunTest, RecordsLongerThanABlock) {
     EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4");
 }
 
+// Line rules and output line ends, through the copy ahead (all records whole, a regular
+// file) and record by record (by count).
+TEST_F(RunTest, LineRulesAndOutputLineEnds) {
+    std::string lfThenCr;  // an LF file whose first CR stands past the 64 KiB auto looks at
+    while (lfThenCr.size() <= kAutoBytes) lfThenCr += "0123456789\n";
+    lfThenCr += "y\rz\n";
+    struct Case {
+        const char* name;
+        std::string source;
+        LineRuleChoice rule;
+        OutputLineEnd out;
+        std::string output;
+        const char* count;
+    };
+    const Case cases[] = {
+        {"AutoWithACr", "a\nb\r\nc", LineRuleChoice::Auto, OutputLineEnd::AsSource, "a\nb\r\nc\r\n",
+         "2"},
+        {"AutoLfOnly", "a\nb\n\nc", LineRuleChoice::Auto, OutputLineEnd::AsSource, "a\nb\n\nc\n",
+         "4"},
+        {"AutoCrLf", "a\r\nb\r\n", LineRuleChoice::Auto, OutputLineEnd::AsSource, "a\r\nb\r\n",
+         "2"},
+        {"AutoCrPast64KiB", lfThenCr, LineRuleChoice::Auto, OutputLineEnd::AsSource, lfThenCr,
+         "5,959"},
+        {"LfRuleCrLfOut", "a\r\nb\nc", LineRuleChoice::Lf, OutputLineEnd::CrLf, "a\r\nb\r\nc\r\n",
+         "3"},
+        {"CrRuleOnLfData", "a\nb\n", LineRuleChoice::Cr, OutputLineEnd::AsSource, "a\nb\n\r\n",
+         "1"},
+        {"CrRuleLfOut", "a\r\nb\rc", LineRuleChoice::Cr, OutputLineEnd::Lf, "a\nb\nc\n", "3"},
+        {"LfMark", "a\nb\x1A\nc\n", LineRuleChoice::Lf, OutputLineEnd::AsSource, "a\nb\n", "2"},
+    };
+    for (const Case& c : cases) {
+        Source(c.source);
+        form.ComboBox1 = c.rule;
+        form.ComboBox2 = c.out;
+        for (const bool byCount : {false, true}) {
+            form.RadioButton8 = !byCount;
+            form.RadioButton1 = byCount;
+            form.StringGrid2 = {{"1", "*"}};
+            host.runLog.clear();
+            ASSERT_TRUE(Press()) << c.name;
+            EXPECT_TRUE(Output() == c.output) << c.name << (byCount ? " by count" : " all");
+            EXPECT_EQ(LogLine(3), std::string(" 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：") + c.count) << c.name;
+        }
+    }
+}
+
 TEST_F(RunTest, StarIsFixedByTheFirstRecordWritten) {
     Source(Lines({std::string(60, 'a'), std::string(70, 'b'), std::string(40, 'c')}));
     Fields({{"5", "*", "", ""}, {"*", "", "", ""}});
