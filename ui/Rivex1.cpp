@@ -55,9 +55,10 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     setWindowTitle(QString::fromUtf8("テキストレコードの抽出 ( Rivex 1.03 )"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(220, 96);
-    setFixedSize(624, 560);
+    setFixedSize(840, 560);
     createFileGroup();
     createReferenceGroup();
+    createDataGroup();
     createConditionsGroup();
     createRunGroup();
     connectHandlers();
@@ -101,6 +102,31 @@ void TForm1::createReferenceGroup() {
     Edit9 = MakeEdit(GroupBox5, "Edit9", 10, 78, 81);
     Edit8->setReadOnly(true);
     Edit9->setReadOnly(true);
+}
+
+// How the records are read and written: beside the file names, as they belong to the files.
+void TForm1::createDataGroup() {
+    GroupBox6 = MakeGroup(this, "GroupBox6", " ファイルの改行と文字コード ", 618, 7, 207, 541);
+    Label17 = MakeLabel(GroupBox6, "Label17", "元の改行：", 10, 23);
+    ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {"自動", "CR", "LF"}, 92, 19, 105);
+    SetHint(ComboBox1, "元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのないﾌｧｲﾙをLFで読みます");
+    Label18 = MakeLabel(GroupBox6, "Label18", "抽出の改行：", 10, 55);
+    ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {"元に合わせる", "CR LF", "LF"}, 92, 51, 105);
+    SetHint(ComboBox2, "抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行");
+    Label19 = MakeLabel(GroupBox6, "Label19", "文字コード：", 10, 87);
+    ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {"シフトJIS", "UTF-8"}, 92, 83, 105);
+    SetHint(ComboBox3, "ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます");
+    Label20 = MakeLabel(GroupBox6, "Label20",
+                        "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB に LF があって CR "
+                        "がなければ LF で、そうでなければ CR でﾚｺｰﾄﾞを区切ります。\n\n"
+                        "・「元に合わせる」は、CR で読んだﾌｧｲﾙには CR LF を、LF "
+                        "で読んだﾌｧｲﾙには LF を各ﾚｺｰﾄﾞのあとに付けます。\n\n"
+                        "・文字コードが UTF-8 のときは、入力したｺｰﾄﾞも UTF-8 のまま比べます。\n\n"
+                        "・どれもﾌｧｲﾙごとに決まり、実行状況の画面に読んだ改行が出ます。",
+                        10, 124);
+    Label20->setWordWrap(true);
+    Label20->setGeometry(10, 124, 187, 300);
+    Label20->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void TForm1::createConditionsGroup() {
@@ -209,7 +235,7 @@ void TForm1::FormCreate() {
     StringGrid2->SetHeading(1, QString::fromUtf8("　はじめ"));
     StringGrid2->SetHeading(2, QString::fromUtf8("　おわり"));
     SetColor(this, QPalette::Window, colors::kMainWindow);
-    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3, GroupBox5}) {
+    for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3, GroupBox5, GroupBox6}) {
         SetColor(group, QPalette::Window, colors::kMainGroups);
     }
     SetColor(GroupBox4, QPalette::Window, colors::kCodeOrderGroup);
@@ -231,6 +257,10 @@ FormInput TForm1::Input() const {
     form.RadioButton7 = RadioButton7->isChecked();
     form.RadioButton8 = RadioButton8->isChecked();
     form.CheckBox1 = CheckBox1->isChecked();
+    // The lists hold their items in the order of the choices.
+    form.ComboBox1 = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
+    form.ComboBox2 = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
+    form.ComboBox3 = ComboBox3->currentIndex() == 0 ? CodePage::Cp932 : CodePage::Utf8;
     return form;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/state.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,7 @@ class TForm1 : public QWidget {
   private:
     void createFileGroup();
     void createReferenceGroup();
+    void createDataGroup();
     void createConditionsGroup();
     QWidget* createFieldPage();
     QWidget* createRecordPage();
@@ -100,6 +102,15 @@ class TForm1 : public QWidget {
     QLineEdit* Edit8;
     QLabel* Label9;
     QLineEdit* Edit9;
+
+    QGroupBox* GroupBox6;
+    QLabel* Label17;
+    QComboBox* ComboBox1;
+    QLabel* Label18;
+    QComboBox* ComboBox2;
+    QLabel* Label19;
+    QComboBox* ComboBox3;
+    QLabel* Label20;
 
     QGroupBox* GroupBox2;
     QLabel* Label14;

@@ -38,7 +38,10 @@ TForm2::TForm2(EngineState& state, QWidget* owner) : QWidget(owner, Qt::Window),
     ProgressBar1 = Place(new QProgressBar(this), "ProgressBar1", 12, 74, 352, 16);
     ProgressBar1->setTextVisible(false);
     Label4 = MakeLabel(this, "Label4", "", 12, 98);
-    Label4->setFixedWidth(352);
+    Label4->setFixedWidth(200);
+    Label5 = MakeLabel(this, "Label5", "", 220, 98);
+    Label5->setFixedWidth(144);
+    Label5->setToolTip(QString::fromUtf8("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わりをこの改行で読んでいます"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
@@ -66,6 +69,9 @@ void TForm2::ShowReadProgress(const ReadProgress& progress) {
         ProgressBar1->setRange(0, 0);  // busy: the size cannot be known
     }
     Label4->setText(QString::fromUtf8("読込レコード数：") + FromBytes(CountText(progress.records)));
+    if (!progress.lineRule.empty()) {
+        Label5->setText(QString::fromUtf8("改行：") + FromBytes(progress.lineRule));
+    }
 }
 
 void TForm2::Release() {

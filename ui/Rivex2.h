@@ -48,6 +48,7 @@ class TForm2 : public QWidget {
     QTimer* Timer1;
     QProgressBar* ProgressBar1;
     QLabel* Label4;
+    QLabel* Label5;
 };
 
 }  // namespace rivex::ui

@@ -3,10 +3,12 @@
 
 #include <QCheckBox>
 #include <QColor>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <initializer_list>
 
 namespace rivex::ui {
 
@@ -45,6 +47,14 @@ inline QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* te
 inline QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* text, int left,
                                int top) {
     return Place(new QCheckBox(QString::fromUtf8(text), parent), name, left, top);
+}
+
+inline QComboBox* MakeCombo(QWidget* parent, const char* name,
+                            std::initializer_list<const char*> items, int left, int top,
+                            int width) {
+    auto* combo = Place(new QComboBox(parent), name, left, top, width, 24);
+    for (const char* item : items) combo->addItem(QString::fromUtf8(item));
+    return combo;
 }
 
 // A widget's own background colour, `role` Window or Base.

@@ -1,5 +1,7 @@
 #include "ui/Rivex1.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -226,6 +228,30 @@ class Rivex1Test : public QObject {
         QCOMPARE(w.list->RunLog().size(), 4);
         QCOMPARE(w.list->RunLog()[3], QString(" 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：2"));
         QVERIFY(w.Get<QLineEdit>("Edit8")->text().startsWith(' '));
+    }
+
+    // The data choices reach the run: a UTF-8 LF file searched by a Japanese code, written
+    // with CR LF.
+    void dataChoicesReachTheRun() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("in.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("A01\nB表\nC03\n");
+        file.close();
+        Window w;
+        w.Get<QLineEdit>("Edit1")->setText(file.fileName());
+        w.Get<QLineEdit>("Edit2")->setText(dir.filePath("out.txt"));
+        w.Click("RadioButton6");
+        w.Click("RadioButton2");
+        QTest::keyClicks(w.Get<QLineEdit>("Edit3"), "2-4");
+        w.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "表");
+        w.Get<QComboBox>("ComboBox2")->setCurrentText("CR LF");
+        w.Get<QComboBox>("ComboBox3")->setCurrentText("UTF-8");
+        ModalCloser closer;
+        w.Click("Button4");
+        QFile out(dir.filePath("out.txt"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), QByteArray("B表\r\n"));
     }
 
     void platformErrorLeavesTheWindowUsable() {
