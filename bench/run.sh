@@ -33,7 +33,12 @@ long="$work/long.txt"
 quarter="$work/quarter.txt"
 head -c "$record_bytes" /dev/zero | tr '\0' r > "$long"
 head -c "$((record_bytes / 4))" /dev/zero | tr '\0' r > "$quarter"
-cat "$big" "$small" "$long" "$quarter" > /dev/null  # into the page cache
+# The same records with LF line ends only, read by the auto rule.
+lf="$work/lf.txt"
+small_lf="$work/small_lf.txt"
+tr -d '\r' < "$big" > "$lf"
+tr -d '\r' < "$small" > "$small_lf"
+cat "$big" "$small" "$long" "$quarter" "$lf" "$small_lf" > /dev/null  # into the page cache
 sync  # no write-back of the test files during the first jobs
 
 # Milliseconds taken by the command; its outputs go to $work/out.* and are removed first,
@@ -116,18 +121,30 @@ compare() {
 }
 
 cells=$(for left in 11 20 29 38 47 56 65 74 83; do printf '%d-%d,' "$left" $((left + 8)); done)
-job "all records, whole" 1.3 'cat "$1" > "$2"' -- --whole --all
-job "fields 1-3, 11-13 (mawk)" 0.5 \
-  "mawk '{print substr(\$0,1,3) substr(\$0,11,3)}' \"\$1\" > \"\$2\"" -- \
-  --fields --field 1 3 "" "" --field 11 13 "" "" --all
-job "fields 1-3, 11-13 (cut)" 0.3 'cut -b 1-3,11-13 "$1" > "$2"' -- \
-  --fields --field 1 3 "" "" --field 11 13 "" "" --all
-job "11-19 at pitch 9 to 83 (cut)" 0.3 "cut -b ${cells%,} \"\$1\" > \"\$2\"" -- \
-  --fields --field 11 19 20 83 --all
-job "code 13 to 14 at 4-5 (grep)" 1.0 "LC_ALL=C grep -E '^.{3}1[34]' \"\$1\" > \"\$2\"" -- \
-  --whole --by-code --key 4-5 --range 13 14 --order unknown
-job "count 1000000 to 1100000 (sed)" 1.0 "sed -n '1000000,1100000p;1100001q' \"\$1\" > \"\$2\"" -- \
-  --whole --by-count --range 1000000 1100000
+# The jobs on the record file; NAME_SUFFIX tells the CR LF file from its LF twin.
+record_jobs() {
+  local suffix=$1
+  job "all records, whole$suffix" 1.3 'cat "$1" > "$2"' -- --whole --all
+  job "fields 1-3, 11-13 (mawk)$suffix" 0.5 \
+    "mawk '{print substr(\$0,1,3) substr(\$0,11,3)}' \"\$1\" > \"\$2\"" -- \
+    --fields --field 1 3 "" "" --field 11 13 "" "" --all
+  job "fields 1-3, 11-13 (cut)$suffix" 0.3 'cut -b 1-3,11-13 "$1" > "$2"' -- \
+    --fields --field 1 3 "" "" --field 11 13 "" "" --all
+  job "11-19 at pitch 9 to 83 (cut)$suffix" 0.3 "cut -b ${cells%,} \"\$1\" > \"\$2\"" -- \
+    --fields --field 11 19 20 83 --all
+  job "code 13 to 14 at 4-5 (grep)$suffix" 1.0 "LC_ALL=C grep -E '^.{3}1[34]' \"\$1\" > \"\$2\"" -- \
+    --whole --by-code --key 4-5 --range 13 14 --order unknown
+  job "count 1000000 to 1100000 (sed)$suffix" 1.0 \
+    "sed -n '1000000,1100000p;1100001q' \"\$1\" > \"\$2\"" -- \
+    --whole --by-count --range 1000000 1100000
+}
+record_jobs ""
+source=$lf
+smaller=$small_lf
+record_jobs ", LF"
+source=$big
+smaller=$small
+
 # "To the end" typed as a far last left costs no more than the true one (91 for 100 bytes).
 job "11-12 at pitch 10 to 99999999" 1.2 "rivex --fields --field 11 12 21 91 --all" -- \
   --fields --field 11 12 21 99999999 --all
