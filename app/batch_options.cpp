@@ -1,33 +1,27 @@
 #include "app/batch_options.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
 namespace rivex {
-
-const char* const kBatchUsage =
-    "usage: rivex-batch --source TEXT --output TEXT (--whole | --fields) [--field L R NEXT "
-    "LAST]...\n"
-    "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
-    "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
-    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding "
-    "sjis|utf8]\n"
-    "       rivex-batch --help\n";
-
 namespace {
 
 using Values = std::vector<std::string>;
+using Apply = std::function<std::string(BatchRequest&, const Values&)>;
 
 struct OptionSpec {
+    const char* name;
+    const char* values;  // as the help shows them
+    const char* help;    // what the option fills, in one line
     std::size_t valueCount;
     // Applies the option; returns an error text when its values are unusable.
-    std::function<std::string(BatchRequest&, const Values&)> apply;
+    Apply apply;
 };
 
 // Checking one radio button of a group clears the others, as a click does; a check box is a
 // group of its own.
-std::function<std::string(BatchRequest&, const Values&)> Check(
-    bool FormInput::*chosen, std::vector<bool FormInput::*> group) {
+Apply Check(bool FormInput::*chosen, std::vector<bool FormInput::*> group) {
     return [chosen, group](BatchRequest& r, const Values&) {
         for (const auto member : group) r.form.*member = false;
         r.form.*chosen = true;
@@ -36,7 +30,7 @@ std::function<std::string(BatchRequest&, const Values&)> Check(
 }
 
 // A text box filled with the option's value.
-std::function<std::string(BatchRequest&, const Values&)> Fill(std::string FormInput::*box) {
+Apply Fill(std::string FormInput::*box) {
     return [box](BatchRequest& r, const Values& v) {
         r.form.*box = v[0];
         return std::string();
@@ -45,9 +39,7 @@ std::function<std::string(BatchRequest&, const Values&)> Fill(std::string FormIn
 
 // A drop-down list set to the item named by the option's value.
 template <typename Item>
-std::function<std::string(BatchRequest&, const Values&)> Choose(Item FormInput::*list,
-                                                                std::map<std::string, Item> items,
-                                                                std::string refusal) {
+Apply Choose(Item FormInput::*list, std::map<std::string, Item> items, std::string refusal) {
     return [list, items = std::move(items), refusal = std::move(refusal)](BatchRequest& r,
                                                                           const Values& v) {
         const auto it = items.find(v[0]);
@@ -57,88 +49,129 @@ std::function<std::string(BatchRequest&, const Values&)> Choose(Item FormInput::
     };
 }
 
-const std::map<std::string, OptionSpec>& Options() {
+std::string Order(BatchRequest& r, const Values& v) {
+    const std::map<std::string, bool FormInput::*> orders{{"unknown", &FormInput::RadioButton3},
+                                                          {"grouped", &FormInput::RadioButton4},
+                                                          {"scattered", &FormInput::RadioButton5}};
+    const auto it = orders.find(v[0]);
+    if (it == orders.end()) return "--order takes unknown, grouped or scattered";
+    for (const auto& [name, member] : orders) r.form.*member = false;
+    r.form.*(it->second) = true;
+    return "";
+}
+
+std::string Answer(BatchRequest& r, const Values& v) {
+    if (v[2] != "0" && v[2] != "1") return "--at takes 0 or 1 as its last value";
+    r.answers.push_back({v[0], v[1], v[2] == "1"});
+    return "";
+}
+
+// In the order the help lists them.
+const std::vector<OptionSpec>& Options() {
     const std::vector<bool FormInput::*> fieldGroup{&FormInput::RadioButton6,
                                                     &FormInput::RadioButton7};
     const std::vector<bool FormInput::*> selectGroup{
         &FormInput::RadioButton8, &FormInput::RadioButton1, &FormInput::RadioButton2};
-    static const std::map<std::string, OptionSpec> options{
-        {"--source", {1, Fill(&FormInput::Edit1)}},
-        {"--output", {1, Fill(&FormInput::Edit2)}},
-        {"--key", {1, Fill(&FormInput::Edit3)}},
-        {"--whole", {0, Check(&FormInput::RadioButton6, fieldGroup)}},
-        {"--fields", {0, Check(&FormInput::RadioButton7, fieldGroup)}},
-        {"--all", {0, Check(&FormInput::RadioButton8, selectGroup)}},
-        {"--by-count", {0, Check(&FormInput::RadioButton1, selectGroup)}},
-        {"--by-code", {0, Check(&FormInput::RadioButton2, selectGroup)}},
-        {"--field",
-         {4,
-          [](BatchRequest& r, const Values& v) {
-              r.form.StringGrid1.push_back({v[0], v[1], v[2], v[3]});
-              return std::string();
-          }}},
-        {"--range",
-         {2,
-          [](BatchRequest& r, const Values& v) {
-              r.form.StringGrid2.push_back({v[0], v[1]});
-              return std::string();
-          }}},
-        {"--exclude", {0, Check(&FormInput::CheckBox1, {})}},
-        {"--order",
-         {1,
-          [](BatchRequest& r, const Values& v) {
-              const std::map<std::string, bool FormInput::*> orders{
-                  {"unknown", &FormInput::RadioButton3},
-                  {"grouped", &FormInput::RadioButton4},
-                  {"scattered", &FormInput::RadioButton5}};
-              const auto it = orders.find(v[0]);
-              if (it == orders.end()) return "--order takes unknown, grouped or scattered";
-              for (const auto& [name, member] : orders) r.form.*member = false;
-              r.form.*(it->second) = true;
-              return "";
-          }}},
-        {"--line-end",
-         {1, Choose<LineRuleChoice>(&FormInput::ComboBox1,
-                                    {{"auto", LineRuleChoice::Auto},
-                                     {"cr", LineRuleChoice::Cr},
-                                     {"lf", LineRuleChoice::Lf}},
-                                    "--line-end takes auto, cr or lf")}},
-        {"--output-line-end",
-         {1, Choose<OutputLineEnd>(&FormInput::ComboBox2,
-                                   {{"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}},
-                                   "--output-line-end takes crlf or lf")}},
-        {"--encoding",
-         {1, Choose<CodePage>(&FormInput::ComboBox3,
-                              {{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}},
-                              "--encoding takes sjis or utf8")}},
-        {"--at",
-         {3,
-          [](BatchRequest& r, const Values& v) {
-              if (v[2] != "0" && v[2] != "1") return "--at takes 0 or 1 as its last value";
-              r.answers.push_back({v[0], v[1], v[2] == "1"});
-              return "";
-          }}},
+    static const std::vector<OptionSpec> options{
+        {"--source", "TEXT", "the source file name; \"@\" makes a series", 1,
+         Fill(&FormInput::Edit1)},
+        {"--output", "TEXT", "the output file name, may hold \"@\"; - is standard output", 1,
+         Fill(&FormInput::Edit2)},
+        {"--whole", "", "write whole records", 0, Check(&FormInput::RadioButton6, fieldGroup)},
+        {"--fields", "", "write the listed fields", 0, Check(&FormInput::RadioButton7, fieldGroup)},
+        {"--field", "LEFT RIGHT NEXT LAST",
+         "a field grid row: left, right, next left and last left (of a repeat)", 4,
+         [](BatchRequest& r, const Values& v) {
+             r.form.StringGrid1.push_back({v[0], v[1], v[2], v[3]});
+             return std::string();
+         }},
+        {"--all", "", "select all records", 0, Check(&FormInput::RadioButton8, selectGroup)},
+        {"--by-count", "", "select records by their number", 0,
+         Check(&FormInput::RadioButton1, selectGroup)},
+        {"--by-code", "", "select records by the code at the key columns", 0,
+         Check(&FormInput::RadioButton2, selectGroup)},
+        {"--range", "FROM TO", "one row of the count/code grid: from and to", 2,
+         [](BatchRequest& r, const Values& v) {
+             r.form.StringGrid2.push_back({v[0], v[1]});
+             return std::string();
+         }},
+        {"--key", "TEXT", "the key columns, as 4-5,10", 1, Fill(&FormInput::Edit3)},
+        {"--exclude", "", "write the records whose code is in no range", 0,
+         Check(&FormInput::CheckBox1, {})},
+        {"--order", "unknown|grouped|scattered", "how the codes stand in the source", 1, Order},
+        {"--at", "LEFT RIGHT 0|1",
+         "an answer for \"@\": a text, or a range of numbers; 1 if the last", 3, Answer},
+        {"--line-end", "auto|cr|lf", "how source records end; auto when left out", 1,
+         Choose<LineRuleChoice>(&FormInput::ComboBox1,
+                                {{"auto", LineRuleChoice::Auto},
+                                 {"cr", LineRuleChoice::Cr},
+                                 {"lf", LineRuleChoice::Lf}},
+                                "--line-end takes auto, cr or lf")},
+        {"--output-line-end", "crlf|lf", "what follows each record; the source's when left out", 1,
+         Choose<OutputLineEnd>(&FormInput::ComboBox2,
+                               {{"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}},
+                               "--output-line-end takes crlf or lf")},
+        {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
+         Choose<CodePage>(&FormInput::ComboBox3,
+                          {{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}},
+                          "--encoding takes sjis or utf8")},
     };
     return options;
 }
 
+const OptionSpec* Find(const std::string& name) {
+    const auto& options = Options();
+    const auto it = std::ranges::find(options, name, &OptionSpec::name);
+    return it == options.end() ? nullptr : &*it;
+}
+
 }  // namespace
+
+const char* const kBatchUsage =
+    "usage: rivex-batch --source TEXT --output TEXT (--whole | --fields) [--field L R NEXT "
+    "LAST]...\n"
+    "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
+    "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
+    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding "
+    "sjis|utf8]\n"
+    "       rivex-batch --help | --version\n";
+
+std::string BatchHelp() {
+    std::string help = kBatchUsage;
+    help += "\nEach option fills one control of the main window:\n";
+    const auto line = [&help](const std::string& option, const std::string& text) {
+        help += "  " + option + std::string(option.size() < 38 ? 38 - option.size() : 1, ' ') +
+                text + "\n";
+    };
+    for (const OptionSpec& option : Options()) {
+        line(std::string(option.name) + (*option.values ? " " : "") + option.values, option.help);
+    }
+    line("--help", "print this help");
+    line("--version", "print the version");
+    return help;
+}
 
 BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
     BatchRequest request;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help") return HelpRequest{};
-        const auto it = Options().find(args[i]);
-        if (it == Options().end()) return UsageError{"unknown option: " + args[i]};
-        const OptionSpec& option = it->second;
-        if (args.size() - i - 1 < option.valueCount) {
-            return UsageError{args[i] + " needs " + std::to_string(option.valueCount) +
+        if (args[i] == "--version") return VersionRequest{};
+        const OptionSpec* option = Find(args[i]);
+        if (option == nullptr) return UsageError{"unknown option: " + args[i]};
+        const auto first = args.begin() + static_cast<std::ptrdiff_t>(i) + 1;
+        const auto given = std::min(option->valueCount, args.size() - i - 1);
+        // A value that is itself an option means the values ran short.
+        const auto last = std::find_if(
+            first, first + static_cast<std::ptrdiff_t>(given), [](const std::string& a) {
+                return Find(a) != nullptr || a == "--help" || a == "--version";
+            });
+        if (last - first < static_cast<std::ptrdiff_t>(option->valueCount)) {
+            return UsageError{args[i] + " needs " + std::to_string(option->valueCount) +
                               " value(s)"};
         }
-        const Values values(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                            args.begin() + static_cast<std::ptrdiff_t>(i + option.valueCount) + 1);
-        i += option.valueCount;
-        if (std::string error = option.apply(request, values); !error.empty()) {
+        const Values values(first, last);
+        i += option->valueCount;
+        if (std::string error = option->apply(request, values); !error.empty()) {
             return UsageError{std::move(error)};
         }
     }

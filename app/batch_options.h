@@ -16,15 +16,19 @@ struct BatchRequest {
 };
 
 struct HelpRequest {};
+struct VersionRequest {};
 
 struct UsageError {
     std::string message;
 };
 
-using BatchCommand = std::variant<BatchRequest, HelpRequest, UsageError>;
+using BatchCommand = std::variant<BatchRequest, HelpRequest, VersionRequest, UsageError>;
 
 BatchCommand ParseBatchArguments(const std::vector<std::string>& args);
 
 extern const char* const kBatchUsage;
+
+// The usage, then one line for each option: what it fills, and its values.
+std::string BatchHelp();
 
 }  // namespace rivex

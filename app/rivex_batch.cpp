@@ -67,7 +67,11 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     if (std::holds_alternative<rivex::HelpRequest>(command)) {
-        std::fputs(rivex::kBatchUsage, stdout);
+        std::fputs(rivex::BatchHelp().c_str(), stdout);
+        return CheckedStreams(kFinished);
+    }
+    if (std::holds_alternative<rivex::VersionRequest>(command)) {
+        std::fputs("rivex-batch " RIVEX_VERSION "\n", stdout);
         return CheckedStreams(kFinished);
     }
     rivex::CatchStopSignals();

@@ -172,14 +172,18 @@ TEST(BatchUsage, UnusableOptionsExit64) {
                                                       {"--output-line-end", "cr"},
                                                       {"--encoding", "euc"},
                                                       {"--at", "1", "2", "yes"},
-                                                      {"--source"}};
+                                                      {"--source"},
+                                                      {"--range", "A", "--exclude"}};
     for (const auto& args : calls) {
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 64) << args[0];
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("usage: rivex-batch"), std::string::npos);
     }
-    EXPECT_EQ(RunBatch(dir, {"--help"}).out.rfind("usage: rivex-batch", 0), 0u);
+    const std::string help = RunBatch(dir, {"--help"}).out;
+    EXPECT_EQ(help.rfind("usage: rivex-batch", 0), 0u);
+    EXPECT_NE(help.find("\n  --output-line-end crlf|lf "), std::string::npos);
+    EXPECT_EQ(RunBatch(dir, {"--version"}).out, "rivex-batch " RIVEX_VERSION "\n");
 }
 
 }  // namespace
