@@ -1,5 +1,6 @@
 // The windowed program: the five windows, the main one shown, and the event loop.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -31,6 +32,10 @@ int main(int argc, char** argv) {
     new rivex::ui::TForm4(state.placeholder, &form1);
     auto* form5 = new rivex::ui::TForm5(&form1);
     form1.SetWindows(form3, form5);
+    // A file named on the command line (as the desktop entry passes one) is the source.
+    if (const QStringList args = QApplication::arguments(); args.size() > 1) {
+        form1.ChooseSource(QFileInfo(args[1]).absoluteFilePath());
+    }
     form1.show();
     return app.exec();
 }

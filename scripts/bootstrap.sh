@@ -13,6 +13,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   poppler-utils
   mawk time
+  desktop-file-utils appstream dpkg-dev man-db file
 )
 missing=()
 for p in "${packages[@]}"; do

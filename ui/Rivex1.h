@@ -36,6 +36,9 @@ class TForm1 : public QWidget {
     // The help and record-count list windows, made at program start after this one.
     void SetWindows(TForm3* help, TForm5* recordCounts);
 
+    // `name` as the source file, as if chosen with the source file dialog.
+    void ChooseSource(const QString& name);
+
     // The start time of a run whose checks have passed; the end button is off meanwhile.
     void ShowRunStarted(const QString& startClock);
 
@@ -59,7 +62,6 @@ class TForm1 : public QWidget {
     void ShowRunEnded(const RunSummary& summary);
     void SetRunning(bool running);
     void EndOnStopSignal();
-    void ChooseSource(const QString& name);
     void ChooseOutput(const QString& name);
 
     void Button1Click();
