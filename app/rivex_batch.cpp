@@ -39,7 +39,7 @@ int RunRequest(const rivex::BatchRequest& request) {
         return kFinished;
     } catch (...) {
         std::fflush(stdout);
-        host.ShowMessage(rivex::ErrorBoxText(rivex::CurrentExceptionMessage()));
+        host.ShowMessage(rivex::CurrentErrorText());
         return kPlatformError;
     }
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 #include <vector>
 
 #include "engine/platform_error.h"
@@ -24,9 +25,10 @@ bool AheadCopy::Suits(int outputFd) {
     return ::fstat(outputFd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd)
+AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd, std::string outputName)
     : sourceFd_(sourceFd),
       outputFd_(outputFd),
+      outputName_(std::move(outputName)),
       outputStart_(::lseek(outputFd, 0, SEEK_CUR)),
       size_(size),
       limit_(std::min(size, kMostAhead)),
@@ -42,7 +44,7 @@ void AheadCopy::Keep(std::uint64_t bytes) {
     kept_ += bytes;
     if (const int error = error_.load(std::memory_order_relaxed); error != 0) {
         Stop();
-        throw FileError(error, {});
+        throw FileError(error, outputName_);
     }
     limit_.store(std::min(size_, kept_ + kMostAhead));
     limit_.notify_one();
@@ -63,11 +65,11 @@ void AheadCopy::Finish() {
         error = CopyChunk(offset, static_cast<std::size_t>(kept_ - copied_));
         copied_ = static_cast<std::uint64_t>(offset);
     }
-    if (error != 0) throw FileError(error, {});
+    if (error != 0) throw FileError(error, outputName_);
     const off_t end = outputStart_ + static_cast<off_t>(kept_);
-    if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, {});
+    if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, outputName_);
     copied_ = kept_;
-    if (::lseek(outputFd_, end, SEEK_SET) < 0) throw FileError(errno, {});
+    if (::lseek(outputFd_, end, SEEK_SET) < 0) throw FileError(errno, outputName_);
 }
 
 // Copies up to the limit, then waits for the loop to raise it or to say it is the last.

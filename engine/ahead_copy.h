@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <thread>
 
 namespace rivex {
@@ -19,9 +20,9 @@ class AheadCopy {
     // Only a regular output file can be cut back.
     static bool Suits(int outputFd);
 
-    // Starts copying source bytes [0, size) to the output's current position. Throws
-    // std::system_error when no thread can be started.
-    AheadCopy(int sourceFd, std::uint64_t size, int outputFd);
+    // Starts copying source bytes [0, size) to the output's current position; `outputName`
+    // names the output in errors. Throws std::system_error when no thread can be started.
+    AheadCopy(int sourceFd, std::uint64_t size, int outputFd, std::string outputName);
     // Stops the copier if Finish was not called, and cuts the output back to what was kept.
     ~AheadCopy();
     AheadCopy(const AheadCopy&) = delete;
@@ -47,6 +48,7 @@ class AheadCopy {
 
     const int sourceFd_;
     const int outputFd_;
+    const std::string outputName_;
     const off_t outputStart_;
     const std::uint64_t size_;
     std::atomic<std::uint64_t> limit_;

@@ -13,7 +13,8 @@
 
 namespace rivex {
 
-FileSource::FileSource(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+FileSource::FileSource(const std::string& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)), path_(path) {
     if (fd_ < 0) throw FileError(errno, path);
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -69,7 +70,7 @@ std::size_t FileSource::ReadFile(char* buffer, std::size_t size) {
     while (true) {
         const ssize_t n = ::read(fd_, buffer, size);
         if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno != EINTR) throw FileError(errno, {});
+        if (errno != EINTR) throw FileError(errno, path_);
     }
 }
 

@@ -50,6 +50,7 @@ class FileSource : public ByteSource {
     std::size_t ReadFile(char* buffer, std::size_t size);
 
     int fd_;
+    std::string path_;
     ReadHook hook_;
     std::string peeked_;
     std::size_t peekedTaken_ = 0;

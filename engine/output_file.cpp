@@ -49,10 +49,11 @@ int StandardOutput(int sourceFd) {
     struct stat out {};
     struct stat in {};
     if (::fstat(STDOUT_FILENO, &out) == 0 && ::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
-        throw PlatformError("抽出ファイルが元ファイルと同じファイルです");
+        throw PlatformError("抽出ファイルが元ファイルと同じファイルです",
+                            std::string(kStandardOutputName));
     }
     const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) throw FileError(errno, {});
+    if (fd < 0) throw FileError(errno, kStandardOutputName);
     return fd;
 }
 
@@ -92,9 +93,9 @@ int CreateFile(const std::string& path) {
 int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd) {
     if (path == kStandardOutputName) return StandardOutput(sourceFd);
     if (IsSameFile(path, sourceFd)) {
-        throw PlatformError("抽出ファイルが元ファイルと同じファイルです");
+        throw PlatformError("抽出ファイルが元ファイルと同じファイルです", path);
     }
-    if (IsStandardStream(path)) throw PlatformError("抽出ファイルが標準出力と同じファイルです");
+    if (IsStandardStream(path)) throw PlatformError("抽出ファイルが標準出力と同じファイルです", path);
     if (mode == OutputOpen::Create) return CreateFile(path);
     // Appending reads the file's tail, so it opens for reading too.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);

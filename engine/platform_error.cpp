@@ -17,25 +17,28 @@ bool FolderOfPathExists(std::string_view path) {
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-}  // namespace
-
-PlatformError FileError(int err, std::string_view path) {
+std::string FileErrorMessage(int err, std::string_view path) {
     switch (err) {
         case ENOENT:
-            return PlatformError(FolderOfPathExists(path) ? "ファイルが見つかりません"
-                                                          : "不正なファイル名です");
+            return FolderOfPathExists(path) ? "ファイルが見つかりません" : "不正なファイル名です";
         case ENOTDIR:
-            return PlatformError("不正なファイル名です");
+            return "不正なファイル名です";
         case EMFILE:
         case ENFILE:
-            return PlatformError("オープンしたファイルが多すぎます");
+            return "オープンしたファイルが多すぎます";
         case EACCES:
         case EPERM:
         case EROFS:
-            return PlatformError("ファイルへのアクセスが拒否されました");
+            return "ファイルへのアクセスが拒否されました";
         default:
-            return PlatformError("I/O エラー (" + std::to_string(err) + ")");
+            return "I/O エラー (" + std::to_string(err) + ")";
     }
+}
+
+}  // namespace
+
+PlatformError FileError(int err, std::string_view path) {
+    return PlatformError(FileErrorMessage(err, path), std::string(path));
 }
 
 std::string ErrorBoxText(std::string_view message) {
@@ -44,15 +47,17 @@ std::string ErrorBoxText(std::string_view message) {
     return text;
 }
 
-std::string CurrentExceptionMessage() {
+std::string CurrentErrorText() {
     try {
         throw;
     } catch (const PlatformError& e) {
-        return e.message();
+        std::string text = ErrorBoxText(e.message());
+        if (!e.file().empty()) text += "\n" + e.file();
+        return text;
     } catch (const std::bad_alloc&) {
-        return "メモリが足りません";
+        return ErrorBoxText("メモリが足りません");
     } catch (const std::exception& e) {
-        return e.what();
+        return ErrorBoxText(e.what());
     }
 }
 

@@ -10,12 +10,16 @@ namespace rivex {
 
 class PlatformError : public std::exception {
   public:
-    explicit PlatformError(std::string message) : message_(std::move(message)) {}
+    // `file`: the name of the file it is about, as typed or composed; empty for none.
+    explicit PlatformError(std::string message, std::string file = {})
+        : message_(std::move(message)), file_(std::move(file)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& message() const { return message_; }
+    const std::string& file() const { return file_; }
 
   private:
     std::string message_;
+    std::string file_;
 };
 
 // The message for a failed file operation on `path`, from its errno.
@@ -26,7 +30,8 @@ PlatformError FileError(int err, std::string_view path);
 // ending in ")" or "." does not.
 std::string ErrorBoxText(std::string_view message);
 
-// The message of whatever exception left a handler, for the error box.
-std::string CurrentExceptionMessage();
+// The text of the error box for whatever exception left a handler: its message with the
+// full-stop rule, and the name of the file it is about on a second line.
+std::string CurrentErrorText();
 
 }  // namespace rivex

@@ -10,7 +10,8 @@
 
 namespace rivex {
 
-RecordWriter::RecordWriter(int fd, std::size_t blockSize) : fd_(fd), buffer_(blockSize) {}
+RecordWriter::RecordWriter(int fd, std::string name, std::size_t blockSize)
+    : fd_(fd), name_(std::move(name)), buffer_(blockSize) {}
 
 RecordWriter::~RecordWriter() {
     if (fd_ < 0) return;
@@ -37,7 +38,7 @@ void RecordWriter::Flush() {
 }
 
 void RecordWriter::WriteAll(const char* data, std::size_t size) {
-    if (const int error = WriteFully(fd_, data, size); error != 0) throw FileError(error, {});
+    if (const int error = WriteFully(fd_, data, size); error != 0) throw FileError(error, name_);
     written_ += size;
 }
 
@@ -50,7 +51,7 @@ void RecordWriter::CutBack(std::uint64_t taken) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;  // sent on: cannot be undone
     const off_t end = ::lseek(fd_, 0, SEEK_CUR) - static_cast<off_t>(written_ - taken);
-    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0) throw FileError(errno, {});
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0) throw FileError(errno, name_);
     written_ = taken;
 }
 
@@ -58,7 +59,7 @@ void RecordWriter::Close() {
     Flush();
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) throw FileError(errno, {});
+    if (::close(fd) != 0) throw FileError(errno, name_);
 }
 
 }  // namespace rivex

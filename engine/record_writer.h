@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -14,8 +15,8 @@ class RecordWriter {
   public:
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
-    // Takes ownership of the open descriptor `fd`.
-    explicit RecordWriter(int fd, std::size_t blockSize = kDefaultBlockSize);
+    // Takes ownership of the open descriptor `fd` of the file `name` (for its errors).
+    RecordWriter(int fd, std::string name, std::size_t blockSize = kDefaultBlockSize);
     // Writes what is buffered and closes without reporting: only for a run that already ends
     // by an error.
     ~RecordWriter();
@@ -70,6 +71,7 @@ class RecordWriter {
     void WriteAll(const char* data, std::size_t size);
 
     int fd_;
+    std::string name_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     std::string_view lineEnd_ = "\r\n";

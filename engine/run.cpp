@@ -80,7 +80,7 @@ class Pass {
         const OutputOpen mode =
             run.ActualOutputName == run.LastOutputName ? OutputOpen::Append : OutputOpen::Create;
         output_ = std::make_unique<RecordWriter>(
-            OpenOutputFile(run.ActualOutputName, mode, source_->fd()));
+            OpenOutputFile(run.ActualOutputName, mode, source_->fd()), run.ActualOutputName);
         run.LastOutputName = run.ActualOutputName;
         run.OutputCount = 0;
         host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
@@ -219,7 +219,7 @@ class Pass {
         const auto size = source_->Size();
         if (!size || !AheadCopy::Suits(output_->fd())) return;
         try {
-            ahead.emplace(source_->fd(), *size, output_->fd());
+            ahead.emplace(source_->fd(), *size, output_->fd(), state_.run.ActualOutputName);
         } catch (const std::system_error&) {
         }
     }

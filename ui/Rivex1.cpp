@@ -463,7 +463,9 @@ void TForm1::Button4Click() {
         try {
             outcome = Extract(Input(), state_, *host_);
         } catch (...) {
+            // The RunLog so far says how far the run got.
             SetRunning(false);
+            Button9->setEnabled(true);
             throw;
         }
         if (const auto* refusal = std::get_if<Refusal>(&outcome)) {

@@ -24,9 +24,9 @@ bool AskYesNo(QWidget* parent, const QString& question) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void ShowError(QWidget* parent, std::string_view message) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
-                    FromBytes(ErrorBoxText(message)), QMessageBox::Ok, parent);
+void ShowError(QWidget* parent, std::string_view text) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), FromBytes(text),
+                    QMessageBox::Ok, parent);
     box.exec();
 }
 

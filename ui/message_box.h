@@ -19,8 +19,8 @@ void ShowMessage(QWidget* parent, std::string_view text);
 // The default beep comes from the caller; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& question);
 
-// The error box of a platform error: stop icon, the message with its full stop.
-void ShowError(QWidget* parent, std::string_view message);
+// The error box of a platform error: stop icon, and its text (CurrentErrorText).
+void ShowError(QWidget* parent, std::string_view text);
 
 // Runs a handler body and shows any platform error that leaves it in the error box.
 template <typename Body>
@@ -28,7 +28,7 @@ void Guarded(QWidget* parent, Body&& body) {
     try {
         body();
     } catch (...) {
-        ShowError(parent, CurrentExceptionMessage());
+        ShowError(parent, CurrentErrorText());
     }
 }
 

@@ -49,7 +49,7 @@ void PrintRunLog(QPrinter& printer, const QFont& font, const QStringList& lines)
 void SaveRunLog(const QString& path, const QStringList& lines) {
     const std::string name = ToBytes(path);
     CreateFolders(name);
-    RecordWriter file(CreateFile(name));
+    RecordWriter file(CreateFile(name), name);
     for (const QString& line : lines) {
         file.Append(ToCp932Lossy(ToBytes(line)));
         file.EndRecord();

@@ -45,7 +45,7 @@ TEST_F(FaultTest, FullDiskClosesAndReports) {
         args.insert(args.end(), options.begin(), options.end());
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err, "I/O エラー (28)\n");
+        EXPECT_EQ(r.err, "I/O エラー (28)\n/dev/full\n");
         EXPECT_EQ(r.out.rfind(NamesLog("in.txt", "/dev/full"), 0), 0u);
     }
     EXPECT_EQ(ReadFile(dir / "in.txt"), source + "\r\nend");
@@ -56,7 +56,7 @@ TEST_F(FaultTest, FolderThatCannotBeCreated) {
     WriteFile(dir / "plain", "keep");
     const Result r = Whole("in.txt", "plain/sub/out.txt");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "不正なファイル名です.\n");
+    EXPECT_EQ(r.err, "不正なファイル名です.\nplain/sub/out.txt\n");
     EXPECT_EQ(ReadFile(dir / "plain"), "keep");
     EXPECT_EQ(ReadFile(dir / "in.txt"), "a\r\n");
 }
@@ -64,10 +64,10 @@ TEST_F(FaultTest, FolderThatCannotBeCreated) {
 TEST_F(FaultTest, SourcesThatCannotBeRead) {
     std::filesystem::create_directory(dir / "folder");
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"missing.txt", "ファイルが見つかりません.\n"},
+        {"missing.txt", "ファイルが見つかりません.\nmissing.txt\n"},
         {"   ", "ファイルが見つかりません.\n"},
-        {"folder", "I/O エラー (21)\n"},
-        {"nowhere/in.txt", "不正なファイル名です.\n"}};
+        {"folder", "I/O エラー (21)\nfolder\n"},
+        {"nowhere/in.txt", "不正なファイル名です.\nnowhere/in.txt\n"}};
     for (const auto& [source, message] : cases) {
         const Result r = Whole(source, "out.txt");
         EXPECT_EQ(r.status, 2) << source;
@@ -86,7 +86,7 @@ TEST_F(FaultTest, OutputThatIsTheSource) {
          std::vector<std::string>{"in1.txt", "./in1.txt", "link.txt", dir / "in1.txt"}) {
         const Result r = Whole("in1.txt", output);
         EXPECT_EQ(r.status, 2) << output;
-        EXPECT_EQ(r.err, refused) << output;
+        EXPECT_EQ(r.err, refused + output + "\n") << output;
     }
     // A series whose one output file is one of its sources is refused before any pass.
     WriteFile(dir / "in2.txt", "two\r\n");
@@ -190,7 +190,7 @@ TEST_F(FaultTest, SeriesWithAMissingFile) {
     const Result r = RunBatch(dir, {"--source", "d@.txt", "--output", "out/o@.txt", "--whole",
                                     "--all", "--at", "01", "47", "1"});
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "ファイルが見つかりません.\n");
+    EXPECT_EQ(r.err, "ファイルが見つかりません.\nd23.txt\n");  // which of the 47
     std::string log;
     for (int n = 1; n <= 22; ++n) {
         char digits[8];

@@ -43,7 +43,7 @@ TEST(StandardStreams, OutputThatIsStandardOutputIsRefused) {
         dir, {"--source", "in.txt", "--output", "records.txt", "--whole", "--all"}, "records.txt");
     const Result r = FinishBatch(dir, pid, "records.txt");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "抽出ファイルが標準出力と同じファイルです.\n");
+    EXPECT_EQ(r.err, "抽出ファイルが標準出力と同じファイルです.\nrecords.txt\n");
     EXPECT_EQ(r.out, "元ファイル名　：in.txt\n");  // the RunLog is not overwritten
 }
 

@@ -140,7 +140,7 @@ TEST(WriterRoundTrip, BlockSizedRecords) {
     const std::string path = dir / "out.txt";
     std::vector<std::string> records;
     for (std::size_t length : {6u, 7u, 8u, 0u, 15u, 16u, 17u}) records.emplace_back(length, 'r');
-    RecordWriter writer(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 8);
+    RecordWriter writer(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), path, 8);
     for (const auto& r : records) {
         writer.Append(r);
         writer.EndRecord();
@@ -150,7 +150,7 @@ TEST(WriterRoundTrip, BlockSizedRecords) {
 }
 
 TEST(WriterErrors, FullDiskShowsAtClose) {
-    RecordWriter writer(::open("/dev/full", O_WRONLY));
+    RecordWriter writer(::open("/dev/full", O_WRONLY), "/dev/full");
     writer.Append("abc");
     try {
         writer.Close();
@@ -167,12 +167,12 @@ TEST(OutputOpening, AppendCutsAtEndOfFileMark) {
     WriteFile(path, head + "ab\r\n\x1A\x1A");
     WriteFile(dir / "src", "");
     const int sourceFd = ::open((dir / "src").c_str(), O_RDONLY);
-    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd));
+    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd), path);
     writer.Append("cd\r\n");
     writer.Close();
     EXPECT_EQ(ReadFile(path), head + "ab\r\ncd\r\n");
 
-    RecordWriter created(OpenOutputFile(path, OutputOpen::Create, sourceFd));
+    RecordWriter created(OpenOutputFile(path, OutputOpen::Create, sourceFd), path);
     created.Close();
     EXPECT_EQ(ReadFile(path), "");
     ::close(sourceFd);
@@ -185,7 +185,7 @@ TEST(OutputOpening, MarkBeforeTheLast128BytesStays) {
     WriteFile(path, kept);
     WriteFile(dir / "src", "");
     const int sourceFd = ::open((dir / "src").c_str(), O_RDONLY);
-    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd));
+    RecordWriter writer(OpenOutputFile(path, OutputOpen::Append, sourceFd), path);
     writer.Append("x");
     writer.Close();
     EXPECT_EQ(ReadFile(path), kept + "x");
