@@ -271,19 +271,19 @@ void TForm1::Refuse(const Refusal& refusal) {
         case Focus::Unchanged:
             return;
         case Focus::Button1:
-            Button1->setFocus();
+            MoveFocus(Button1);
             return;
         case Focus::Button2:
-            Button2->setFocus();
+            MoveFocus(Button2);
             return;
         case Focus::StringGrid1:
-            StringGrid1->setFocus();
+            MoveFocus(StringGrid1);
             return;
         case Focus::StringGrid2:
-            StringGrid2->setFocus();
+            MoveFocus(StringGrid2);
             return;
         case Focus::Edit3:
-            Edit3->setFocus();
+            MoveFocus(Edit3);
             return;
     }
 }
@@ -302,7 +302,7 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     Edit6->setText(FromBytes(summary.totalText));
     Edit10->setText(FromBytes(summary.sourceText));
     Edit9->setText(FromBytes(summary.endClock));
-    Button6->setFocus();
+    MoveFocus(Button6);
     if (StopSignal() == 0) ShowMessage(this, kRunFinished);
 }
 
@@ -351,7 +351,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::ChooseSource(const QString& name) {
     Edit1->setText(name);
     Label15->show();
-    Button2->setFocus();
+    MoveFocus(Button2);
 }
 
 // `name` is empty when the dialog was cancelled: the count is reset all the same.
@@ -374,7 +374,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Edit1KeyPress() {
-    Button2->setFocus();
+    MoveFocus(Button2);
 }
 
 void TForm1::RadioButton6Click() {
@@ -387,7 +387,7 @@ void TForm1::RadioButton7Click() {
     Label12->setEnabled(true);
     Label16->setEnabled(true);
     StringGrid1->SetOffered(true);
-    StringGrid1->setFocus();
+    MoveFocus(StringGrid1);
 }
 
 void TForm1::StringGrid1KeyPress() {
@@ -424,18 +424,18 @@ void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* fro
 void TForm1::RadioButton1Click() {
     OfferKeyAndCodes(false);
     OfferRangeGrid("ｶｳﾝﾄ数：", "先頭からのｶｳﾝﾄ数", "　始めカウント", "　終りカウント");
-    StringGrid2->setFocus();
+    MoveFocus(StringGrid2);
 }
 
 void TForm1::RadioButton2Click() {
     OfferKeyAndCodes(true);
     OfferRangeGrid("コード：", "ｷｰ位置にある項目の符号", "　始めコード", "　終りコード");
-    Edit3->setFocus();
+    MoveFocus(Edit3);
 }
 
 void TForm1::Edit3KeyPress() {
     if (!Edit3->text().isEmpty()) {
-        StringGrid2->setFocus();
+        MoveFocus(StringGrid2);
         return;
     }
     ShowMessage(this, "** キー位置の指定がありません。");
@@ -450,7 +450,7 @@ void TForm1::RadioButton4Click() {
         ShowMessage(
             this, "** 本当にこの指定でよいのですか。\r\n    あいまいなら「わからない」にします。");
     }
-    Button4->setFocus();
+    MoveFocus(Button4);
 }
 
 // The last run's totals and RunLog are cleared first, whatever the checks then say.

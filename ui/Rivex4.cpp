@@ -94,7 +94,11 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
         Button1->click();
         return true;
     }
-    if (watched == CheckBox1 && key != Qt::Key_Tab && key != Qt::Key_Backtab) CheckBox1Click();
+    // Space ticks the box, and its click then moves the focus on.
+    if (watched == CheckBox1 && key != Qt::Key_Tab && key != Qt::Key_Backtab &&
+        key != Qt::Key_Space) {
+        CheckBox1Click();
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -107,7 +111,7 @@ void TForm4::FormShow() {
     SetColor(this, QPalette::Window, colors::kPlaceholderDialog);
     for (QLineEdit* edit : {Edit1, Edit2})
         SetColor(edit, QPalette::Base, colors::kPlaceholderEdits);
-    Edit1->setFocus();
+    MoveFocus(Edit1);
 }
 
 void TForm4::Edit1KeyPress() {
@@ -116,18 +120,18 @@ void TForm4::Edit1KeyPress() {
     Label2->setVisible(digits);
     if (digits) {
         Edit2->clear();
-        Edit2->setFocus();
+        MoveFocus(Edit2);
     } else {
-        CheckBox1->setFocus();
+        MoveFocus(CheckBox1);
     }
 }
 
 void TForm4::Edit2KeyPress() {
-    CheckBox1->setFocus();
+    MoveFocus(CheckBox1);
 }
 
 void TForm4::CheckBox1Click() {
-    Button1->setFocus();
+    MoveFocus(Button1);
 }
 
 void TForm4::Button1Click() {
@@ -139,7 +143,7 @@ void TForm4::Button1Click() {
         return;
     }
     ShowMessage(this, refusal->message);
-    (refusal->focus == DialogFocus::Edit1 ? Edit1 : Edit2)->setFocus();
+    MoveFocus(refusal->focus == DialogFocus::Edit1 ? Edit1 : Edit2);
 }
 
 }  // namespace rivex::ui

@@ -1,11 +1,52 @@
 #include "ui/string_grid.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include "ui/system_colors.h"
 
 namespace rivex::ui {
+namespace {
+
+// Enter in a cell editor commits it and closes it through the view's own path, then moves on
+// as Enter on the grid does; a cell whose text does not fit shows all of it as a tooltip.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    explicit CellDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                auto* editor = static_cast<QWidget*>(watched);
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                emit grid_->enterPressed();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        const QString text = index.data().toString();
+        if (event->type() == QEvent::ToolTip && !text.isEmpty()) {
+            const bool fits = option.fontMetrics.horizontalAdvance(text) + 6 <= option.rect.width();
+            QToolTip::showText(event->globalPos(), fits ? QString() : text, view);
+            return true;
+        }
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    }
+
+  private:
+    StringGrid* grid_;
+};
+
+}  // namespace
 
 StringGrid::StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidget* parent)
     : QTableWidget(rowCount - 1, static_cast<int>(columnWidths.size()) - 1, parent) {
@@ -25,6 +66,7 @@ StringGrid::StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidg
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setTabKeyNavigation(false);
+    setItemDelegate(new CellDelegate(this));
     LabelRow(1);
 }
 
@@ -54,8 +96,13 @@ void StringGrid::MoveTo(int column, int row) {
     setCurrentCell(row - 1, column - 1);
 }
 
+// A greyed grid shows no selected cell.
 void StringGrid::SetOffered(bool offered) {
     SetOfferedLook(this, offered);
+    if (!offered) {
+        clearSelection();
+        setCurrentCell(-1, -1);
+    }
 }
 
 void StringGrid::AddRow() {
@@ -67,10 +114,15 @@ void StringGrid::LabelRow(int row) {
     verticalHeaderItem(row - 1)->setText(QString("(%1)").arg(row));
 }
 
-// Enter typed into a cell editor comes here too: the editor leaves it unhandled.
+// Enter on a cell that is not being edited; the cell delegate takes it in an editor. Delete
+// empties every selected cell.
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         emit enterPressed();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && state() != QAbstractItemView::EditingState) {
+        for (const QModelIndex& index : selectedIndexes()) model()->setData(index, QString());
         return;
     }
     QTableWidget::keyPressEvent(event);

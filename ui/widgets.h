@@ -57,6 +57,12 @@ inline QComboBox* MakeCombo(QWidget* parent, const char* name,
     return combo;
 }
 
+// Moves the focus as the program does after a key or a run: the control shows its focus
+// frame, as it would after the Tab key, so that the user sees where Space or Enter lands.
+inline void MoveFocus(QWidget* widget) {
+    widget->setFocus(Qt::TabFocusReason);
+}
+
 // A widget's own background colour, `role` Window or Base.
 inline void SetColor(QWidget* widget, QPalette::ColorRole role, QColor color) {
     QPalette p = widget->palette();

@@ -70,6 +70,12 @@ class Rivex4Test : public QObject {
         QCOMPARE(dialog.focusWidget(), box);
         QTest::keyClick(box, Qt::Key_A);
         QCOMPARE(dialog.focusWidget(), next);
+        QVERIFY(!box->isChecked());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Space);  // ticks the box, then moves on
+        QVERIFY(box->isChecked());
+        QCOMPARE(dialog.focusWidget(), next);
+        box->setChecked(false);
         QVERIFY(dialog.isVisible());  // no key so far pressed "次　へ"
 
         QTest::keyClick(next, Qt::Key_Return);
