@@ -21,7 +21,8 @@ constexpr int kBarSteps = 1000;
 
 }  // namespace
 
-TForm2::TForm2(EngineState& state, QWidget* owner) : QWidget(owner, Qt::Window), state_(state) {
+TForm2::TForm2(EngineState& state, QWidget* owner)
+    : QWidget(owner, kSecondaryWindow), state_(state) {
     setWindowTitle(QString::fromUtf8("実行状況…"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(245, 160);

@@ -20,7 +20,7 @@ QStringList HelpLines() {
     return lines;
 }
 
-TForm3::TForm3(QWidget* owner) : QWidget(owner, Qt::Window) {
+TForm3::TForm3(QWidget* owner) : QWidget(owner, kSecondaryWindow) {
     setWindowTitle(QString::fromUtf8("ヘルプ"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(534, 139);

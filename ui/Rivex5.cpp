@@ -28,7 +28,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* text, int lef
 }  // namespace
 
 TForm5::TForm5(QWidget* owner)
-    : QWidget(owner, Qt::Window),
+    : QWidget(owner, kSecondaryWindow),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       printFont_(JapaneseFont(Face::GothicProp, 12)) {
     setWindowTitle(QString::fromUtf8("レコード数一覧"));

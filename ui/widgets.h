@@ -57,6 +57,10 @@ inline QComboBox* MakeCombo(QWidget* parent, const char* name,
     return combo;
 }
 
+// The window type of a secondary window: a dialog to the window system, so that it is kept
+// in front of the window that owns it (transient for it), though not modal.
+inline constexpr Qt::WindowType kSecondaryWindow = Qt::Dialog;
+
 // Moves the focus as the program does after a key or a run: the control shows its focus
 // frame, as it would after the Tab key, so that the user sees where Space or Enter lands.
 inline void MoveFocus(QWidget* widget) {
