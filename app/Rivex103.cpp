@@ -12,6 +12,7 @@
 #include "ui/Rivex3.h"
 #include "ui/Rivex4.h"
 #include "ui/Rivex5.h"
+#include "ui/missing_translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTexts);
     }
+    rivex::ui::MissingTranslations missingTexts;
+    QApplication::installTranslator(&missingTexts);
     rivex::CatchStopSignals();
     rivex::EngineState state;
     // The main window owns the others; the progress window and the placeholder dialog made

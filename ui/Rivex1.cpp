@@ -28,11 +28,23 @@ namespace {
 
 constexpr int kSignalWatchMs = 200;
 
+// Shown as "すべてのファイル(＠….*)": the dialogs hide the pattern part.
 const char* const kFileFilter = "すべてのファイル(＠….*) (*)";
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int left, int top,
                      int width, int height) {
     return Place(new QGroupBox(QString::fromUtf8(title), parent), name, left, top, width, height);
+}
+
+// A label exactly `width` wide, its text centred and drawn smaller where it would not fit.
+void FitWidth(QLabel* label, int width) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > width && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter);
+    label->setFixedWidth(width);
 }
 
 void SetHint(QWidget* widget, const char* hint) {
@@ -150,6 +162,7 @@ QWidget* TForm1::createFieldPage() {
     Label16 = MakeLabel(page, "Label16", "フィールド項目の位置：", 20, 72);
     // Above the two repeat columns: the label column and the first two columns are 35 + 57 + 56.
     Label12 = MakeLabel(page, "Label12", "|<---- 繰り返しのとき ---->|", 20 + 35 + 57 + 56, 92);
+    FitWidth(Label12, 75 + 70);
     StringGrid1 =
         Place(new StringGrid({35, 57, 56, 75, 70}, 10, page), "StringGrid1", 20, 108, 316, 124);
     return page;
@@ -363,14 +376,15 @@ void TForm1::ChooseOutput(const QString& name) {
 
 void TForm1::Button1Click() {
     const QString name =
-        QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kFileFilter));
+        QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kFileFilter),
+                                     nullptr, QFileDialog::HideNameFilterDetails);
     if (!name.isEmpty()) ChooseSource(name);
 }
 
 void TForm1::Button2Click() {
-    ChooseOutput(QFileDialog::getSaveFileName(this, QString(), QString(),
-                                              QString::fromUtf8(kFileFilter), nullptr,
-                                              QFileDialog::DontConfirmOverwrite));
+    ChooseOutput(QFileDialog::getSaveFileName(
+        this, QString(), QString(), QString::fromUtf8(kFileFilter), nullptr,
+        QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails));
 }
 
 void TForm1::Edit1KeyPress() {

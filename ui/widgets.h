@@ -64,7 +64,8 @@ inline constexpr Qt::WindowType kSecondaryWindow = Qt::Dialog;
 // Moves the focus as the program does after a key or a run: the control shows its focus
 // frame, as it would after the Tab key, so that the user sees where Space or Enter lands.
 inline void MoveFocus(QWidget* widget) {
-    widget->setFocus(Qt::TabFocusReason);
+    widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    widget->setFocus(Qt::OtherFocusReason);
 }
 
 // A widget's own background colour, `role` Window or Base.
