@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
+
+#include "engine/conditions_file.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 namespace {
@@ -146,25 +150,73 @@ std::string BatchHelp() {
     for (const OptionSpec& option : Options()) {
         line(std::string(option.name) + (*option.values ? " " : "") + option.values, option.help);
     }
+    line("--conditions FILE", "load a saved conditions file first; the options beside it fill");
+    line("", "their controls, and --field or --range replace its grid rows");
+    line("--save-conditions FILE", "write the conditions into FILE and run nothing");
     line("--help", "print this help");
     line("--version", "print the version");
     return help;
 }
 
+namespace {
+
+// The options that take a file of conditions rather than fill a control.
+constexpr std::string_view kConditions = "--conditions";
+constexpr std::string_view kSaveConditions = "--save-conditions";
+
+bool IsOption(const std::string& a) {
+    return Find(a) != nullptr || a == "--help" || a == "--version" || a == kConditions ||
+           a == kSaveConditions;
+}
+
+// The file named by `option` among `args`: empty when the option is not given, nullopt when
+// it has no usable value.
+std::optional<std::string> FileOption(const std::vector<std::string>& args,
+                                      std::string_view option) {
+    const auto it = std::ranges::find(args, option);
+    if (it == args.end()) return std::string();
+    if (it + 1 == args.end() || IsOption(*(it + 1))) return std::nullopt;
+    return *(it + 1);
+}
+
+// The form the conditions file holds, or why it cannot be used.
+std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
+    try {
+        return ReadConditions(ReadWholeFile(path));
+    } catch (const PlatformError& e) {
+        return e.message() + ": " + path;
+    }
+}
+
+}  // namespace
+
 BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
     BatchRequest request;
+    const std::optional<std::string> conditions = FileOption(args, kConditions);
+    const std::optional<std::string> saveTo = FileOption(args, kSaveConditions);
+    if (!conditions) return UsageError{"--conditions needs a file"};
+    if (!saveTo) return UsageError{"--save-conditions needs a file"};
+    if (!conditions->empty()) {
+        auto loaded = LoadConditions(*conditions);
+        if (auto* error = std::get_if<std::string>(&loaded)) return UsageError{std::move(*error)};
+        request.form = std::get<FormInput>(std::move(loaded));
+        // Rows given as options replace the file's rows of that grid.
+        if (std::ranges::count(args, "--field") > 0) request.form.StringGrid1.clear();
+        if (std::ranges::count(args, "--range") > 0) request.form.StringGrid2.clear();
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help") return HelpRequest{};
         if (args[i] == "--version") return VersionRequest{};
+        if (args[i] == kConditions || args[i] == kSaveConditions) {
+            ++i;
+            continue;
+        }
         const OptionSpec* option = Find(args[i]);
         if (option == nullptr) return UsageError{"unknown option: " + args[i]};
         const auto first = args.begin() + static_cast<std::ptrdiff_t>(i) + 1;
         const auto given = std::min(option->valueCount, args.size() - i - 1);
         // A value that is itself an option means the values ran short.
-        const auto last = std::find_if(
-            first, first + static_cast<std::ptrdiff_t>(given), [](const std::string& a) {
-                return Find(a) != nullptr || a == "--help" || a == "--version";
-            });
+        const auto last = std::find_if(first, first + static_cast<std::ptrdiff_t>(given), IsOption);
         if (last - first < static_cast<std::ptrdiff_t>(option->valueCount)) {
             return UsageError{args[i] + " needs " + std::to_string(option->valueCount) +
                               " value(s)"};
@@ -175,6 +227,7 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
             return UsageError{std::move(error)};
         }
     }
+    if (!saveTo->empty()) return SaveConditionsRequest{std::move(request.form), *saveTo};
     return request;
 }
 

@@ -22,7 +22,14 @@ struct UsageError {
     std::string message;
 };
 
-using BatchCommand = std::variant<BatchRequest, HelpRequest, VersionRequest, UsageError>;
+// --save-conditions: the conditions written to `path`, nothing run.
+struct SaveConditionsRequest {
+    FormInput form;
+    std::string path;
+};
+
+using BatchCommand =
+    std::variant<BatchRequest, HelpRequest, VersionRequest, SaveConditionsRequest, UsageError>;
 
 BatchCommand ParseBatchArguments(const std::vector<std::string>& args);
 

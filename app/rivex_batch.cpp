@@ -6,6 +6,7 @@
 
 #include "app/batch_host.h"
 #include "app/batch_options.h"
+#include "engine/conditions_file.h"
 #include "engine/extract.h"
 #include "engine/platform_error.h"
 #include "engine/stop_signals.h"
@@ -72,6 +73,15 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<rivex::VersionRequest>(command)) {
         std::fputs("rivex-batch " RIVEX_VERSION "\n", stdout);
+        return CheckedStreams(kFinished);
+    }
+    if (const auto* save = std::get_if<rivex::SaveConditionsRequest>(&command)) {
+        try {
+            rivex::WriteWholeFile(save->path, rivex::ConditionsText(save->form));
+        } catch (...) {
+            std::fprintf(stderr, "%s\n", rivex::CurrentErrorText().c_str());
+            return kPlatformError;
+        }
         return CheckedStreams(kFinished);
     }
     rivex::CatchStopSignals();

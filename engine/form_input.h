@@ -29,6 +29,8 @@ struct FormInput {
     LineRuleChoice ComboBox1 = LineRuleChoice::Auto;    // how source records end
     OutputLineEnd ComboBox2 = OutputLineEnd::AsSource;  // what follows a written record
     CodePage ComboBox3 = CodePage::Cp932;               // the records' encoding
+
+    friend bool operator==(const FormInput&, const FormInput&) = default;
 };
 
 // The control a refusal moves the focus to.

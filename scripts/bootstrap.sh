@@ -14,6 +14,7 @@ packages=(
   poppler-utils
   mawk time
   desktop-file-utils appstream dpkg-dev man-db file
+  nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

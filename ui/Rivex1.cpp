@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "engine/conditions_file.h"
 #include "engine/extract.h"
 #include "engine/stop_signals.h"
 #include "ui/Rivex3.h"
@@ -29,6 +30,8 @@ namespace {
 constexpr int kSignalWatchMs = 200;
 
 // Shown as "すべてのファイル(＠….*)": the dialogs hide the pattern part.
+const char* const kConditionsFilter = "抽出条件 (*.rivex.json)";
+
 const char* const kFileFilter = "すべてのファイル(＠….*) (*)";
 
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int left, int top,
@@ -139,6 +142,10 @@ void TForm1::createDataGroup() {
     Label20->setWordWrap(true);
     Label20->setGeometry(10, 124, 187, 300);
     Label20->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Button10 = MakeButton(GroupBox6, "Button10", "条件の保存", 10, 470, 90, 28);
+    SetHint(Button10, "画面の条件をﾌｧｲﾙに保存します");
+    Button11 = MakeButton(GroupBox6, "Button11", "条件の読込", 107, 470, 90, 28);
+    SetHint(Button11, "保存した条件を画面に読み込みます。ﾌｧｲﾙをこの画面に落としても読み込みます");
 }
 
 void TForm1::createConditionsGroup() {
@@ -227,9 +234,11 @@ void TForm1::connectHandlers() {
     connect(Button9, &QPushButton::clicked, this, &TForm1::Button9Click);
     connect(Button7, &QPushButton::clicked, this, &TForm1::Button7Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
-    for (QLineEdit* box : {Edit1, Edit2}) {
-        box->setAcceptDrops(true);
-        box->installEventFilter(this);
+    connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
+    connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
+    for (QWidget* target : std::initializer_list<QWidget*>{this, Edit1, Edit2}) {
+        target->setAcceptDrops(true);
+        target->installEventFilter(this);
     }
 }
 
@@ -341,7 +350,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// A local file dropped on a name box fills it as the matching file dialog would.
+// A local file dropped on a name box fills it as the matching file dialog would; a
+// conditions file dropped anywhere on the window is loaded.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
@@ -349,14 +359,21 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* drop = static_cast<QDropEvent*>(event);
     const QList<QUrl> urls = drop->mimeData()->urls();
-    if (urls.size() != 1 || !urls[0].isLocalFile()) {
+    const QString name = urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : "";
+    const bool conditions = name.endsWith(FromBytes(kConditionsSuffix));
+    if (name.isEmpty() || (watched == this && !conditions)) {
         drop->ignore();
         return true;
     }
     drop->acceptProposedAction();
     if (type == QEvent::Drop) {
-        if (watched == Edit1) ChooseSource(urls[0].toLocalFile());
-        if (watched == Edit2) ChooseOutput(urls[0].toLocalFile());
+        if (conditions) {
+            LoadConditions(name);
+        } else if (watched == Edit1) {
+            ChooseSource(name);
+        } else {
+            ChooseOutput(name);
+        }
     }
     return true;
 }
@@ -507,6 +524,83 @@ void TForm1::Button7Click() {
 
 void TForm1::Button6Click() {
     close();
+}
+
+void TForm1::Button10Click() {
+    QString path = QFileDialog::getSaveFileName(this, QString(), QString(),
+                                                QString::fromUtf8(kConditionsFilter));
+    if (path.isEmpty()) return;
+    if (!path.endsWith(FromBytes(kConditionsSuffix))) path += FromBytes(kConditionsSuffix);
+    SaveConditions(path);
+}
+
+void TForm1::Button11Click() {
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
+                                                      QString::fromUtf8(kConditionsFilter));
+    if (!path.isEmpty()) LoadConditions(path);
+}
+
+void TForm1::SaveConditions(const QString& path) {
+    Guarded(this, [&] { WriteWholeFile(ToBytes(path), ConditionsText(Input())); });
+}
+
+void TForm1::LoadConditions(const QString& path) {
+    Guarded(this, [&] {
+        const auto read = ReadConditions(ReadWholeFile(ToBytes(path)));
+        if (const auto* refusal = std::get_if<std::string>(&read)) {
+            ShowMessage(this, *refusal);
+            return;
+        }
+        Fill(std::get<FormInput>(read));
+    });
+}
+
+// The controls as a user fills them: texts and cells typed, the modes chosen with their
+// handlers (so greying and grid headings follow), then the choices that depend on them.
+void TForm1::Fill(const FormInput& form) {
+    Edit1->setText(FromBytes(form.Edit1));
+    Label15->setVisible(!form.Edit1.empty());
+    Edit2->setText(FromBytes(form.Edit2));
+    Edit3->setText(FromBytes(form.Edit3));
+    StringGrid1->SetRows(form.StringGrid1);
+    StringGrid2->SetRows(form.StringGrid2);
+    FillModes(form);
+    CheckBox1->setChecked(form.CheckBox1);
+    ComboBox1->setCurrentIndex(static_cast<int>(form.ComboBox1));
+    ComboBox2->setCurrentIndex(static_cast<int>(form.ComboBox2));
+    ComboBox3->setCurrentIndex(form.ComboBox3 == CodePage::Cp932 ? 0 : 1);
+}
+
+void TForm1::FillModes(const FormInput& form) {
+    // A group with nothing chosen is cleared, and looks as at start.
+    const auto choose = [](std::initializer_list<std::pair<QRadioButton*, bool>> group) {
+        for (const auto& [button, checked] : group) {
+            if (checked) {
+                button->click();
+                return;
+            }
+        }
+        for (const auto& [button, checked] : group) {
+            button->setAutoExclusive(false);
+            button->setChecked(false);
+            button->setAutoExclusive(true);
+        }
+    };
+    RadioButton6Click();
+    choose({{RadioButton6, form.RadioButton6}, {RadioButton7, form.RadioButton7}});
+    RadioButton8Click();
+    choose({{RadioButton8, form.RadioButton8},
+            {RadioButton1, form.RadioButton1},
+            {RadioButton2, form.RadioButton2}});
+    // Set without RadioButton4's question: the user answered it when saving.
+    for (auto [button, checked] :
+         {std::pair{RadioButton3, form.RadioButton3}, std::pair{RadioButton4, form.RadioButton4},
+          std::pair{RadioButton5, form.RadioButton5}}) {
+        if (checked) button->setChecked(true);
+    }
+    if (!form.RadioButton3 && !form.RadioButton4 && !form.RadioButton5) {
+        choose({{RadioButton3, false}, {RadioButton4, false}, {RadioButton5, false}});
+    }
 }
 
 }  // namespace rivex::ui

@@ -39,6 +39,12 @@ class TForm1 : public QWidget {
     // `name` as the source file, as if chosen with the source file dialog.
     void ChooseSource(const QString& name);
 
+    // The conditions file: the controls' conditions written to `path`, or the controls filled
+    // from it as a user would fill them (a file that is no conditions file is refused with a
+    // message and changes nothing). Platform errors are shown in the error box.
+    void SaveConditions(const QString& path);
+    void LoadConditions(const QString& path);
+
     // The start time of a run whose checks have passed; the end button is off meanwhile.
     void ShowRunStarted(const QString& startClock);
 
@@ -80,6 +86,10 @@ class TForm1 : public QWidget {
     void Button9Click();
     void Button7Click();
     void Button6Click();
+    void Button10Click();
+    void Button11Click();
+    void Fill(const FormInput& form);
+    void FillModes(const FormInput& form);
 
     // The record-selection controls of the key box, the grid and the code options.
     void OfferKeyAndCodes(bool offered);
@@ -113,6 +123,8 @@ class TForm1 : public QWidget {
     QLabel* Label19;
     QComboBox* ComboBox3;
     QLabel* Label20;
+    QPushButton* Button10;
+    QPushButton* Button11;
 
     QGroupBox* GroupBox2;
     QLabel* Label14;

@@ -28,6 +28,11 @@ class StringGrid : public QTableWidget {
     int GridRow() const { return currentRow() + 1; }
     void MoveTo(int column, int row);
     void AddRow();
+    // Every cell below the heading emptied, then `rows` written from grid row 1 on, each
+    // labelled "(n)" as Enter would have labelled it.
+    template <std::size_t N>
+    void SetRows(const std::vector<std::array<std::string, N>>& rows);
+
     // Writes "(n)" into the label column of grid row n.
     void LabelRow(int row);
 
@@ -61,6 +66,23 @@ std::vector<std::array<std::string, N>> StringGrid::Rows() const {
         rows.push_back(std::move(cells));
     }
     return rows;
+}
+
+template <std::size_t N>
+void StringGrid::SetRows(const std::vector<std::array<std::string, N>>& rows) {
+    clearContents();
+    while (GridRowCount() - 1 < static_cast<int>(rows.size())) AddRow();
+    for (int row = 1; row < GridRowCount(); ++row) {
+        verticalHeaderItem(row - 1)->setText(QString());
+    }
+    LabelRow(1);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int row = static_cast<int>(r) + 1;
+        LabelRow(row);
+        for (std::size_t c = 0; c < N; ++c) {
+            SetCell(static_cast<int>(c) + 1, row, QString::fromUtf8(rows[r][c]));
+        }
+    }
 }
 
 }  // namespace rivex::ui

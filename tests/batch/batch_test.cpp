@@ -163,6 +163,40 @@ TEST(BatchEncoding, Utf8CodesMatchUtf8Records) {
     EXPECT_EQ(ReadFile(dir / "out.txt"), "B02表\nC03表\n");
 }
 
+// Conditions saved from options run as the options do; options beside the file fill their
+// controls, a grid option replacing the file's rows.
+TEST(BatchConditions, SavedConditionsRunAsTyped) {
+    TempDir dir;
+    WriteFile(dir / "in.txt", "A01x\r\nB02y\r\nC03z\r\n");
+    const std::vector<std::string> typed{"--source",   "in.txt",  "--output", "out.txt", "--fields",
+                                         "--field",    "1",       "2",        "",        "",
+                                         "--by-count", "--range", "2",        "3"};
+    std::vector<std::string> save = typed;
+    save.insert(save.end(), {"--save-conditions", "c.rivex.json"});
+    Result r = RunBatch(dir, save);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
+    const std::string saved = ReadFile(dir / "c.rivex.json");
+
+    r = RunBatch(dir, typed);
+    const std::string asTyped = ReadFile(dir / "out.txt");
+    EXPECT_EQ(asTyped, "B0\r\nC0\r\n");
+    const Result loaded = RunBatch(dir, {"--conditions", "c.rivex.json"});
+    EXPECT_EQ(loaded.status, 0);
+    EXPECT_EQ(loaded.out, r.out);
+    EXPECT_EQ(ReadFile(dir / "out.txt"), asTyped);
+
+    RunBatch(dir, {"--conditions", "c.rivex.json", "--range", "1", "1"});
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "A0\r\n");
+    RunBatch(dir, {"--conditions", "c.rivex.json", "--save-conditions", "c2.rivex.json"});
+    EXPECT_EQ(ReadFile(dir / "c2.rivex.json"), saved);
+
+    WriteFile(dir / "broken.rivex.json", saved.substr(0, saved.size() / 2));
+    r = RunBatch(dir, {"--conditions", "broken.rivex.json"});
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("** 抽出条件ファイルの "), std::string::npos);
+}
+
 TEST(BatchUsage, UnusableOptionsExit64) {
     TempDir dir;
     const std::vector<std::vector<std::string>> calls{{"--bogus"},
@@ -173,7 +207,9 @@ TEST(BatchUsage, UnusableOptionsExit64) {
                                                       {"--encoding", "euc"},
                                                       {"--at", "1", "2", "yes"},
                                                       {"--source"},
-                                                      {"--range", "A", "--exclude"}};
+                                                      {"--range", "A", "--exclude"},
+                                                      {"--conditions", "missing.rivex.json"},
+                                                      {"--save-conditions"}};
     for (const auto& args : calls) {
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 64) << args[0];

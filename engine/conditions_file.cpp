@@ -1,0 +1,228 @@
+#include "engine/conditions_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
+
+#include "engine/output_file.h"
+#include "engine/platform_error.h"
+#include "engine/write_fully.h"
+
+namespace rivex {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::string_view kFormat = "rivex-conditions";
+constexpr int kVersion = 1;
+
+// A choice among radio buttons, or a list's item, by the name it has in the file.
+template <typename Value>
+using Names = std::vector<std::pair<std::string_view, Value>>;
+
+const Names<int> kFieldModes{{"whole", 6}, {"listed", 7}};
+const Names<int> kSelectModes{{"all", 8}, {"count", 1}, {"code", 2}};
+const Names<int> kCodeOrders{{"unknown", 3}, {"grouped", 4}, {"scattered", 5}};
+const Names<LineRuleChoice> kLineRules{
+    {"auto", LineRuleChoice::Auto}, {"cr", LineRuleChoice::Cr}, {"lf", LineRuleChoice::Lf}};
+const Names<OutputLineEnd> kOutputLineEnds{
+    {"source", OutputLineEnd::AsSource}, {"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}};
+const Names<CodePage> kEncodings{{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}};
+
+// The radio buttons of the form by their number.
+bool FormInput::*Radio(int number) {
+    static const std::array<bool FormInput::*, 8> radios{
+        &FormInput::RadioButton1, &FormInput::RadioButton2, &FormInput::RadioButton3,
+        &FormInput::RadioButton4, &FormInput::RadioButton5, &FormInput::RadioButton6,
+        &FormInput::RadioButton7, &FormInput::RadioButton8};
+    return radios[static_cast<std::size_t>(number - 1)];
+}
+
+// The checked radio button of a group by its name; null when none is checked.
+Json CheckedName(const FormInput& form, const Names<int>& group) {
+    for (const auto& [name, number] : group) {
+        if (form.*Radio(number)) return std::string(name);
+    }
+    return nullptr;
+}
+
+template <typename Value>
+std::string_view NameOf(Value value, const Names<Value>& names) {
+    return std::ranges::find(names, value, &std::pair<std::string_view, Value>::second)->first;
+}
+
+template <std::size_t N>
+Json Rows(const std::vector<std::array<std::string, N>>& rows) {
+    auto last = rows.end();
+    while (last != rows.begin() &&
+           std::ranges::all_of(*(last - 1), [](const std::string& c) { return c.empty(); })) {
+        --last;
+    }
+    Json out = Json::array();
+    for (auto row = rows.begin(); row != last; ++row) out.push_back(*row);
+    return out;
+}
+
+// What is wrong with the file, in the user's words.
+struct Unreadable {
+    std::string message;
+};
+
+Unreadable Missing(std::string_view key) {
+    return {"** 抽出条件ファイルに「" + std::string(key) + "」がありません。"};
+}
+
+Unreadable WrongForm(std::string_view key) {
+    return {"** 抽出条件ファイルの「" + std::string(key) + "」の形が違います。"};
+}
+
+const Json& Member(const Json& json, std::string_view key) {
+    const auto it = json.find(key);
+    if (it == json.end()) throw Missing(key);
+    return *it;
+}
+
+std::string Text(const Json& json, std::string_view key) {
+    const Json& value = Member(json, key);
+    if (!value.is_string()) throw WrongForm(key);
+    return value.get<std::string>();
+}
+
+template <typename Value>
+Value Named(const Json& json, std::string_view key, const Names<Value>& names) {
+    const std::string name = Text(json, key);
+    const auto it = std::ranges::find(names, name, &std::pair<std::string_view, Value>::first);
+    if (it == names.end()) throw WrongForm(key);
+    return it->second;
+}
+
+// A radio group: the named button checked, or none for null.
+void CheckNamed(const Json& json, std::string_view key, const Names<int>& group, FormInput& form) {
+    const Json& value = Member(json, key);
+    if (value.is_null()) return;
+    form.*Radio(Named(json, key, group)) = true;
+}
+
+template <std::size_t N>
+std::vector<std::array<std::string, N>> GridRows(const Json& json, std::string_view key) {
+    const Json& value = Member(json, key);
+    if (!value.is_array()) throw WrongForm(key);
+    std::vector<std::array<std::string, N>> rows;
+    for (const Json& row : value) {
+        if (!row.is_array() || row.size() != N) throw WrongForm(key);
+        std::array<std::string, N> cells;
+        for (std::size_t c = 0; c < N; ++c) {
+            if (!row[c].is_string()) throw WrongForm(key);
+            cells[c] = row[c].get<std::string>();
+        }
+        rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+// 1-based line and column of byte `offset` of `text`.
+std::pair<std::size_t, std::size_t> LineAndColumn(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    const std::string_view before = text.substr(0, offset);
+    const std::size_t line = static_cast<std::size_t>(std::ranges::count(before, '\n')) + 1;
+    const std::size_t lineStart = before.rfind('\n');
+    const std::size_t column =
+        lineStart == std::string_view::npos ? offset : offset - lineStart - 1;
+    return {line, column + 1};
+}
+
+FormInput FormOf(const Json& json) {
+    if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
+        throw Unreadable{"** 抽出条件ファイルではありません。"};
+    }
+    const Json& version = Member(json, "version");
+    if (!version.is_number_integer()) throw WrongForm("version");
+    if (version.get<int>() != kVersion) {
+        throw Unreadable{"** 抽出条件ファイルの版 " + version.dump() + " は読めません。"};
+    }
+    FormInput form;
+    form.Edit1 = Text(json, "sourceFile");
+    form.Edit2 = Text(json, "outputFile");
+    CheckNamed(json, "fieldMode", kFieldModes, form);
+    form.StringGrid1 = GridRows<4>(json, "fields");
+    CheckNamed(json, "selectMode", kSelectModes, form);
+    form.StringGrid2 = GridRows<2>(json, "ranges");
+    form.Edit3 = Text(json, "keyPositions");
+    const Json& exclude = Member(json, "exclude");
+    if (!exclude.is_boolean()) throw WrongForm("exclude");
+    form.CheckBox1 = exclude.get<bool>();
+    CheckNamed(json, "codeOrder", kCodeOrders, form);
+    form.ComboBox1 = Named(json, "lineEnd", kLineRules);
+    form.ComboBox2 = Named(json, "outputLineEnd", kOutputLineEnds);
+    form.ComboBox3 = Named(json, "encoding", kEncodings);
+    return form;
+}
+
+}  // namespace
+
+std::string ConditionsText(const FormInput& form) {
+    Json json;
+    json["format"] = kFormat;
+    json["version"] = kVersion;
+    json["sourceFile"] = form.Edit1;
+    json["outputFile"] = form.Edit2;
+    json["fieldMode"] = CheckedName(form, kFieldModes);
+    json["fields"] = Rows(form.StringGrid1);
+    json["selectMode"] = CheckedName(form, kSelectModes);
+    json["ranges"] = Rows(form.StringGrid2);
+    json["keyPositions"] = form.Edit3;
+    json["exclude"] = form.CheckBox1;
+    json["codeOrder"] = CheckedName(form, kCodeOrders);
+    json["lineEnd"] = NameOf(form.ComboBox1, kLineRules);
+    json["outputLineEnd"] = NameOf(form.ComboBox2, kOutputLineEnds);
+    json["encoding"] = NameOf(form.ComboBox3, kEncodings);
+    // A text that is not UTF-8 (a file name in another encoding) gets U+FFFD for its bad bytes.
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::variant<FormInput, std::string> ReadConditions(std::string_view text) {
+    try {
+        return FormOf(Json::parse(text));
+    } catch (const Json::parse_error& e) {
+        const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
+        return "** 抽出条件ファイルの " + std::to_string(line) + " 行 " + std::to_string(column) +
+               " 桁目が JSON として読めません。";
+    } catch (const Unreadable& e) {
+        return e.message;
+    }
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError(errno, path);
+    std::string bytes;
+    char block[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            ::close(fd);
+            throw FileError(err, path);
+        }
+        if (n == 0) break;
+        bytes.append(block, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    const int fd = CreateFile(path);
+    const int error = WriteFully(fd, bytes.data(), bytes.size());
+    if (::close(fd) != 0 && error == 0) throw FileError(errno, path);
+    if (error != 0) throw FileError(error, path);
+}
+
+}  // namespace rivex
