@@ -52,6 +52,10 @@ struct ReaderCase {
     std::string ends = {};  // checked under Lf only: under Cr an LF not yet read is not known
 };
 
+void PrintTo(const ReaderCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ReaderTest : public ::testing::TestWithParam<std::tuple<ReaderCase, std::size_t>> {};
 
 TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
