@@ -34,10 +34,14 @@ OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
     }
 }
 
-std::size_t OutputLayout::Starting(const Span& span, std::size_t length) {
+// Bytes written for `span` from a record of `length` bytes, at most: without a division where
+// the repetitions do not overlap, as the bytes then come from the record only once.
+std::size_t OutputLayout::MostBytes(const Span& span, std::size_t length) {
     if (span.start >= length) return 0;
-    if (span.count == 1) return 1;
-    return std::min(span.count, (length - 1 - span.start) / span.pitch + 1);
+    if (span.count == 1) return span.width;
+    const std::size_t all = span.count * span.width;
+    if (span.pitch >= span.width) return std::min(all, length - span.start + span.width);
+    return std::min(span.count, (length - 1 - span.start) / span.pitch + 1) * span.width;
 }
 
 void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
@@ -56,13 +60,15 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
             return;
         }
     }
+    // A repetition that starts past the record's end is empty, and so is every one after it.
     std::size_t most = 0;
-    for (const Span& span : spans_) most += Starting(span, length) * span.width;
+    for (const Span& span : spans_) most += MostBytes(span, length);
     char* const begin = writer.Reserve(most, kWord);
     if (begin == nullptr) {
         for (const Span& span : spans_) {
-            for (std::size_t k = 0, n = Starting(span, length); k < n; ++k) {
-                writer.Append(record.substr(span.start + k * span.pitch, span.width));
+            std::size_t column = span.start;
+            for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
+                writer.Append(record.substr(column, span.width));
             }
         }
         return;
@@ -70,7 +76,7 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     char* out = begin;
     for (const Span& span : spans_) {
         std::size_t column = span.start;
-        for (std::size_t k = 0, n = Starting(span, length); k < n; ++k, column += span.pitch) {
+        for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
             const char* from = record.data() + column;
             if (length - column >= span.width) {
                 CopyWords(out, from, span.width);

@@ -24,16 +24,15 @@ class OutputLayout {
     std::size_t Reach() const { return reach_; }
 
   private:
-    // One field, repeated `count` times `pitch` bytes apart. A repetition that starts past
-    // the record's end is empty, and so is every one after it: the cost follows the record.
+    // One field, repeated `count` times `pitch` bytes apart: the cost of a record follows the
+    // record, not the count.
     struct Span {
         std::size_t start;  // from 0
         std::size_t width;  // at least 1
         std::size_t pitch;
         std::size_t count;  // at least 1
     };
-    // Repetitions of `span` that start within a record of `length` bytes.
-    static std::size_t Starting(const Span& span, std::size_t length);
+    static std::size_t MostBytes(const Span& span, std::size_t length);
 
     std::vector<Span> spans_;
     std::size_t reach_ = 0;
