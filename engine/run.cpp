@@ -7,11 +7,11 @@
 #include "engine/ahead_copy.h"
 #include "engine/byte_source.h"
 #include "engine/event_pump.h"
-#include "engine/field_cut.h"
 #include "engine/output_file.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
 #include "engine/record_reader.h"
+#include "engine/record_selection.h"
 #include "engine/record_writer.h"
 
 namespace rivex {
@@ -86,23 +86,9 @@ class Pass {
         host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
     }
 
-    // How much of a record the pass needs in memory: the key's bytes, and the bytes the
-    // listed fields reach. A "*" not yet resolved needs the record's length, so the records
-    // up to the first one written are held whole.
+    // How much of a record the pass needs in memory.
     std::size_t KeepOfRecord() const {
-        std::size_t keep = 0;
-        if (c_.SelectMode == SelectModes::ByCode) {
-            for (const KeySegment& segment : c_.KeySegments) {
-                keep = std::max(keep, static_cast<std::size_t>(segment.Left - 1 + segment.Width));
-            }
-        }
-        if (c_.FieldMode == FieldModes::ListedFields) {
-            const bool starOpen = std::ranges::any_of(
-                c_.FieldItems, [](const FieldItem& item) { return item.Width == -1; });
-            if (starOpen) return RecordReader::kKeepAll;
-            keep = std::max(keep, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach());
-        }
-        return keep;
+        return NeededBytes(c_, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach());
     }
 
     // The line rule is decided for each source file as it is opened; the output's line end
@@ -111,17 +97,7 @@ class Pass {
         const bool automatic = c_.LineRules == LineRuleChoice::Auto;
         const LineRule rule =
             DecideLineRule(c_.LineRules, automatic ? source_->Peek(kAutoBytes) : "");
-        switch (c_.OutputLineEnds) {
-            case OutputLineEnd::AsSource:
-                lineEnd_ = rule == LineRule::Cr ? "\r\n" : "\n";
-                break;
-            case OutputLineEnd::CrLf:
-                lineEnd_ = "\r\n";
-                break;
-            case OutputLineEnd::Lf:
-                lineEnd_ = "\n";
-                break;
-        }
+        lineEnd_ = LineEndFor(c_.OutputLineEnds, rule);
         output_->SetLineEnd(lineEnd_);
         reader_.emplace(*source_, rule);
         reader_->SetKeep(KeepOfRecord());
@@ -136,15 +112,14 @@ class Pass {
     }
 
     void RecordLoops() {
-        if (c_.SelectMode == SelectModes::ByCode) {
-            ReadLiveControls();
-            CodeLoop();
-            return;
-        }
+        if (c_.SelectMode == SelectModes::ByCode) ReadLiveControls();
         if (c_.SelectMode == SelectModes::AllRecords && c_.FieldMode == FieldModes::WholeRecord) {
             CopyRuns();
         }
-        CountLoop();
+        std::string_view record;
+        while (!selection_.Done() && NextRecord(record)) {
+            if (selection_.Selected(state_.run.SourceCount, record)) WriteRecord(record);
+        }
     }
 
     // The step every record loop takes: the next record into `record`, counted. False at
@@ -163,10 +138,7 @@ class Pass {
     }
 
     // The two controls can change only while events are pumped.
-    void ReadLiveControls() {
-        exclusion_ = host_.ExclusionChecked();
-        grouped_ = host_.GroupedOrder();
-    }
+    void ReadLiveControls() { selection_.Update(host_.ExclusionChecked(), host_.GroupedOrder()); }
 
     // All records written whole, the first phase: a source's output is its own bytes as long
     // as each record ends in the output's line end, so such records are counted and copied in
@@ -224,58 +196,6 @@ class Pass {
         }
     }
 
-    // Reading stops once the record number passes the end of every range.
-    void CountLoop() {
-        const std::int64_t stopAfter = std::ranges::max(c_.CountRanges, {}, &CountRange::Last).Last;
-        bool stopReading = false;
-        std::string_view record;
-        while (!stopReading && NextRecord(record)) {
-            const std::int64_t count = state_.run.SourceCount;
-            if (stopAfter < count) stopReading = true;
-            for (const CountRange& range : c_.CountRanges) {
-                if (range.First <= count && count <= range.Last) {
-                    WriteRecord(record);
-                    break;
-                }
-            }
-        }
-    }
-
-    // With grouped order and no exclusion, reading stops at the first key past the end of
-    // every range.
-    void CodeLoop() {
-        const std::string& stopAfter =
-            std::ranges::max(c_.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
-        bool stopReading = false;
-        std::string_view record;
-        while (!stopReading && NextRecord(record)) {
-            const std::string_view key = ComposeKey(record);
-            if (!exclusion_ && grouped_ && key > stopAfter) stopReading = true;
-            bool noMatch = true;
-            for (const TCodeRcd& code : c_.CodeRecords) {
-                if (code.FromCode <= key && key <= code.ToCode) {
-                    noMatch = false;
-                    if (!exclusion_) WriteRecord(record);
-                    break;
-                }
-            }
-            if (exclusion_ && noMatch) WriteRecord(record);
-        }
-    }
-
-    // The key: the bytes of each key segment joined, shorter for a short record. A key of
-    // one segment is a view into the record.
-    std::string_view ComposeKey(std::string_view record) {
-        if (c_.KeySegments.size() == 1) {
-            return CutField(record, c_.KeySegments[0].Left, c_.KeySegments[0].Width);
-        }
-        recordKey_.clear();
-        for (const KeySegment& segment : c_.KeySegments) {
-            recordKey_ += CutField(record, segment.Left, segment.Width);
-        }
-        return recordKey_;
-    }
-
     void WriteRecord(std::string_view record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             WriteWhole(record);
@@ -306,11 +226,7 @@ class Pass {
     [[gnu::noinline]] void StartLayout(std::string_view record) {
         const auto length =
             static_cast<std::int64_t>(reader_->Partial() ? reader_->Rest(nullptr) : record.size());
-        for (FieldItem& item : c_.FieldItems) {
-            if (item.Left == -1) item.Left = length;
-            if (item.Right == -1) item.Right = length;
-            if (item.Width == -1) item.Width = item.Right - item.Left + 1;
-        }
+        ResolveStar(c_.FieldItems, length);
         layout_.emplace(c_.FieldItems);
         reader_->SetKeep(KeepOfRecord());
     }
@@ -323,10 +239,8 @@ class Pass {
     std::string_view lineEnd_;  // what follows each written record
     std::optional<RecordReader> reader_;
     std::optional<EventPump> pump_;
-    bool exclusion_ = false;
-    bool grouped_ = false;
-    bool cancelNoticed_ = false;  // the record read after the cancel is counted once
-    std::string recordKey_;
+    RecordSelection selection_{c_};
+    bool cancelNoticed_ = false;          // the record read after the cancel is counted once
     std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
 };
 

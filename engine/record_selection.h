@@ -1,0 +1,87 @@
+// Which records a pass writes, and what it needs of each: the rules shared by the run and
+// by the preview of its output.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/conditions.h"
+#include "engine/field_cut.h"
+
+namespace rivex {
+
+// The count or code rule of the conditions, record by record. The exclusion and the grouped
+// code order are live controls: Update takes their current state.
+class RecordSelection {
+  public:
+    explicit RecordSelection(const Conditions& c);
+
+    void Update(bool exclusion, bool grouped) {
+        exclusion_ = exclusion;
+        grouped_ = grouped;
+    }
+
+    // Whether record number `count`, `record` at its start (as far as the key reaches), is
+    // written. Once it returns with Done() true, no later record is.
+    bool Selected(std::int64_t count, std::string_view record) {
+        if (!byCode_) return InCountRange(count);
+        const std::string_view key = ComposeKey(record);
+        // With grouped order and no exclusion, reading stops at the first key past the end
+        // of every range.
+        if (!exclusion_ && grouped_ && key > codeStop_) done_ = true;
+        const bool inRange = std::ranges::any_of(c_.CodeRecords, [key](const TCodeRcd& code) {
+            return code.FromCode <= key && key <= code.ToCode;
+        });
+        return inRange != exclusion_;
+    }
+
+    bool Done() const { return done_; }
+
+  private:
+    // Reading stops once the record number passes the end of every range.
+    bool InCountRange(std::int64_t count) {
+        if (countStop_ < count) done_ = true;
+        return std::ranges::any_of(c_.CountRanges, [count](const CountRange& range) {
+            return range.First <= count && count <= range.Last;
+        });
+    }
+
+    // The key: the bytes of each key segment joined, shorter for a short record. A key of
+    // one segment is a view into the record.
+    std::string_view ComposeKey(std::string_view record) {
+        if (c_.KeySegments.size() == 1) {
+            return CutField(record, c_.KeySegments[0].Left, c_.KeySegments[0].Width);
+        }
+        key_.clear();
+        for (const KeySegment& segment : c_.KeySegments) {
+            key_ += CutField(record, segment.Left, segment.Width);
+        }
+        return key_;
+    }
+
+    const Conditions& c_;
+    const bool byCode_;
+    std::int64_t countStop_ = 0;
+    std::string codeStop_;
+    bool exclusion_ = false;
+    bool grouped_ = false;
+    bool done_ = false;
+    std::string key_;
+};
+
+// What follows each written record for a source read by `rule`.
+std::string_view LineEndFor(OutputLineEnd choice, LineRule rule);
+
+// The bytes of a record that selection and fields need, when the fields reach `fieldReach`
+// bytes: the key's, and those of the listed fields; RecordReader::kKeepAll while a "*" is
+// unresolved, as the record's length is needed then.
+std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach);
+
+// Every "*" of `items` as the last column of a record of `length` bytes.
+void ResolveStar(std::vector<FieldItem>& items, std::int64_t length);
+
+}  // namespace rivex
