@@ -52,6 +52,10 @@ std::string_view FileSource::Peek(std::size_t size) {
     return peeked_;
 }
 
+void FileSource::SeekTo(std::uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw FileError(errno, path_);
+}
+
 std::size_t FileSource::Read(char* buffer, std::size_t size) {
     if (peekedTaken_ < peeked_.size()) {
         const std::size_t n = std::min(size, peeked_.size() - peekedTaken_);

@@ -41,6 +41,9 @@ class FileSource : public ByteSource {
     // handed out again by Read. Only before the first Read.
     std::string_view Peek(std::size_t size);
 
+    // Reads on from byte `offset` of a regular file. Only before the first Read or Peek.
+    void SeekTo(std::uint64_t offset);
+
     std::size_t Read(char* buffer, std::size_t size) override;
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }

@@ -95,7 +95,8 @@ int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd) {
     if (IsSameFile(path, sourceFd)) {
         throw PlatformError("抽出ファイルが元ファイルと同じファイルです", path);
     }
-    if (IsStandardStream(path)) throw PlatformError("抽出ファイルが標準出力と同じファイルです", path);
+    if (IsStandardStream(path))
+        throw PlatformError("抽出ファイルが標準出力と同じファイルです", path);
     if (mode == OutputOpen::Create) return CreateFile(path);
     // Appending reads the file's tail, so it opens for reading too.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);

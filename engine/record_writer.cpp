@@ -13,6 +13,9 @@ namespace rivex {
 RecordWriter::RecordWriter(int fd, std::string name, std::size_t blockSize)
     : fd_(fd), name_(std::move(name)), buffer_(blockSize) {}
 
+// Output that is only looked at is small.
+RecordWriter::RecordWriter(std::string& sink) : fd_(-1), sink_(&sink), buffer_(64 * 1024) {}
+
 RecordWriter::~RecordWriter() {
     if (fd_ < 0) return;
     // A run ended by an error keeps the records it had taken as written.
@@ -38,6 +41,10 @@ void RecordWriter::Flush() {
 }
 
 void RecordWriter::WriteAll(const char* data, std::size_t size) {
+    if (sink_ != nullptr) {
+        sink_->append(data, size);
+        return;
+    }
     if (const int error = WriteFully(fd_, data, size); error != 0) throw FileError(error, name_);
     written_ += size;
 }
@@ -51,7 +58,8 @@ void RecordWriter::CutBack(std::uint64_t taken) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;  // sent on: cannot be undone
     const off_t end = ::lseek(fd_, 0, SEEK_CUR) - static_cast<off_t>(written_ - taken);
-    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0) throw FileError(errno, name_);
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0)
+        throw FileError(errno, name_);
     written_ = taken;
 }
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rivex {
@@ -17,6 +17,8 @@ class RecordWriter {
 
     // Takes ownership of the open descriptor `fd` of the file `name` (for its errors).
     RecordWriter(int fd, std::string name, std::size_t blockSize = kDefaultBlockSize);
+    // Writes to the end of `sink` instead of a file: for output that is only looked at.
+    explicit RecordWriter(std::string& sink);
     // Writes what is buffered and closes without reporting: only for a run that already ends
     // by an error.
     ~RecordWriter();
@@ -61,16 +63,19 @@ class RecordWriter {
     std::uint64_t Taken() const { return written_ + used_; }
     void CutBack(std::uint64_t taken);
 
+    // Writes what is buffered.
+    void Flush();
+
     // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
     // shows only here.
     void Close();
 
   private:
     void AppendLarge(std::string_view bytes);
-    void Flush();
     void WriteAll(const char* data, std::size_t size);
 
     int fd_;
+    std::string* sink_ = nullptr;
     std::string name_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;

@@ -1,0 +1,102 @@
+#include "engine/preview.h"
+
+#include <algorithm>
+
+#include "engine/byte_source.h"
+#include "engine/checks.h"
+#include "engine/output_layout.h"
+#include "engine/placeholder.h"
+#include "engine/record_reader.h"
+#include "engine/record_selection.h"
+#include "engine/record_writer.h"
+
+namespace rivex {
+namespace {
+
+// Nothing is written, so any output name passes when none is chosen yet.
+constexpr char kStandInOutput = '-';
+
+// The bytes of a record kept for the listed fields, at most: the preview shows the head of
+// each output record only.
+constexpr std::size_t kMostKept = 1024 * 1024;
+
+// The selected records of one source into `preview`, as a pass writes them.
+class PreviewPass {
+  public:
+    PreviewPass(OutputPreview& preview, ByteSource& source, LineRule rule)
+        : preview_(preview), c_(preview.conditions), reader_(source, rule), writer_(sink_) {
+        preview_.lineEnd = LineEndFor(c_.OutputLineEnds, rule);
+        reader_.SetKeep(Keep());
+    }
+
+    void Walk(bool exclusion, bool grouped) {
+        RecordSelection selection(c_);
+        selection.Update(exclusion, grouped);
+        while (!selection.Done() && preview_.records.size() < OutputPreview::kRecords &&
+               !reader_.AtEnd()) {
+            if (reader_.BytesConsumed() >= OutputPreview::kScanBytes) {
+                preview_.scanCut = true;
+                return;
+            }
+            const std::string_view record = reader_.Next();
+            ++preview_.sourceRecords;
+            if (selection.Selected(preview_.sourceRecords, record)) Write(record);
+        }
+    }
+
+  private:
+    std::size_t Keep() const {
+        const std::size_t reach = layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach();
+        return std::min(NeededBytes(c_, reach), kMostKept);
+    }
+
+    void Write(std::string_view record) {
+        if (c_.FieldMode == FieldModes::WholeRecord) {
+            writer_.Append(record.substr(0, OutputPreview::kRecordBytes));
+        } else {
+            if (!layout_) StartLayout(record);
+            layout_->Write(record, writer_);
+        }
+        writer_.Flush();
+        sink_.resize(std::min(sink_.size(), OutputPreview::kRecordBytes));
+        preview_.records.push_back(std::move(sink_));
+        sink_.clear();
+    }
+
+    // "*" is the last column of the first record written, as in a run.
+    void StartLayout(std::string_view record) {
+        const auto length =
+            static_cast<std::int64_t>(reader_.Partial() ? reader_.Rest(nullptr) : record.size());
+        ResolveStar(c_.FieldItems, length);
+        layout_.emplace(c_.FieldItems);
+        reader_.SetKeep(Keep());
+    }
+
+    OutputPreview& preview_;
+    Conditions& c_;
+    RecordReader reader_;
+    std::string sink_;
+    RecordWriter writer_;
+    std::optional<OutputLayout> layout_;
+};
+
+}  // namespace
+
+OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText) {
+    OutputPreview preview;
+    EngineState scratch;
+    FormInput checked = form;
+    if (checked.Edit2.empty()) checked.Edit2.push_back(kStandInOutput);
+    preview.refusal = CompileConditions(checked, scratch);
+    preview.conditions = scratch.conditions;
+    if (preview.refusal) return preview;
+    const Conditions& c = preview.conditions;
+    FileSource source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
+                                             : c.SourceFileName);
+    const bool automatic = c.LineRules == LineRuleChoice::Auto;
+    const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Peek(kAutoBytes) : "");
+    PreviewPass(preview, source, rule).Walk(form.CheckBox1, form.RadioButton4);
+    return preview;
+}
+
+}  // namespace rivex

@@ -1,0 +1,52 @@
+// Records of a file by their numbers, for looking at them: only what is asked for is read,
+// and where every kStride-th record starts is remembered on the way, so that memory stays
+// small for any file and a part seen once is found again at once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/conditions.h"
+
+namespace rivex {
+
+class RecordPager {
+  public:
+    static constexpr std::int64_t kStride = 1024;
+
+    // Opens `path` (a regular file) to learn its size and, for Auto, its line rule. A record
+    // is handed out as its first `headBytes` bytes at most. Throws PlatformError.
+    RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes);
+
+    LineRule Rule() const { return rule_; }
+    std::uint64_t FileSize() const { return size_; }
+
+    struct Record {
+        std::int64_t number;   // from 1
+        std::string head;      // the record's first bytes, without its line end
+        std::uint64_t length;  // of the whole record
+    };
+    // The records from number `first` on, at most `count`; fewer at the end of the file.
+    // Throws PlatformError.
+    std::vector<Record> Records(std::int64_t first, std::size_t count);
+
+    // The number of records: exact once the end has been read, until then a guess from the
+    // bytes per record read so far (at least the records seen).
+    std::int64_t RecordCount() const;
+    bool CountKnown() const { return total_.has_value(); }
+
+  private:
+    const std::string path_;
+    const std::size_t headBytes_;
+    LineRule rule_ = LineRule::Cr;
+    std::uint64_t size_ = 0;
+    std::vector<std::uint64_t> starts_;  // byte offset of record k * kStride + 1
+    std::int64_t seenRecords_ = 0;       // records read from the start on, at least
+    std::uint64_t seenBytes_ = 0;        // and the bytes they take
+    std::optional<std::int64_t> total_;
+};
+
+}  // namespace rivex

@@ -1,0 +1,161 @@
+#include "engine/preview.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/extract.h"
+#include "engine/platform_error.h"
+#include "engine/record_pager.h"
+#include "engine/record_reader.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/temp_dir.h"
+
+namespace rivex {
+namespace {
+
+using testing::FakeHost;
+using testing::ReadFile;
+using testing::TempDir;
+using testing::WriteFile;
+
+// Records of varying length, with Shift-JIS characters, CR LF ended, and a record with a
+// lone LF inside and one with a lone CR at the end of the file.
+std::string MixedRecords(int count) {
+    std::string bytes;
+    for (int i = 1; i <= count; ++i) {
+        bytes += std::to_string(i % 7) + "K" + std::string(static_cast<std::size_t>(i % 13), 'x');
+        bytes += i % 5 == 0 ? "\x82\xa0\x82\xa2" : "ab";
+        bytes += i % 97 == 0 ? "\n-\r\n" : "\r\n";
+    }
+    return bytes + "tail\r";
+}
+
+struct PreviewCase {
+    const char* name;
+    FormInput form;
+};
+
+FormInput Form(std::vector<std::array<std::string, 4>> fields, bool byCode, std::string keys,
+               std::vector<std::array<std::string, 2>> rows) {
+    FormInput form;
+    form.RadioButton6 = fields.empty();
+    form.RadioButton7 = !fields.empty();
+    form.StringGrid1 = std::move(fields);
+    form.RadioButton8 = rows.empty() && !byCode;
+    form.RadioButton1 = !rows.empty() && !byCode;
+    form.RadioButton2 = byCode;
+    form.Edit3 = std::move(keys);
+    form.StringGrid2 = std::move(rows);
+    return form;
+}
+
+class PreviewMatchesRun : public ::testing::TestWithParam<PreviewCase> {};
+
+// What the preview shows is what a run writes, up to the preview's limits.
+TEST_P(PreviewMatchesRun, SameRecords) {
+    TempDir dir;
+    WriteFile(dir / "in.txt", MixedRecords(60));
+    FormInput form = GetParam().form;
+    form.Edit1 = dir / "in.txt";
+    const OutputPreview preview = PreviewOutput(form, "");
+    ASSERT_FALSE(preview.refusal);
+    form.Edit2 = dir / "out.txt";
+    EngineState state;
+    FakeHost host;
+    ASSERT_TRUE(std::holds_alternative<RunSummary>(Extract(form, state, host)));
+    std::string shown;
+    for (const std::string& record : preview.records)
+        shown += record + std::string(preview.lineEnd);
+    EXPECT_EQ(shown, ReadFile(dir / "out.txt"));
+    EXPECT_EQ(preview.sourceRecords, state.run.SourceCount);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conditions, PreviewMatchesRun,
+    ::testing::Values(PreviewCase{"Whole", Form({}, false, "", {})},
+                      PreviewCase{
+                          "FieldsRepeatsAndStar",
+                          Form({{"3", "4", "", ""}, {"1", "1", "6", "12"}, {"*", "", "", ""}},
+                               false, "", {})},
+                      PreviewCase{"Counts", Form({}, false, "", {{"5", "9"}, {"40", "*"}})},
+                      PreviewCase{"CodesTwoSegments",
+                                  Form({{"2", "5", "", ""}}, true, "1,3-4", {{"1Kx", "3Kx"}})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Preview, LimitsAndLineEnds) {
+    TempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 150; ++i) bytes += std::string(5000, 'a') + "\n";
+    WriteFile(dir / "in@.txt", bytes);
+    FormInput form = Form({}, false, "", {});
+    form.Edit1 = dir / "in@.txt";
+    const OutputPreview preview = PreviewOutput(form, "@");
+    ASSERT_EQ(preview.records.size(), OutputPreview::kRecords);
+    EXPECT_EQ(preview.records[0].size(), OutputPreview::kRecordBytes);
+    EXPECT_EQ(preview.lineEnd, "\n");  // as the LF source was read
+    form.ComboBox2 = OutputLineEnd::CrLf;
+    EXPECT_EQ(PreviewOutput(form, "@").lineEnd, "\r\n");
+    EXPECT_THROW(PreviewOutput(form, "none"), PlatformError);
+}
+
+// A refusal reads nothing and keeps what was compiled before it, for drawing.
+TEST(Preview, RefusalKeepsEarlierConditions) {
+    FormInput form = Form({{"3", "4", "", ""}}, true, "2-3", {});
+    form.Edit1 = "/nonexistent/in.txt";
+    const OutputPreview preview = PreviewOutput(form, "");
+    ASSERT_TRUE(preview.refusal);
+    EXPECT_EQ(preview.refusal->message, "** ｺｰﾄﾞ指定がありません。");
+    ASSERT_EQ(preview.conditions.FieldItems.size(), 1u);
+    EXPECT_EQ(preview.conditions.KeySegments.size(), 1u);
+}
+
+TEST(Preview, ScanStopsAtItsLimit) {
+    TempDir dir;
+    {
+        std::string chunk;
+        for (int i = 0; i < 1024; ++i) chunk += std::string(1023, 'b') + "\n";
+        std::string bytes;
+        for (int i = 0; i < 65; ++i) bytes += chunk;
+        WriteFile(dir / "in.txt", bytes);
+    }
+    FormInput form = Form({}, true, "1", {{"a", ""}});
+    form.Edit1 = dir / "in.txt";
+    const OutputPreview preview = PreviewOutput(form, "");
+    EXPECT_TRUE(preview.records.empty());
+    EXPECT_TRUE(preview.scanCut);
+    EXPECT_EQ(preview.sourceRecords, 64 * 1024);
+}
+
+// Records found by number match a whole read of the file, wherever the reading starts.
+TEST(RecordPager, RecordsByNumber) {
+    TempDir dir;
+    const std::string bytes = MixedRecords(5000);
+    WriteFile(dir / "in.txt", bytes);
+    for (const LineRule rule : {LineRule::Cr, LineRule::Lf}) {
+        MemorySource memory(bytes);
+        RecordReader reader(memory, rule);
+        std::vector<std::string> all;
+        while (!reader.AtEnd()) all.emplace_back(reader.Next());
+
+        RecordPager pager(dir / "in.txt",
+                          rule == LineRule::Cr ? LineRuleChoice::Auto : LineRuleChoice::Lf, 8);
+        EXPECT_EQ(pager.Rule(), rule);
+        EXPECT_FALSE(pager.CountKnown());
+        for (const std::int64_t first :
+             {3000L, 1L, 1023L, 1024L, 1025L, std::ssize(all) - 1, 2049L}) {
+            const auto records = pager.Records(first, 5);
+            ASSERT_FALSE(records.empty());
+            EXPECT_EQ(records.front().number, first);
+            for (const auto& record : records) {
+                const std::string& whole = all.at(static_cast<std::size_t>(record.number - 1));
+                EXPECT_EQ(record.head, whole.substr(0, 8)) << record.number;
+                EXPECT_EQ(record.length, whole.size()) << record.number;
+            }
+        }
+        EXPECT_TRUE(pager.CountKnown());
+        EXPECT_EQ(pager.RecordCount(), std::ssize(all));
+        EXPECT_TRUE(pager.Records(std::ssize(all) + 1, 5).empty());
+    }
+}
+
+}  // namespace
+}  // namespace rivex
