@@ -35,10 +35,13 @@ int main(int argc, char** argv) {
     new rivex::ui::TForm4(state.placeholder, &form1);
     auto* form5 = new rivex::ui::TForm5(&form1);
     form1.SetWindows(form3, form5);
-    // A file named on the command line (as the desktop entry passes one) is the source.
-    if (const QStringList args = QApplication::arguments(); args.size() > 1) {
-        form1.ChooseSource(QFileInfo(args[1]).absoluteFilePath());
-    }
+    // A file named on the command line (as the desktop entry passes one) is the source;
+    // "--view FILE" also shows its records.
+    QStringList args = QApplication::arguments();
+    const bool view = args.size() > 2 && args[1] == "--view";
+    if (view) args.removeAt(1);
+    if (args.size() > 1) form1.ChooseSource(QFileInfo(args[1]).absoluteFilePath());
     form1.show();
+    if (view) form1.OpenViewer();
     return app.exec();
 }

@@ -21,45 +21,6 @@ std::size_t Utf8SequenceLength(unsigned char b) {
     return 1;
 }
 
-// One iconv conversion descriptor, closed when done.
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw PlatformError(std::string("文字コードを変換できません (") + from + " → " + to +
-                                ")");
-        }
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // All of `in` converted. At a character that cannot be, either nullopt, or `substitute`
-    // in its place.
-    std::optional<std::string> Convert(std::string_view in, const char* substitute = nullptr) {
-        std::string out;
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        char buffer[256];
-        while (srcLeft > 0) {
-            char* dst = buffer;
-            std::size_t dstLeft = sizeof buffer;
-            const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            out.append(buffer, dst);
-            if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-            if (substitute == nullptr) return std::nullopt;
-            out += substitute;
-            const std::size_t skip = CharLength(in, in.size() - srcLeft, CodePage::Utf8);
-            src += skip;
-            srcLeft -= skip;
-        }
-        return out;
-    }
-
-  private:
-    iconv_t cd_;
-};
-
 }  // namespace
 
 std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
@@ -91,6 +52,36 @@ std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
         i += length;
     }
     return kinds;
+}
+
+Converter::Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+        throw PlatformError(std::string("文字コードを変換できません (") + from + " → " + to + ")");
+    }
+}
+
+Converter::~Converter() {
+    iconv_close(cd_);
+}
+
+std::optional<std::string> Converter::Convert(std::string_view in, const char* substitute) {
+    std::string out;
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char buffer[256];
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        std::size_t dstLeft = sizeof buffer;
+        const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buffer, dst);
+        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        if (substitute == nullptr) return std::nullopt;
+        out += substitute;
+        const std::size_t skip = CharLength(in, in.size() - srcLeft, CodePage::Utf8);
+        src += skip;
+        srcLeft -= skip;
+    }
+    return out;
 }
 
 std::optional<std::string> ToCp932(std::string_view utf8) {

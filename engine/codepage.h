@@ -22,6 +22,23 @@ std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp);
 // The kind of every byte of `s`, classified from its start.
 std::vector<ByteKind> Classify(std::string_view s, CodePage cp);
 
+// One iconv conversion descriptor, closed when done.
+class Converter {
+  public:
+    // Throws PlatformError when the system cannot convert between the two.
+    Converter(const char* to, const char* from);
+    ~Converter();
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // All of `in` converted. At a character that cannot be, either nullopt, or `substitute`
+    // in its place (the input then being UTF-8).
+    std::optional<std::string> Convert(std::string_view in, const char* substitute = nullptr);
+
+  private:
+    void* cd_;  // iconv_t
+};
+
 // UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
 std::optional<std::string> ToCp932(std::string_view utf8);
 

@@ -12,9 +12,11 @@
 
 #include "engine/conditions_file.h"
 #include "engine/extract.h"
+#include "engine/notation.h"
 #include "engine/stop_signals.h"
 #include "ui/Rivex3.h"
 #include "ui/Rivex5.h"
+#include "ui/Rivex6.h"
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/qt_host.h"
@@ -97,7 +99,9 @@ void TForm1::createFileGroup() {
     Button1 = MakeButton(GroupBox1, "Button1", "元ﾌｧｲﾙの選択", 12, 20, 104, 25);
     SetHint(Button1, "元になるﾃｷｽﾄﾌｧｲﾙ");
     Label1 = MakeLabel(GroupBox1, "Label1", "ﾌｧｲﾙ名：", 124, 25);
-    Edit1 = MakeEdit(GroupBox1, "Edit1", 176, 22, 294);
+    Edit1 = MakeEdit(GroupBox1, "Edit1", 176, 22, 244);
+    Button12 = MakeButton(GroupBox1, "Button12", "表示", 424, 20, 46, 25);
+    SetHint(Button12, "元ﾌｧｲﾙのﾚｺｰﾄﾞを表示します");
     Label15 = MakeLabel(GroupBox1, "Label15",
                         "( 元ファイルで＠を使う場合は下のファイル名を直します )", 124, 50);
     QPalette red = Label15->palette();
@@ -236,9 +240,28 @@ void TForm1::connectHandlers() {
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
     connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
+    connect(Button12, &QPushButton::clicked, this, &TForm1::OpenViewer);
     for (QWidget* target : std::initializer_list<QWidget*>{this, Edit1, Edit2}) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
+    }
+    connectConditionsChanged();
+}
+
+void TForm1::connectConditionsChanged() {
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3}) {
+        connect(edit, &QLineEdit::textChanged, this, &TForm1::conditionsChanged);
+    }
+    for (StringGrid* grid : {StringGrid1, StringGrid2}) {
+        connect(grid, &QTableWidget::itemChanged, this, &TForm1::conditionsChanged);
+    }
+    for (QRadioButton* radio : {RadioButton1, RadioButton2, RadioButton3, RadioButton4,
+                                RadioButton5, RadioButton6, RadioButton7, RadioButton8}) {
+        connect(radio, &QRadioButton::toggled, this, &TForm1::conditionsChanged);
+    }
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::conditionsChanged);
+    for (QComboBox* combo : {ComboBox1, ComboBox2, ComboBox3}) {
+        connect(combo, &QComboBox::currentIndexChanged, this, &TForm1::conditionsChanged);
     }
 }
 
@@ -347,6 +370,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     delete help_;
     delete recordCounts_;
+    delete viewer_;
     event->accept();
 }
 
@@ -524,6 +548,35 @@ void TForm1::Button7Click() {
 
 void TForm1::Button6Click() {
     close();
+}
+
+void TForm1::OpenViewer() {
+    if (TrimSide("B", ToBytes(Edit1->text())).empty()) {
+        ShowMessage(this, "** 元ファイルの指定がありません。");
+        MoveFocus(Button1);
+        return;
+    }
+    Guarded(this, [&] {
+        if (!viewer_) viewer_ = new TForm6(*this);
+        viewer_->ShowSource();
+        viewer_->show();
+        viewer_->raise();
+        viewer_->activateWindow();
+    });
+}
+
+void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
+    if (!RadioButton7->isChecked()) RadioButton7->click();
+    while (StringGrid1->GridRowCount() <= row) StringGrid1->AddRow();
+    StringGrid1->LabelRow(row);
+    for (int column = 1; column <= 4; ++column) {
+        StringGrid1->SetCell(column, row, FromBytes(cells[static_cast<std::size_t>(column) - 1]));
+    }
+}
+
+void TForm1::SetKeyPositions(const std::string& keys) {
+    if (!RadioButton2->isChecked()) RadioButton2->click();
+    Edit3->setText(FromBytes(keys));
 }
 
 void TForm1::Button10Click() {

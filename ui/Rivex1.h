@@ -4,7 +4,9 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <string>
 
 #include "engine/extract.h"
 #include "engine/form_input.h"
@@ -25,6 +27,7 @@ class QtHost;
 class StringGrid;
 class TForm3;
 class TForm5;
+class TForm6;
 
 class TForm1 : public QWidget {
     Q_OBJECT
@@ -48,6 +51,21 @@ class TForm1 : public QWidget {
     // The start time of a run whose checks have passed; the end button is off meanwhile.
     void ShowRunStarted(const QString& startClock);
 
+    // The record viewer on the source file, made at its first use.
+    void OpenViewer();
+
+    // What the controls hold.
+    FormInput Input() const;
+    // Grid row `row` (from 1) of the field grid, added when missing, set to `cells`; the
+    // listed fields are chosen.
+    void SetFieldRow(int row, const std::array<std::string, 4>& cells);
+    // The key positions set to `keys`; selection by code is chosen.
+    void SetKeyPositions(const std::string& keys);
+
+  signals:
+    // A control that the conditions are read from changed.
+    void conditionsChanged();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,8 +80,8 @@ class TForm1 : public QWidget {
     void createCodeOrderGroup(QWidget* page);
     void createRunGroup();
     void connectHandlers();
+    void connectConditionsChanged();
     void FormCreate();
-    FormInput Input() const;
     void Refuse(const Refusal& refusal);
     void ShowRunEnded(const RunSummary& summary);
     void SetRunning(bool running);
@@ -99,12 +117,14 @@ class TForm1 : public QWidget {
     std::unique_ptr<QtHost> host_;
     QPointer<TForm3> help_;
     QPointer<TForm5> recordCounts_;
+    QPointer<TForm6> viewer_;
     bool running_ = false;
 
     QGroupBox* GroupBox1;
     QPushButton* Button1;
     QLabel* Label1;
     QLineEdit* Edit1;
+    QPushButton* Button12;
     QLabel* Label15;
     QPushButton* Button2;
     QLineEdit* Edit2;

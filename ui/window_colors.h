@@ -15,5 +15,15 @@ inline const QColor kHelpText(255, 255, 210);
 inline const QColor kPlaceholderDialog(212, 242, 192);
 inline const QColor kPlaceholderEdits(255, 255, 163);
 inline const QColor kRecordCountWindow(255, 218, 200);
+inline const QColor kViewerWindow(200, 236, 255);
+
+// The record viewer's grid: the ruler, the field items in turn (a repetition a shade
+// darker), the key columns, and a character that a boundary cuts in two.
+inline const QColor kRuler(236, 236, 228);
+inline const QColor kRulerPointed(255, 214, 102);
+inline const QColor kFieldColumns[] = {
+    {170, 214, 255}, {178, 236, 170}, {255, 204, 170}, {222, 196, 255}};
+inline const QColor kKeyColumns(214, 120, 0);
+inline const QColor kSplitCharacter(230, 40, 40);
 
 }  // namespace rivex::ui::colors

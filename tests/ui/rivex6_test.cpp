@@ -1,0 +1,167 @@
+#include "ui/Rivex6.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "tests/ui/modal_closer.h"
+#include "ui/Rivex1.h"
+#include "ui/record_marks.h"
+#include "ui/record_view.h"
+#include "ui/string_grid.h"
+
+using rivex::CodePage;
+using rivex::Conditions;
+using rivex::EngineState;
+using rivex::FieldItem;
+using rivex::FieldModes;
+using rivex::SelectModes;
+using rivex::testing::ModalCloser;
+using rivex::ui::MarkColumns;
+using rivex::ui::RecordView;
+using rivex::ui::StringGrid;
+using rivex::ui::TForm1;
+using rivex::ui::TForm6;
+
+class Rivex6Test : public QObject {
+    Q_OBJECT
+
+  private:
+    // The main window with the viewer open on a file of `records`, each CR LF ended.
+    struct Viewer {
+        QTemporaryDir dir;
+        EngineState state;
+        TForm1 form{state};
+        TForm6* viewer = nullptr;
+        RecordView* view = nullptr;
+
+        explicit Viewer(const QByteArray& records) {
+            QFile file(dir.filePath("in.txt"));
+            file.open(QIODevice::WriteOnly);
+            file.write(records);
+            file.close();
+            form.ChooseSource(file.fileName());
+            form.show();
+            form.OpenViewer();
+            viewer = form.findChild<TForm6*>();
+            view = viewer->findChild<RecordView*>("RecordView1");
+            Q_ASSERT(view);
+        }
+        // The centre of byte column `column` on the ruler.
+        QPoint Ruler(int column) const {
+            QPoint pos(0, 4);
+            while (view->ColumnAt(pos) < column) pos.rx() += 1;
+            const int left = pos.x();
+            while (view->ColumnAt(pos) == column) pos.rx() += 1;
+            return {(left + pos.x()) / 2, 4};
+        }
+        void Drag(int from, int to, Qt::KeyboardModifiers keys = {}) {
+            QWidget* ruler = view->viewport();
+            QTest::mousePress(ruler, Qt::LeftButton, keys, Ruler(from));
+            QMouseEvent move(QEvent::MouseMove, Ruler(to), ruler->mapToGlobal(Ruler(to)),
+                             Qt::NoButton, Qt::LeftButton, keys);
+            QApplication::sendEvent(ruler, &move);
+            QTest::mouseRelease(ruler, Qt::LeftButton, keys, Ruler(to));
+        }
+        QString Cell(int column, int row) {
+            return form.findChild<StringGrid*>("StringGrid1")->Cell(column, row);
+        }
+        // The viewer once it has taken up the main window's latest change.
+        template <typename T>
+        T* Settled(const char* name) {
+            QTest::qWait(300);
+            return viewer->findChild<T*>(name);
+        }
+    };
+
+    static QByteArray Records(int count, const QByteArray& record) {
+        QByteArray bytes;
+        for (int i = 0; i < count; ++i) bytes += record + "\r\n";
+        return bytes;
+    }
+
+  private slots:
+    // Columns under the mouse follow the horizontal scroll; the record numbers are no column.
+    void rulerHitTesting() {
+        Viewer v(Records(3, QByteArray(300, 'a')));
+        const QPoint at = v.Ruler(4);
+        QCOMPARE(v.view->ColumnAt(QPoint(2, 4)), 0);
+        v.view->horizontalScrollBar()->setValue(10);
+        QCOMPARE(v.view->ColumnAt(at), 14);
+    }
+
+    // A drag adds a field row, right to left as well; Shift fills the repeat of the last row
+    // up to the last repetition that fits the top record; Ctrl adds key items.
+    void spansFillTheGrids() {
+        Viewer v(Records(5, QByteArray(40, '0')));
+        v.Drag(7, 3);
+        v.Drag(1, 2);
+        QCOMPARE(v.Cell(1, 1), QString("3"));
+        QCOMPARE(v.Cell(2, 1), QString("7"));
+        QCOMPARE(v.Cell(1, 2), QString("1"));
+        QCOMPARE(v.Cell(2, 2), QString("2"));
+        QVERIFY(v.form.findChild<QRadioButton*>("RadioButton7")->isChecked());
+        v.Drag(11, 11, Qt::ShiftModifier);
+        QCOMPARE(v.Cell(3, 2), QString("11"));
+        QCOMPARE(v.Cell(4, 2), QString("31"));  // at pitch 10, the last pair in 40 bytes
+        v.Drag(1, 2, Qt::ControlModifier);
+        v.Drag(5, 5, Qt::ControlModifier);
+        QCOMPARE(v.form.findChild<QLineEdit*>("Edit3")->text(), QString("1-2,5"));
+        QVERIFY(v.form.findChild<QRadioButton*>("RadioButton2")->isChecked());
+        // The code grid is empty: the preview says why nothing would be written.
+        QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(),
+                 QString("** ｺｰﾄﾞ指定がありません。"));
+    }
+
+    // A repeat needs a numbered row to repeat, to the right of its left column.
+    void repeatRefusals() {
+        Viewer v(Records(2, "abcdef"));
+        ModalCloser closer;
+        v.Drag(3, 3, Qt::ShiftModifier);
+        v.Drag(4, 5);
+        v.Drag(2, 2, Qt::ShiftModifier);
+        QCOMPARE(closer.texts.size(), 2);
+        QCOMPARE(v.Cell(3, 1), QString());
+    }
+
+    // A boundary inside a double-byte character marks all its bytes; one between two
+    // characters marks nothing.
+    void splitCharacters() {
+        Conditions c;
+        c.FieldMode = FieldModes::ListedFields;
+        c.FieldItems = {FieldItem{2, 3, 2, 0, 0}};
+        const auto marks = MarkColumns("a\x82\xa0\x82\xa2", 5, c, 5);
+        QCOMPARE(marks[1].split, false);
+        QCOMPARE(marks[2].split, false);
+        c.FieldItems = {FieldItem{3, 4, 2, 0, 0}};
+        const auto cut = MarkColumns("a\x82\xa0\x82\xa2", 5, c, 5);
+        const std::vector<bool> split{cut[0].split, cut[1].split, cut[2].split, cut[3].split,
+                                      cut[4].split};
+        QCOMPARE(split, (std::vector<bool>{false, true, true, true, true}));
+        c.DataCodePage = CodePage::Utf8;
+        c.FieldMode = FieldModes::WholeRecord;
+        c.SelectMode = SelectModes::ByCode;
+        c.KeySegments = {{1, 2, 2}};
+        const auto key = MarkColumns("a\xe3\x81\x82", 4, c, 4);
+        QVERIFY(key[0].key && key[1].key && !key[2].key);
+        QVERIFY(key[1].split && key[2].split && key[3].split && !key[0].split);
+    }
+
+    // The count of records in view with a cut character, and the preview of the output.
+    void splitCountAndPreview() {
+        Viewer v(Records(3, "01\x82\xa0\x82\xa2") + Records(2, "0123"));
+        auto* radio = v.form.findChild<QRadioButton*>("RadioButton8");
+        radio->click();
+        v.Drag(2, 3);
+        QCOMPARE(v.Settled<QLabel>("Label28")->text(),
+                 QString("2バイト文字を切る境界：表示中の 3 ﾚｺｰﾄﾞ"));
+        QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(), QString("1?\n1?\n1?\n12\n12"));
+    }
+};
+
+QTEST_MAIN(Rivex6Test)
+#include "rivex6_test.moc"

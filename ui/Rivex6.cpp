@@ -1,0 +1,256 @@
+#include "ui/Rivex6.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "engine/notation.h"
+#include "engine/placeholder.h"
+#include "engine/preview.h"
+#include "engine/record_pager.h"
+#include "engine/text_format.h"
+#include "ui/Rivex1.h"
+#include "ui/fonts.h"
+#include "ui/message_box.h"
+#include "ui/qt_text.h"
+#include "ui/record_marks.h"
+#include "ui/record_text.h"
+#include "ui/record_view.h"
+#include "ui/widgets.h"
+#include "ui/window_colors.h"
+
+namespace rivex::ui {
+namespace {
+
+constexpr int kRefreshMs = 150;
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const char* hint = "") {
+    control->setObjectName(name);
+    control->setToolTip(QString::fromUtf8(hint));
+    return control;
+}
+
+QLabel* NewLabel(const char* name, const char* text = "") {
+    return Named(new QLabel(QString::fromUtf8(text)), name);
+}
+
+QString EncodingText(CodePage cp) {
+    return QString::fromUtf8(cp == CodePage::Cp932 ? "シフトJIS" : "UTF-8");
+}
+
+QString Count(std::int64_t count) {
+    return count == 0 ? QString("0") : FromBytes(CountText(count));
+}
+
+QString LineEndText(std::string_view lineEnd) {
+    return QString::fromUtf8(lineEnd == "\r\n" ? "CR LF" : "LF");
+}
+
+}  // namespace
+
+TForm6::TForm6(TForm1& form1)
+    : QWidget(&form1, kSecondaryWindow), form1_(form1), refreshTimer_(new QTimer(this)) {
+    setWindowTitle(QString::fromUtf8("レコードの表示"));
+    setFont(JapaneseFont(Face::GothicProp, 12));
+    SetColor(this, QPalette::Window, colors::kViewerWindow);
+    resize(980, 700);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(createFileRow());
+    layout->addLayout(createChoiceRow());
+    RecordView1 = Named(new RecordView, "RecordView1");
+    layout->addWidget(RecordView1, 3);
+    Label27 = NewLabel("Label27");
+    Label28 = NewLabel("Label28");
+    auto* status = new QHBoxLayout;
+    status->addWidget(Label27, 1);
+    status->addWidget(Label28);
+    layout->addLayout(status);
+    createPreview();
+    layout->addWidget(Label29);
+    layout->addWidget(Memo1, 2);
+    refreshTimer_->setSingleShot(true);
+    refreshTimer_->setInterval(kRefreshMs);
+    connect(refreshTimer_, &QTimer::timeout, this, &TForm6::Refresh);
+    connect(&form1_, &TForm1::conditionsChanged, refreshTimer_, qOverload<>(&QTimer::start));
+    connect(Edit11, &QLineEdit::textChanged, refreshTimer_, qOverload<>(&QTimer::start));
+    connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowSplits);
+    connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
+    connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
+    connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
+    connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
+}
+
+TForm6::~TForm6() = default;
+
+QBoxLayout* TForm6::createFileRow() {
+    auto* row = new QHBoxLayout;
+    Label21 = NewLabel("Label21", "元ﾌｧｲﾙ：");
+    Label22 = NewLabel("Label22");
+    Label22->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label23 = NewLabel("Label23", "＠相当文字：");
+    Edit11 = Named(new QLineEdit, "Edit11", "元ﾌｧｲﾙ名の＠に入れて表示する文字");
+    Edit11->setFixedWidth(90);
+    Label26 = NewLabel("Label26");
+    row->addWidget(Label21);
+    row->addWidget(Label22, 1);
+    row->addWidget(Label23);
+    row->addWidget(Edit11);
+    row->addSpacing(16);
+    row->addWidget(Label26);
+    return row;
+}
+
+QBoxLayout* TForm6::createChoiceRow() {
+    auto* row = new QHBoxLayout;
+    Label24 = NewLabel("Label24", "ﾚｺｰﾄﾞ番号：");
+    Edit12 = Named(new QLineEdit, "Edit12", "この番号のﾚｺｰﾄﾞを先頭に表示します");
+    Edit12->setFixedWidth(100);
+    Button13 = Named(new QPushButton(QString::fromUtf8("移動")), "Button13");
+    Label25 = NewLabel("Label25", "ものさしのﾄﾞﾗｯｸﾞで：");
+    RadioButton9 = Named(new QRadioButton(QString::fromUtf8("項目を追加")), "RadioButton9",
+                         "ﾄﾞﾗｯｸﾞした桁をﾌｨｰﾙﾄﾞ項目の次の行にします");
+    RadioButton10 = Named(new QRadioButton(QString::fromUtf8("繰り返し (Shift)")), "RadioButton10",
+                          "ﾄﾞﾗｯｸﾞした桁を最後の項目の次の左位置にし、ﾗｽﾄ左位置を先頭ﾚｺｰﾄﾞに入る最後"
+                          "の繰り返しにします");
+    RadioButton11 = Named(new QRadioButton(QString::fromUtf8("キー位置 (Ctrl)")), "RadioButton11",
+                          "ﾄﾞﾗｯｸﾞした桁をキー位置に加えます");
+    RadioButton9->setChecked(true);
+    row->addWidget(Label24);
+    row->addWidget(Edit12);
+    row->addWidget(Button13);
+    row->addSpacing(24);
+    row->addWidget(Label25);
+    row->addWidget(RadioButton9);
+    row->addWidget(RadioButton10);
+    row->addWidget(RadioButton11);
+    row->addStretch(1);
+    return row;
+}
+
+void TForm6::createPreview() {
+    Label29 = NewLabel("Label29");
+    Memo1 = Named(new QPlainTextEdit, "Memo1");
+    Memo1->setFont(JapaneseFont(Face::Gothic, 13));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+}
+
+// The main window's source name, "@" replaced by the viewer's text for it.
+TForm6::Source TForm6::Wanted() const {
+    const FormInput form = form1_.Input();
+    const std::string name = TrimSide("B", form.Edit1);
+    const bool series = name.find('@') != std::string::npos;
+    Label23->setVisible(series);
+    Edit11->setVisible(series);
+    return {series ? ReplacePlaceholder(name, ToBytes(Edit11->text())) : name, form.ComboBox1,
+            form.ComboBox3};
+}
+
+void TForm6::ShowSource() {
+    Open(Wanted());
+    Refresh();
+}
+
+void TForm6::Open(const Source& source) {
+    shown_.reset();
+    Label22->setText(FromBytes(source.name));
+    RecordView1->SetPager(nullptr, source.cp);
+    auto pager = std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes);
+    Label26->setText(
+        QString::fromUtf8("改行：%1　文字コード：%2")
+            .arg(FromBytes(LineRuleText(pager->Rule(), source.rule == LineRuleChoice::Auto)),
+                 EncodingText(source.cp)));
+    RecordView1->SetPager(std::move(pager), source.cp);
+    shown_ = source;
+}
+
+// A file that cannot be read any more, or not yet, says so in the preview's place.
+void TForm6::Refresh() {
+    const FormInput form = form1_.Input();
+    try {
+        if (const Source wanted = Wanted(); !shown_ || !(*shown_ == wanted)) Open(wanted);
+        const OutputPreview preview = PreviewOutput(form, ToBytes(Edit11->text()));
+        RecordView1->SetConditions(preview.conditions);
+        if (preview.refusal) {
+            Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
+            Memo1->setPlainText(FromBytes(preview.refusal->message));
+            return;
+        }
+        QString heading = QString::fromUtf8("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
+                              .arg(Count(preview.sourceRecords))
+                              .arg(preview.records.size())
+                              .arg(LineEndText(preview.lineEnd));
+        if (preview.scanCut) heading += QString::fromUtf8("　先頭 64MB までを読みました");
+        Label29->setText(heading);
+        RecordText text(form.ComboBox3);
+        QStringList lines;
+        for (const std::string& record : preview.records) lines << text.Record(record);
+        Memo1->setPlainText(lines.join('\n'));
+    } catch (...) {
+        Label29->setText(QString::fromUtf8("抽出の見本："));
+        Memo1->setPlainText(FromBytes(CurrentErrorText()));
+    }
+}
+
+void TForm6::ShowSplits() {
+    const int splits = RecordView1->SplitRecords();
+    QPalette p = Label28->palette();
+    p.setColor(QPalette::WindowText, splits > 0 ? QColor(colors::kSplitCharacter) : Qt::black);
+    Label28->setPalette(p);
+    Label28->setText(splits > 0
+                         ? QString::fromUtf8("2バイト文字を切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
+                         : QString());
+}
+
+// The viewer's choice, or the key held: Shift for a repetition, Ctrl for a key item.
+void TForm6::SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::ControlModifier ||
+        (!(modifiers & Qt::ShiftModifier) && RadioButton11->isChecked())) {
+        AddKey(left, right);
+    } else if (modifiers & Qt::ShiftModifier || RadioButton10->isChecked()) {
+        RepeatField(left);
+    } else {
+        AddField(left, right);
+    }
+}
+
+void TForm6::AddField(int left, int right) {
+    const int row = FirstEmptyRow(form1_.Input().StringGrid1);
+    form1_.SetFieldRow(row, {std::to_string(left), std::to_string(right), "", ""});
+}
+
+void TForm6::RepeatField(int nextLeft) {
+    const auto rows = form1_.Input().StringGrid1;
+    const int row = LastFilledRow(rows);
+    if (row == 0) {
+        ShowMessage(this, "** 繰り返すﾌｨｰﾙﾄﾞ項目がありません。先に項目をﾄﾞﾗｯｸﾞしてください。");
+        return;
+    }
+    const auto cells = WithRepeat(rows[static_cast<std::size_t>(row) - 1], nextLeft,
+                                  RecordView1->TopRecordLength());
+    if (!cells) {
+        ShowMessage(this, "** 繰り返しは、最後の項目の左位置より右からﾄﾞﾗｯｸﾞしてください。");
+        return;
+    }
+    form1_.SetFieldRow(row, *cells);
+}
+
+void TForm6::AddKey(int left, int right) {
+    form1_.SetKeyPositions(WithKeyItem(form1_.Input().Edit3, left, right));
+}
+
+void TForm6::Button13Click() {
+    const std::string text = TrimSide("B", ToBytes(Edit12->text()));
+    if (text.empty() || text.size() > 18 || CheckDigits(text) != 0 || std::stoll(text) < 1) {
+        ShowMessage(this, "** ﾚｺｰﾄﾞ番号は 1 以上の数字で指定してください。");
+        return;
+    }
+    RecordView1->JumpTo(std::stoll(text));
+}
+
+}  // namespace rivex::ui

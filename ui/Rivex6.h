@@ -1,0 +1,81 @@
+// The record viewer "レコードの表示": the source file's records on a byte ruler with the
+// main window's conditions drawn on them, columns chosen with the mouse into the main
+// window's grids, and a preview of what the extraction would write.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "engine/codepage.h"
+#include "engine/conditions.h"
+
+class QBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace rivex::ui {
+
+class RecordView;
+class TForm1;
+
+class TForm6 : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit TForm6(TForm1& form1);
+    ~TForm6() override;
+
+    // Opens the source the main window names, from its first record. Throws PlatformError.
+    void ShowSource();
+
+  private:
+    // Which file is shown, and how it is read.
+    struct Source {
+        std::string name;
+        LineRuleChoice rule;
+        CodePage cp;
+        friend bool operator==(const Source&, const Source&) = default;
+    };
+    QBoxLayout* createFileRow();
+    QBoxLayout* createChoiceRow();
+    void createPreview();
+    Source Wanted() const;
+    void Open(const Source& source);
+    // The conditions redrawn and the preview made again, once the main window has settled.
+    void Refresh();
+    void ShowSplits();
+    void SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
+    void AddField(int left, int right);
+    void RepeatField(int nextLeft);
+    void AddKey(int left, int right);
+    void Button13Click();
+
+    TForm1& form1_;
+    std::optional<Source> shown_;
+    QTimer* refreshTimer_;
+
+    QLabel* Label21;
+    QLabel* Label22;
+    QLabel* Label23;
+    QLineEdit* Edit11;
+    QLabel* Label24;
+    QLineEdit* Edit12;
+    QPushButton* Button13;
+    QLabel* Label25;
+    QRadioButton* RadioButton9;
+    QRadioButton* RadioButton10;
+    QRadioButton* RadioButton11;
+    QLabel* Label26;
+    RecordView* RecordView1;
+    QLabel* Label27;
+    QLabel* Label28;
+    QLabel* Label29;
+    QPlainTextEdit* Memo1;
+};
+
+}  // namespace rivex::ui

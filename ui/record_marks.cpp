@@ -1,0 +1,125 @@
+#include "ui/record_marks.h"
+
+#include <algorithm>
+
+#include "engine/notation.h"
+
+namespace rivex::ui {
+namespace {
+
+// A run of columns [begin, end), from 0.
+struct Columns {
+    std::int64_t begin;
+    std::int64_t end;
+};
+
+// Marks the character that the boundary before column offset `at` cuts, if any.
+void MarkSplit(std::vector<ColumnMark>& marks, const std::vector<ByteKind>& kinds,
+               std::int64_t at) {
+    const auto size = std::ssize(kinds);
+    if (at <= 0 || at >= size || kinds[static_cast<std::size_t>(at)] != ByteKind::Trail) return;
+    std::int64_t first = at;
+    while (first > 0 && kinds[static_cast<std::size_t>(first)] == ByteKind::Trail) --first;
+    std::int64_t last = at;
+    while (last + 1 < size && kinds[static_cast<std::size_t>(last + 1)] == ByteKind::Trail) ++last;
+    for (std::int64_t i = first; i <= std::min(last, std::ssize(marks) - 1); ++i) {
+        marks[static_cast<std::size_t>(i)].split = true;
+    }
+}
+
+template <typename Apply>
+void ForColumns(std::vector<ColumnMark>& marks, Columns columns, Apply apply) {
+    const std::int64_t end = std::min(columns.end, std::ssize(marks));
+    for (std::int64_t i = std::max<std::int64_t>(columns.begin, 0); i < end; ++i) {
+        apply(marks[static_cast<std::size_t>(i)]);
+    }
+}
+
+}  // namespace
+
+std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
+                                    const Conditions& c, std::size_t shown) {
+    std::vector<ColumnMark> marks(std::min<std::size_t>(shown, head.size()));
+    const std::vector<ByteKind> kinds = Classify(head, c.DataCodePage);
+    const auto recordLength = static_cast<std::int64_t>(length);
+    const auto mark = [&](Columns columns, auto apply) {
+        if (columns.begin >= recordLength) return;
+        ForColumns(marks, columns, apply);
+        MarkSplit(marks, kinds, columns.begin);
+        MarkSplit(marks, kinds, columns.end);
+    };
+    if (c.FieldMode == FieldModes::ListedFields) {
+        for (std::size_t f = 0; f < c.FieldItems.size(); ++f) {
+            const FieldItem& item = c.FieldItems[f];
+            const std::int64_t left = item.Left == -1 ? recordLength : item.Left;
+            const std::int64_t right = item.Right == -1 ? recordLength : item.Right;
+            const std::int64_t count =
+                item.LastLeft == 0 ? 1 : (item.LastLeft - left) / item.Pitch + 1;
+            for (std::int64_t k = 0; k < count; ++k) {
+                const std::int64_t begin = left - 1 + k * item.Pitch;
+                mark({begin, begin + right - left + 1}, [&](ColumnMark& m) {
+                    m.field = static_cast<int>(f);
+                    m.repeat = static_cast<int>(k);
+                });
+            }
+        }
+    }
+    if (c.SelectMode == SelectModes::ByCode) {
+        for (const KeySegment& segment : c.KeySegments) {
+            mark({segment.Left - 1, segment.Right}, [](ColumnMark& m) { m.key = true; });
+        }
+    }
+    return marks;
+}
+
+bool HasSplit(const std::vector<ColumnMark>& marks) {
+    return std::ranges::any_of(marks, &ColumnMark::split);
+}
+
+int FirstEmptyRow(const std::vector<std::array<std::string, 4>>& rows) {
+    const auto empty = [](const std::array<std::string, 4>& row) {
+        return std::ranges::all_of(
+            row, [](const std::string& cell) { return TrimSide("B", cell).empty(); });
+    };
+    const auto it = std::ranges::find_if(rows, empty);
+    return static_cast<int>(it - rows.begin()) + 1;
+}
+
+int LastFilledRow(const std::vector<std::array<std::string, 4>>& rows) {
+    for (int row = static_cast<int>(rows.size()); row >= 1; --row) {
+        if (FirstEmptyRow({rows[static_cast<std::size_t>(row) - 1]}) == 2) return row;
+    }
+    return 0;
+}
+
+std::optional<std::array<std::string, 4>> WithRepeat(const std::array<std::string, 4>& row,
+                                                     std::int64_t nextLeft, std::uint64_t length) {
+    const std::string leftText = TrimSide("B", row[0]);
+    std::string rightText = TrimSide("B", row[1]);
+    if (rightText.empty()) rightText = leftText;
+    const auto column = [](const std::string& text) {
+        return !text.empty() && text.size() <= 9 && CheckDigits(text) == 0;
+    };
+    if (!column(leftText) || !column(rightText)) return std::nullopt;
+    const std::int64_t left = std::stoll(leftText);
+    const std::int64_t width = std::stoll(rightText) - left + 1;
+    const std::int64_t pitch = nextLeft - left;
+    if (pitch <= 0 || width < 1) return std::nullopt;
+    const auto fits = static_cast<std::int64_t>(length) - width + 1;  // last left that fits
+    const std::int64_t last = std::max(nextLeft, left + (fits - left) / pitch * pitch);
+    return std::array<std::string, 4>{row[0], row[1], std::to_string(nextLeft),
+                                      std::to_string(last)};
+}
+
+std::string WithKeyItem(std::string_view keys, std::int64_t left, std::int64_t right) {
+    std::string text = TrimSide("B", keys);
+    if (!text.empty()) text.push_back(',');
+    text += std::to_string(left);
+    if (right != left) {
+        text.push_back('-');
+        text += std::to_string(right);
+    }
+    return text;
+}
+
+}  // namespace rivex::ui

@@ -1,0 +1,89 @@
+// The records of a file on a byte grid: a ruler of byte columns above, record numbers at the
+// left, one cell per byte, a character over the cells of its bytes, and the conditions'
+// fields and keys drawn on the columns. Only the records in view are read.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <memory>
+#include <vector>
+
+#include "engine/conditions.h"
+#include "engine/record_pager.h"
+#include "ui/record_marks.h"
+#include "ui/record_text.h"
+
+namespace rivex::ui {
+
+class RecordView : public QAbstractScrollArea {
+    Q_OBJECT
+
+  public:
+    // Bytes of a record shown at most.
+    static constexpr std::size_t kShownBytes = 4096;
+
+    explicit RecordView(QWidget* parent = nullptr);
+    ~RecordView() override;
+
+    // The file to show, from its first record, its bytes in `cp`. Throws PlatformError.
+    void SetPager(std::unique_ptr<RecordPager> pager, CodePage cp);
+    // Fields and keys to draw.
+    void SetConditions(const Conditions& c);
+    // Shows record `number` at the top, or the last records when there are fewer.
+    void JumpTo(std::int64_t number);
+
+    // The byte column (from 1) under `pos` in the viewport, or 0 over the record numbers.
+    int ColumnAt(QPoint pos) const;
+    // The record shown at the top, its length; 0 when none.
+    std::uint64_t TopRecordLength() const;
+    // Records in view in which a boundary cuts a character.
+    int SplitRecords() const { return splitRecords_; }
+
+  signals:
+    // The columns `left` to `right` (from 1) chosen by a drag, with the keys held at its end.
+    void spanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
+    // What lies under the mouse: the column, its byte and its character.
+    void pointed(const QString& text);
+    // The records in view changed, or the conditions drawn on them.
+    void viewChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    struct Shown {
+        RecordPager::Record record;
+        std::vector<ByteKind> kinds;
+        std::vector<ColumnMark> marks;
+    };
+    int VisibleRows() const;
+    int VisibleColumns() const;
+    int RowAt(QPoint pos) const;  // index into shown_, -1 over the ruler
+    int ColumnX(int column) const;
+    void Fetch();
+    void Remark();
+    void UpdateScrollBars();
+    void Point(QPoint pos);
+    void PaintRuler(QPainter& painter);
+    void PaintRecord(QPainter& painter, const Shown& shown, int y);
+
+    std::unique_ptr<RecordPager> pager_;
+    std::unique_ptr<RecordText> text_;
+    Conditions conditions_;
+    std::vector<Shown> shown_;
+    int splitRecords_ = 0;
+    int cellWidth_ = 0;
+    int rowHeight_ = 0;
+    int rulerHeight_ = 0;
+    int gutterWidth_ = 0;
+    int pointedColumn_ = 0;
+    int dragFrom_ = 0;  // the column a drag started at, 0 when none
+    int dragTo_ = 0;
+};
+
+}  // namespace rivex::ui
