@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "engine/notation.h"
@@ -27,6 +28,9 @@ namespace rivex::ui {
 namespace {
 
 constexpr int kRefreshMs = 150;
+constexpr int kWidth = 980;
+constexpr int kHeight = 640;
+constexpr int kFrame = 30;  // room for the window system's frame
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -58,7 +62,10 @@ TForm6::TForm6(TForm1& form1)
     setWindowTitle(QString::fromUtf8("レコードの表示"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     SetColor(this, QPalette::Window, colors::kViewerWindow);
-    resize(980, 700);
+    // Over the lower right of the screen, so that the main window's grids stay in sight.
+    const QRect screen = form1.screen()->availableGeometry();
+    resize(std::min(kWidth, screen.width()), std::min(kHeight, screen.height() - kFrame));
+    move(screen.right() - width() - kFrame, screen.bottom() - height() - kFrame);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFileRow());
     layout->addLayout(createChoiceRow());
@@ -76,7 +83,10 @@ TForm6::TForm6(TForm1& form1)
     refreshTimer_->setSingleShot(true);
     refreshTimer_->setInterval(kRefreshMs);
     connect(refreshTimer_, &QTimer::timeout, this, &TForm6::Refresh);
-    connect(&form1_, &TForm1::conditionsChanged, refreshTimer_, qOverload<>(&QTimer::start));
+    // A hidden viewer reads nothing: showing it opens the source afresh.
+    connect(&form1_, &TForm1::conditionsChanged, this, [this] {
+        if (isVisible()) refreshTimer_->start();
+    });
     connect(Edit11, &QLineEdit::textChanged, refreshTimer_, qOverload<>(&QTimer::start));
     connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowSplits);
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
@@ -140,20 +150,60 @@ void TForm6::createPreview() {
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
-// The main window's source name, "@" replaced by the viewer's text for it.
-TForm6::Source TForm6::Wanted() const {
+// The main window's source name, "@" replaced by the viewer's text for it; none while that
+// text is still to be typed.
+std::optional<TForm6::Source> TForm6::Wanted() const {
     const FormInput form = form1_.Input();
     const std::string name = TrimSide("B", form.Edit1);
     const bool series = name.find('@') != std::string::npos;
     Label23->setVisible(series);
     Edit11->setVisible(series);
-    return {series ? ReplacePlaceholder(name, ToBytes(Edit11->text())) : name, form.ComboBox1,
-            form.ComboBox3};
+    if (!series) return Source{name, form.ComboBox1, form.ComboBox3};
+    if (Edit11->text().isEmpty()) return std::nullopt;
+    return Source{ReplacePlaceholder(name, ToBytes(Edit11->text())), form.ComboBox1,
+                  form.ComboBox3};
 }
 
 void TForm6::ShowSource() {
-    Open(Wanted());
-    Refresh();
+    shown_.reset();
+    Update();
+}
+
+// A file that cannot be read any more, or not yet, says so in the preview's place.
+void TForm6::Refresh() {
+    try {
+        Update();
+    } catch (...) {
+        Label29->setText(QString::fromUtf8("抽出の見本："));
+        Memo1->setPlainText(FromBytes(CurrentErrorText()));
+    }
+}
+
+void TForm6::Update() {
+    const std::optional<Source> wanted = Wanted();
+    if (!wanted) {
+        AskPlaceholder();
+        return;
+    }
+    if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
+    const FormInput form = form1_.Input();
+    const OutputPreview preview = PreviewOutput(form, ToBytes(Edit11->text()));
+    RecordView1->SetConditions(preview.conditions);
+    if (preview.refusal) {
+        Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
+        Memo1->setPlainText(FromBytes(preview.refusal->message));
+        return;
+    }
+    QString heading = QString::fromUtf8("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
+                          .arg(Count(preview.sourceRecords))
+                          .arg(preview.records.size())
+                          .arg(LineEndText(preview.lineEnd));
+    if (preview.scanCut) heading += QString::fromUtf8("　先頭 64MB までを読みました");
+    Label29->setText(heading);
+    RecordText text(form.ComboBox3);
+    QStringList lines;
+    for (const std::string& record : preview.records) lines << text.Record(record);
+    Memo1->setPlainText(lines.join('\n'));
 }
 
 void TForm6::Open(const Source& source) {
@@ -169,32 +219,16 @@ void TForm6::Open(const Source& source) {
     shown_ = source;
 }
 
-// A file that cannot be read any more, or not yet, says so in the preview's place.
-void TForm6::Refresh() {
-    const FormInput form = form1_.Input();
-    try {
-        if (const Source wanted = Wanted(); !shown_ || !(*shown_ == wanted)) Open(wanted);
-        const OutputPreview preview = PreviewOutput(form, ToBytes(Edit11->text()));
-        RecordView1->SetConditions(preview.conditions);
-        if (preview.refusal) {
-            Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
-            Memo1->setPlainText(FromBytes(preview.refusal->message));
-            return;
-        }
-        QString heading = QString::fromUtf8("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
-                              .arg(Count(preview.sourceRecords))
-                              .arg(preview.records.size())
-                              .arg(LineEndText(preview.lineEnd));
-        if (preview.scanCut) heading += QString::fromUtf8("　先頭 64MB までを読みました");
-        Label29->setText(heading);
-        RecordText text(form.ComboBox3);
-        QStringList lines;
-        for (const std::string& record : preview.records) lines << text.Record(record);
-        Memo1->setPlainText(lines.join('\n'));
-    } catch (...) {
-        Label29->setText(QString::fromUtf8("抽出の見本："));
-        Memo1->setPlainText(FromBytes(CurrentErrorText()));
-    }
+// A source name with "@" is shown once the text for "@" is typed.
+void TForm6::AskPlaceholder() {
+    shown_.reset();
+    Label22->setText(FromBytes(TrimSide("B", form1_.Input().Edit1)));
+    RecordView1->SetPager(nullptr, CodePage::Cp932);
+    Label26->clear();
+    Label29->setText(QString::fromUtf8("抽出の見本："));
+    Memo1->setPlainText(
+        QString::fromUtf8("** 元ﾌｧｲﾙ名の＠に入れる文字を「＠相当文字」に入れてください。"));
+    MoveFocus(Edit11);
 }
 
 void TForm6::ShowSplits() {
@@ -203,7 +237,7 @@ void TForm6::ShowSplits() {
     p.setColor(QPalette::WindowText, splits > 0 ? QColor(colors::kSplitCharacter) : Qt::black);
     Label28->setPalette(p);
     Label28->setText(splits > 0
-                         ? QString::fromUtf8("2バイト文字を切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
+                         ? QString::fromUtf8("文字を途中で切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
                          : QString());
 }
 

@@ -44,10 +44,13 @@ class TForm6 : public QWidget {
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
     void createPreview();
-    Source Wanted() const;
+    std::optional<Source> Wanted() const;
     void Open(const Source& source);
-    // The conditions redrawn and the preview made again, once the main window has settled.
+    void AskPlaceholder();
+    // The conditions redrawn and the preview made again, once the main window has settled;
+    // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
+    void Update();
     void ShowSplits();
     void SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
     void AddField(int left, int right);

@@ -117,6 +117,21 @@ class Rivex6Test : public QObject {
                  QString("** ｺｰﾄﾞ指定がありません。"));
     }
 
+    // The jump box: a record to show at the top; past the end, the last records fill the view.
+    void jumpToARecord() {
+        QByteArray records;
+        for (int i = 1; i <= 500; ++i) records += QByteArray(i % 50 + 1, 'a') + "\r\n";
+        Viewer v(records);
+        auto* number = v.viewer->findChild<QLineEdit*>("Edit12");
+        number->setText("123");
+        QTest::keyClick(number, Qt::Key_Return);
+        QCOMPARE(v.view->TopRecordLength(), 24u);
+        number->setText("9999");
+        QTest::keyClick(number, Qt::Key_Return);
+        QVERIFY(v.view->TopRecordLength() > 0);
+        QCOMPARE(v.view->verticalScrollBar()->value(), v.view->verticalScrollBar()->maximum());
+    }
+
     // A repeat needs a numbered row to repeat, to the right of its left column.
     void repeatRefusals() {
         Viewer v(Records(2, "abcdef"));
@@ -154,11 +169,12 @@ class Rivex6Test : public QObject {
     // The count of records in view with a cut character, and the preview of the output.
     void splitCountAndPreview() {
         Viewer v(Records(3, "01\x82\xa0\x82\xa2") + Records(2, "0123"));
+
         auto* radio = v.form.findChild<QRadioButton*>("RadioButton8");
         radio->click();
         v.Drag(2, 3);
         QCOMPARE(v.Settled<QLabel>("Label28")->text(),
-                 QString("2バイト文字を切る境界：表示中の 3 ﾚｺｰﾄﾞ"));
+                 QString("文字を途中で切る境界：表示中の 3 ﾚｺｰﾄﾞ"));
         QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(), QString("1?\n1?\n1?\n12\n12"));
     }
 };
