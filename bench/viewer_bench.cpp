@@ -4,28 +4,17 @@
 //   viewer_bench SOURCE JUMP_RECORD
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cstdio>
 
+#include "bench/resident.h"
 #include "ui/Rivex1.h"
 #include "ui/Rivex6.h"
 #include "ui/record_view.h"
 
-namespace {
-
-long ResidentKiB() {
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ')[0].toLong();
-    }
-    return 0;
-}
-
-}  // namespace
+using rivex::bench::ResidentKiB;
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -17,22 +17,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "bench/resident.h"
 #include "ui/Rivex1.h"
 #include "ui/Rivex4.h"
 #include "ui/Rivex5.h"
 
-namespace {
-
-long ResidentKiB() {
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ')[0].toLong();
-    }
-    return 0;
-}
-
-}  // namespace
+using rivex::bench::ResidentKiB;
 
 int main(int argc, char** argv) {
     if (argc != 3 && argc != 4) {
