@@ -1,8 +1,11 @@
 #include "engine/record_pager.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "engine/byte_source.h"
+#include "engine/platform_error.h"
 #include "engine/record_reader.h"
 
 namespace rivex {
@@ -11,10 +14,17 @@ namespace {
 // Small reads: the first screen of a file needs its first few kilobytes only.
 constexpr std::size_t kPagerBlock = 64 * 1024;
 
+constexpr const char* kNotRegular = "レコードを表示できるのは通常のファイルだけです";
+
 }  // namespace
 
 RecordPager::RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes)
     : path_(std::move(path)), headBytes_(headBytes), starts_{0} {
+    // Opening a pipe would wait for a writer, and its records could not be read again.
+    struct stat st {};
+    if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        throw PlatformError(kNotRegular, path_);
+    }
     FileSource source(path_);
     size_ = source.Size().value_or(0);
     rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? source.Peek(kAutoBytes) : "");

@@ -17,8 +17,9 @@ class RecordPager {
   public:
     static constexpr std::int64_t kStride = 1024;
 
-    // Opens `path` (a regular file) to learn its size and, for Auto, its line rule. A record
-    // is handed out as its first `headBytes` bytes at most. Throws PlatformError.
+    // Opens `path` to learn its size and, for Auto, its line rule. A record is handed out as
+    // its first `headBytes` bytes at most. Throws PlatformError, also for a path that is no
+    // regular file.
     RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes);
 
     LineRule Rule() const { return rule_; }

@@ -1,6 +1,7 @@
 #include "engine/preview.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/extract.h"
 #include "engine/platform_error.h"
@@ -155,6 +156,9 @@ TEST(RecordPager, RecordsByNumber) {
         EXPECT_EQ(pager.RecordCount(), std::ssize(all));
         EXPECT_TRUE(pager.Records(std::ssize(all) + 1, 5).empty());
     }
+    // A pipe is refused before it is opened, which would wait for a writer.
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    EXPECT_THROW(RecordPager(dir / "pipe", LineRuleChoice::Auto, 8), PlatformError);
 }
 
 }  // namespace
