@@ -58,8 +58,9 @@ void RecordWriter::CutBack(std::uint64_t taken) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return;  // sent on: cannot be undone
     const off_t end = ::lseek(fd_, 0, SEEK_CUR) - static_cast<off_t>(written_ - taken);
-    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0)
+    if (::ftruncate(fd_, end) != 0 || ::lseek(fd_, end, SEEK_SET) < 0) {
         throw FileError(errno, name_);
+    }
     written_ = taken;
 }
 
