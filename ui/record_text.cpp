@@ -1,5 +1,7 @@
 #include "ui/record_text.h"
 
+#include <algorithm>
+
 #include "ui/qt_text.h"
 
 namespace rivex::ui {
@@ -18,6 +20,7 @@ RecordText::~RecordText() = default;
 QString RecordText::Character(std::string_view bytes) {
     const auto first = static_cast<unsigned char>(bytes[0]);
     if (bytes.size() == 1 && (first < 0x20 || first == 0x7F)) return kControl;
+    if (bytes.size() == 1 && first < 0x80) return QChar(first);
     if (cp_ == CodePage::Utf8) {
         if (bytes.size() == 1 && first >= 0x80) return "?";
         const QString text = FromBytes(bytes);
@@ -27,7 +30,19 @@ QString RecordText::Character(std::string_view bytes) {
     return converted && !converted->empty() ? FromBytes(*converted) : "?";
 }
 
+// Most records convert whole; one with a control byte or a byte that is no character goes
+// character by character.
 QString RecordText::Record(std::string_view bytes) {
+    const bool plain = std::ranges::none_of(
+        bytes, [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; });
+    if (plain && cp_ == CodePage::Cp932) {
+        if (const auto converted = cp932_->Convert(bytes)) return FromBytes(*converted);
+    }
+    if (plain && cp_ == CodePage::Utf8) {
+        if (QString text = FromBytes(bytes); !text.contains(QChar::ReplacementCharacter)) {
+            return text;
+        }
+    }
     QString text;
     for (std::size_t i = 0; i < bytes.size();) {
         const std::size_t length = CharLength(bytes, i, cp_);
