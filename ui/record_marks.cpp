@@ -35,6 +35,11 @@ void ForColumns(std::vector<ColumnMark>& marks, Columns columns, Apply apply) {
     }
 }
 
+bool EmptyRow(const std::array<std::string, 4>& row) {
+    return std::ranges::all_of(row,
+                               [](const std::string& cell) { return TrimSide("B", cell).empty(); });
+}
+
 }  // namespace
 
 std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
@@ -42,8 +47,9 @@ std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
     std::vector<ColumnMark> marks(std::min<std::size_t>(shown, head.size()));
     const std::vector<ByteKind> kinds = Classify(head, c.DataCodePage);
     const auto recordLength = static_cast<std::int64_t>(length);
+    // Columns from here on are past the record or past what is shown: nothing to mark.
+    const std::int64_t markedEnd = std::min(recordLength, std::ssize(marks));
     const auto mark = [&](Columns columns, auto apply) {
-        if (columns.begin >= recordLength) return;
         ForColumns(marks, columns, apply);
         MarkSplit(marks, kinds, columns.begin);
         MarkSplit(marks, kinds, columns.end);
@@ -55,7 +61,8 @@ std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
             const std::int64_t right = item.Right == -1 ? recordLength : item.Right;
             const std::int64_t count =
                 item.LastLeft == 0 ? 1 : (item.LastLeft - left) / item.Pitch + 1;
-            for (std::int64_t k = 0; k < count; ++k) {
+            // A last left far past the record ("to the end") costs only the repetitions shown.
+            for (std::int64_t k = 0; k < count && left - 1 + k * item.Pitch < markedEnd; ++k) {
                 const std::int64_t begin = left - 1 + k * item.Pitch;
                 mark({begin, begin + right - left + 1}, [&](ColumnMark& m) {
                     m.field = static_cast<int>(f);
@@ -66,6 +73,7 @@ std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
     }
     if (c.SelectMode == SelectModes::ByCode) {
         for (const KeySegment& segment : c.KeySegments) {
+            if (segment.Left - 1 >= markedEnd) continue;
             mark({segment.Left - 1, segment.Right}, [](ColumnMark& m) { m.key = true; });
         }
     }
@@ -77,19 +85,12 @@ bool HasSplit(const std::vector<ColumnMark>& marks) {
 }
 
 int FirstEmptyRow(const std::vector<std::array<std::string, 4>>& rows) {
-    const auto empty = [](const std::array<std::string, 4>& row) {
-        return std::ranges::all_of(
-            row, [](const std::string& cell) { return TrimSide("B", cell).empty(); });
-    };
-    const auto it = std::ranges::find_if(rows, empty);
-    return static_cast<int>(it - rows.begin()) + 1;
+    return static_cast<int>(std::ranges::find_if(rows, EmptyRow) - rows.begin()) + 1;
 }
 
 int LastFilledRow(const std::vector<std::array<std::string, 4>>& rows) {
-    for (int row = static_cast<int>(rows.size()); row >= 1; --row) {
-        if (FirstEmptyRow({rows[static_cast<std::size_t>(row) - 1]}) == 2) return row;
-    }
-    return 0;
+    const auto filled = std::ranges::find_if_not(rows.rbegin(), rows.rend(), EmptyRow);
+    return static_cast<int>(rows.rend() - filled);
 }
 
 std::optional<std::array<std::string, 4>> WithRepeat(const std::array<std::string, 4>& row,

@@ -157,6 +157,12 @@ class Rivex6Test : public QObject {
         const std::vector<bool> split{cut[0].split, cut[1].split, cut[2].split, cut[3].split,
                                       cut[4].split};
         QCOMPARE(split, (std::vector<bool>{false, true, true, true, true}));
+        // Repeated "to the end": every repetition in the record, none past it.
+        c.FieldItems = {FieldItem{1, 1, 1, 2, 99999999}};
+        const auto repeats = MarkColumns("abcde", 5, c, 5);
+        QCOMPARE(repeats[4].field, 0);
+        QCOMPARE(repeats[4].repeat, 2);
+        QCOMPARE(repeats[3].field, -1);
         c.DataCodePage = CodePage::Utf8;
         c.FieldMode = FieldModes::WholeRecord;
         c.SelectMode = SelectModes::ByCode;
