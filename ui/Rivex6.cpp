@@ -152,8 +152,7 @@ void TForm6::createPreview() {
 
 // The main window's source name, "@" replaced by the viewer's text for it; none while that
 // text is still to be typed.
-std::optional<TForm6::Source> TForm6::Wanted() const {
-    const FormInput form = form1_.Input();
+std::optional<TForm6::Source> TForm6::Wanted(const FormInput& form) const {
     const std::string name = TrimSide("B", form.Edit1);
     const bool series = name.find('@') != std::string::npos;
     Label23->setVisible(series);
@@ -180,13 +179,13 @@ void TForm6::Refresh() {
 }
 
 void TForm6::Update() {
-    const std::optional<Source> wanted = Wanted();
+    const FormInput form = form1_.Input();
+    const std::optional<Source> wanted = Wanted(form);
     if (!wanted) {
-        AskPlaceholder();
+        AskPlaceholder(form.Edit1);
         return;
     }
     if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
-    const FormInput form = form1_.Input();
     const OutputPreview preview = PreviewOutput(form, ToBytes(Edit11->text()));
     RecordView1->SetConditions(preview.conditions);
     if (preview.refusal) {
@@ -220,9 +219,9 @@ void TForm6::Open(const Source& source) {
 }
 
 // A source name with "@" is shown once the text for "@" is typed.
-void TForm6::AskPlaceholder() {
+void TForm6::AskPlaceholder(const std::string& sourceName) {
     shown_.reset();
-    Label22->setText(FromBytes(TrimSide("B", form1_.Input().Edit1)));
+    Label22->setText(FromBytes(TrimSide("B", sourceName)));
     RecordView1->SetPager(nullptr, CodePage::Cp932);
     Label26->clear();
     Label29->setText(QString::fromUtf8("抽出の見本："));

@@ -9,6 +9,7 @@
 
 #include "engine/codepage.h"
 #include "engine/conditions.h"
+#include "engine/form_input.h"
 
 class QBoxLayout;
 class QLabel;
@@ -44,9 +45,9 @@ class TForm6 : public QWidget {
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
     void createPreview();
-    std::optional<Source> Wanted() const;
+    std::optional<Source> Wanted(const FormInput& form) const;
     void Open(const Source& source);
-    void AskPlaceholder();
+    void AskPlaceholder(const std::string& sourceName);
     // The conditions redrawn and the preview made again, once the main window has settled;
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
