@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "engine/standard_streams.h"
 #include "engine/state.h"
 #include "engine/stop_signals.h"
 #include "ui/Rivex1.h"
@@ -15,6 +16,7 @@
 #include "ui/missing_translations.h"
 
 int main(int argc, char** argv) {
+    rivex::OpenClosedStandardStreams();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivex103");
     // Qt's own dialogs and buttons speak Japanese too.

@@ -3,14 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/notation.h"
-#include "engine/output_file.h"
-
 namespace rivex {
 
 BatchHost::BatchHost(const BatchRequest& request)
-    : request_(request),
-      runLog_(TrimSide("B", request.form.Edit2) == kStandardOutputName ? stderr : stdout) {}
+    : request_(request), runLog_(request.streams.output ? stderr : stdout) {}
 
 bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     // Each answer is one press of "次　へ"; a refused one is followed by the next, as by a

@@ -41,6 +41,15 @@ Apply Fill(std::string FormInput::*box) {
     };
 }
 
+// A file name box; only here does "-" stand for the standard stream instead.
+Apply Name(std::string FormInput::*box, bool StandardStreams::*stream) {
+    return [box, stream](BatchRequest& r, const Values& v) {
+        r.form.*box = v[0];
+        r.streams.*stream = v[0] == "-";
+        return std::string();
+    };
+}
+
 // A drop-down list set to the item named by the option's value.
 template <typename Item>
 Apply Choose(Item FormInput::*list, std::map<std::string, Item> items, std::string refusal) {
@@ -77,10 +86,10 @@ const std::vector<OptionSpec>& Options() {
     const std::vector<bool FormInput::*> selectGroup{
         &FormInput::RadioButton8, &FormInput::RadioButton1, &FormInput::RadioButton2};
     static const std::vector<OptionSpec> options{
-        {"--source", "TEXT", "the source file name; \"@\" makes a series", 1,
-         Fill(&FormInput::Edit1)},
+        {"--source", "TEXT", "the source file name; \"@\" makes a series; - is standard input", 1,
+         Name(&FormInput::Edit1, &StandardStreams::input)},
         {"--output", "TEXT", "the output file name, may hold \"@\"; - is standard output", 1,
-         Fill(&FormInput::Edit2)},
+         Name(&FormInput::Edit2, &StandardStreams::output)},
         {"--whole", "", "write whole records", 0, Check(&FormInput::RadioButton6, fieldGroup)},
         {"--fields", "", "write the listed fields", 0, Check(&FormInput::RadioButton7, fieldGroup)},
         {"--field", "LEFT RIGHT NEXT LAST",

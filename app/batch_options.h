@@ -12,6 +12,7 @@ namespace rivex {
 
 struct BatchRequest {
     FormInput form;
+    StandardStreams streams;                 // "-" given as --source or --output
     std::vector<PlaceholderAnswer> answers;  // one per showing of the placeholder dialog
 };
 

@@ -9,6 +9,7 @@
 #include "engine/conditions_file.h"
 #include "engine/extract.h"
 #include "engine/platform_error.h"
+#include "engine/standard_streams.h"
 #include "engine/stop_signals.h"
 
 namespace {
@@ -23,23 +24,30 @@ int SignalStatus(int signal) {
     return 128 + signal;
 }
 
+// The status of a run that a stop signal ended, its message shown; 0 when none came.
+int EndedBySignal(rivex::BatchHost& host) {
+    const int signal = rivex::StopSignal();
+    if (signal == 0) return 0;
+    host.ShowMessage("** シグナル " + std::to_string(signal) + " で中断しました。");
+    return SignalStatus(signal);
+}
+
 int RunRequest(const rivex::BatchRequest& request) {
     rivex::EngineState state;
     rivex::BatchHost host(request);
     try {
-        const auto outcome = rivex::Extract(request.form, state, host);
+        const auto outcome = rivex::Extract(request.form, state, host, request.streams);
         if (const auto* refusal = std::get_if<rivex::Refusal>(&outcome)) {
             host.ShowMessage(refusal->message);
             return kRefused;
         }
-        if (const int signal = rivex::StopSignal(); signal != 0) {
-            host.ShowMessage("** シグナル " + std::to_string(signal) + " で中断しました。");
-            return SignalStatus(signal);
-        }
+        if (const int status = EndedBySignal(host); status != 0) return status;
         host.ShowMessage(rivex::kRunFinished);
         return kFinished;
     } catch (...) {
         std::fflush(stdout);
+        // A write that the signal broke is no fault of the file.
+        if (const int status = EndedBySignal(host); status != 0) return status;
         host.ShowMessage(rivex::CurrentErrorText());
         return kPlatformError;
     }
@@ -61,6 +69,7 @@ int CheckedStreams(int status) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    rivex::OpenClosedStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const rivex::BatchCommand command = rivex::ParseBatchArguments(args);
     if (const auto* error = std::get_if<rivex::UsageError>(&command)) {

@@ -1,5 +1,6 @@
 #include "engine/ahead_copy.h"
 
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,14 +10,20 @@
 #include <vector>
 
 #include "engine/platform_error.h"
+#include "engine/stop_signals.h"
 #include "engine/write_fully.h"
 
 namespace rivex {
 namespace {
 
 // The copier looks at its limit between chunks, so a stop waits for a chunk at most.
-constexpr std::uint64_t kChunk = 16 << 20;
+constexpr std::uint64_t kChunk = 8 << 20;
 constexpr std::size_t kFallbackBlock = 256 * 1024;
+constexpr int kWaitSliceMs = 20;
+
+off_t CurrentOffset(int fd) {
+    return ::lseek(fd, 0, SEEK_CUR);
+}
 
 }  // namespace
 
@@ -25,87 +32,150 @@ bool AheadCopy::Suits(int outputFd) {
     return ::fstat(outputFd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-AheadCopy::AheadCopy(int sourceFd, std::uint64_t size, int outputFd, std::string outputName)
-    : sourceFd_(sourceFd),
-      outputFd_(outputFd),
-      outputName_(std::move(outputName)),
-      outputStart_(::lseek(outputFd, 0, SEEK_CUR)),
-      size_(size),
-      limit_(std::min(size, kMostAhead)),
-      copier_(&AheadCopy::CopyChunks, this) {}
-
-// A run that ends by an error keeps no more of the copy than it had counted.
-AheadCopy::~AheadCopy() {
-    if (copier_.joinable()) Stop();
-    if (copied_ > kept_) ::ftruncate(outputFd_, outputStart_ + static_cast<off_t>(kept_));
+AheadCopy::AheadCopy(Ends ends, Waiting waiting)
+    : ends_(std::move(ends)),
+      waiting_(std::move(waiting)),
+      outputStart_(CurrentOffset(ends_.outputFd)),
+      limit_(std::min(ends_.size, kMostAhead)) {
+    const SignalsBlocked blocked;
+    copier_ = std::thread(&AheadCopy::CopyChunks, this);
 }
 
-void AheadCopy::Keep(std::uint64_t bytes) {
+AheadCopy::~AheadCopy() {
+    if (copier_.joinable()) Abandon();
+}
+
+void AheadCopy::ThrowIfFailed(int error) {
+    if (error == 0) return;
+    if (error == kSourceShrank) {
+        throw SourceChanged(ends_.sourceName);
+    }
+    throw FileError(error, ends_.outputName);
+}
+
+void AheadCopy::Keep(std::uint64_t bytes, bool whole) {
     kept_ += bytes;
+    if (whole) wholeKept_ = kept_;
     if (const int error = error_.load(std::memory_order_relaxed); error != 0) {
         Stop();
-        throw FileError(error, outputName_);
+        ThrowIfFailed(error);
     }
-    limit_.store(std::min(size_, kept_ + kMostAhead));
+    limit_.store(std::min(ends_.size, kept_ + kMostAhead));
     limit_.notify_one();
+    if (kept_ > progress_.load(std::memory_order_relaxed) + kMostBehind) {
+        AwaitCopier(kept_ - kMostBehind);
+    }
+}
+
+// Waits, letting the program work meanwhile, until the copier has copied `upTo` bytes or
+// has stopped.
+void AheadCopy::AwaitCopier(std::uint64_t upTo) {
+    while (progress_.load() < upTo && !stopped_.load()) {
+        if (waiting_) waiting_();
+        ::poll(nullptr, 0, kWaitSliceMs);
+    }
 }
 
 void AheadCopy::Stop() {
-    limit_.store(std::min(size_, kept_) | kLast);
+    limit_.store(std::min(ends_.size, kept_) | kLast);
     limit_.notify_one();
     copier_.join();
 }
 
-void AheadCopy::Finish() {
-    Stop();
+std::uint64_t AheadCopy::Finish() {
+    limit_.store(std::min(ends_.size, kept_) | kLast);
+    limit_.notify_one();
+    AwaitCopier(kept_);
+    copier_.join();
     int error = error_;
     // A source that grew while it was read: the copier stopped at its first size.
     if (error == 0 && copied_ < kept_) {
-        off_t offset = static_cast<off_t>(copied_);
+        off_t offset = static_cast<off_t>(ends_.from + copied_);
         error = CopyChunk(offset, static_cast<std::size_t>(kept_ - copied_));
-        copied_ = static_cast<std::uint64_t>(offset);
+        copied_ = static_cast<std::uint64_t>(offset) - ends_.from;
     }
-    if (error != 0) throw FileError(error, outputName_);
+    ThrowIfFailed(error);
     const off_t end = outputStart_ + static_cast<off_t>(kept_);
-    if (copied_ > kept_ && ::ftruncate(outputFd_, end) != 0) throw FileError(errno, outputName_);
+    if (copied_ > kept_ && ::ftruncate(ends_.outputFd, end) != 0) {
+        throw FileError(errno, ends_.outputName);
+    }
     copied_ = kept_;
-    if (::lseek(outputFd_, end, SEEK_SET) < 0) throw FileError(errno, outputName_);
+    if (::lseek(ends_.outputFd, end, SEEK_SET) < 0) throw FileError(errno, ends_.outputName);
+    return kept_;
+}
+
+std::uint64_t AheadCopy::Abandon() noexcept {
+    if (copier_.joinable()) Stop();
+    const std::uint64_t whole = copied_ >= wholeKept_ ? wholeKept_ : LastRecordEnd(copied_);
+    const off_t end = outputStart_ + static_cast<off_t>(whole);
+    if (::ftruncate(ends_.outputFd, end) == 0) ::lseek(ends_.outputFd, end, SEEK_SET);
+    copied_ = whole;
+    return whole;
+}
+
+// The end of the last record that ends within the first `upTo` bytes copied: every line end
+// in what was kept ends a kept record. 0 when there is none, or the source cannot tell.
+std::uint64_t AheadCopy::LastRecordEnd(std::uint64_t upTo) const {
+    const std::string_view lineEnd = ends_.lineEnd;
+    std::vector<char> block(kFallbackBlock + lineEnd.size());
+    std::uint64_t to = upTo;
+    while (to >= lineEnd.size()) {
+        const std::uint64_t from = to > kFallbackBlock ? to - kFallbackBlock : 0;
+        const auto length = static_cast<std::size_t>(to - from);
+        if (::pread(ends_.sourceFd, block.data(), length, static_cast<off_t>(ends_.from + from)) !=
+            static_cast<ssize_t>(length)) {
+            return 0;
+        }
+        const std::string_view bytes(block.data(), length);
+        if (const auto at = bytes.rfind(lineEnd); at != std::string_view::npos) {
+            return from + at + lineEnd.size();
+        }
+        // A line end may straddle the blocks.
+        to = from + std::min<std::uint64_t>(length, lineEnd.size() - 1);
+        if (from == 0) break;
+    }
+    return 0;
 }
 
 // Copies up to the limit, then waits for the loop to raise it or to say it is the last.
 void AheadCopy::CopyChunks() {
-    off_t offset = 0;
+    off_t offset = static_cast<off_t>(ends_.from);
     while (true) {
         const std::uint64_t limit = limit_.load();
         if (copied_ >= (limit & ~kLast)) {
-            if ((limit & kLast) != 0) return;
+            if ((limit & kLast) != 0) break;
             limit_.wait(limit);
             continue;
         }
         const std::uint64_t length = std::min(kChunk, (limit & ~kLast) - copied_);
         const int error = CopyChunk(offset, static_cast<std::size_t>(length));
-        copied_ = static_cast<std::uint64_t>(offset);
+        copied_ = static_cast<std::uint64_t>(offset) - ends_.from;
+        progress_.store(copied_);
         if (error != 0) {
             error_ = error;
-            return;
+            break;
         }
     }
+    stopped_.store(true);
 }
 
 int AheadCopy::CopyChunk(off_t& offset, std::size_t length) {
     while (length > 0) {
-        const ssize_t n = ::copy_file_range(sourceFd_, &offset, outputFd_, nullptr, length, 0);
+        const ssize_t n =
+            ::copy_file_range(ends_.sourceFd, &offset, ends_.outputFd, nullptr, length, 0);
         if (n > 0) {
             length -= static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        // Across file systems, or to a device: the bytes go through this process instead.
-        if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
-                      errno == EBADF)) {
+        if (n == 0) return kSourceShrank;
+        if (errno == EINTR) continue;
+        // Across file systems, to a device, or to a file opened for appending: the bytes go
+        // through this process instead.
+        if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+            errno == EBADF) {
             return CopyByReading(offset, length);
         }
-        return n < 0 ? errno : EIO;
+        return errno;
     }
     return 0;
 }
@@ -114,10 +184,12 @@ int AheadCopy::CopyByReading(off_t& offset, std::size_t length) {
     std::vector<char> block(kFallbackBlock);
     while (length > 0) {
         const ssize_t got =
-            ::pread(sourceFd_, block.data(), std::min(length, block.size()), offset);
+            ::pread(ends_.sourceFd, block.data(), std::min(length, block.size()), offset);
         if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return got < 0 ? errno : EIO;
-        if (const int error = WriteFully(outputFd_, block.data(), static_cast<std::size_t>(got));
+        if (got == 0) return kSourceShrank;
+        if (got < 0) return errno;
+        if (const int error =
+                WriteFully(ends_.outputFd, block.data(), static_cast<std::size_t>(got));
             error != 0) {
             return error;
         }

@@ -10,34 +10,73 @@
 #include <cstring>
 
 #include "engine/platform_error.h"
+#include "engine/standard_streams.h"
 
 namespace rivex {
+namespace {
 
-FileSource::FileSource(const std::string& path)
-    : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)), path_(path) {
-    if (fd_ < 0) throw FileError(errno, path);
+// A FIFO with no writer yet opens at once; reading then waits for the writer as for bytes.
+int OpenForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw FileError(errno, path);
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+}  // namespace
+
+FileSource::FileSource(const std::string& path) : FileSource(OpenForReading(path), path) {}
+
+FileSource::FileSource(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
         const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
         ::close(fd_);
-        throw FileError(err, path);
+        throw FileError(err, path_);
     }
-    if (S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (S_ISREG(st.st_mode)) {
+        size_ = static_cast<std::uint64_t>(st.st_size);
+        modified_ = st.st_mtim;
+        ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
+}
+
+std::unique_ptr<FileSource> FileSource::StandardInput(std::string name) {
+    if (WasClosedAtStart(STDIN_FILENO)) throw PlatformError("標準入力が閉じています", name);
+    const int fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) throw FileError(errno, name);
+    return std::unique_ptr<FileSource>(new FileSource(fd, std::move(name)));
 }
 
 FileSource::~FileSource() {
     ::close(fd_);
 }
 
-// A regular file never keeps a read waiting; anything else is watched with a timeout.
+void FileSource::CheckUnchanged() const {
+    if (!size_) return;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) throw FileError(errno, path_);
+    if (static_cast<std::uint64_t>(st.st_size) != *size_ || st.st_mtim.tv_sec != modified_.tv_sec ||
+        st.st_mtim.tv_nsec != modified_.tv_nsec) {
+        throw SourceChanged(path_);
+    }
+}
+
+// A regular file never keeps a read waiting; anything else is watched with a timeout. A
+// signal that breaks the wait is looked at by the hook before waiting again.
 void FileSource::AwaitBytes() {
     pollfd watched{fd_, POLLIN, 0};
     while (true) {
         const int ready = ::poll(&watched, 1, kWaitMs);
         if (ready > 0 || (ready < 0 && errno != EINTR)) return;  // a failure: the read tells
-        hook_(true);
+        if (hook_) hook_(true);
     }
+}
+
+// Whether the next read of a source that is no regular file would have to wait.
+bool FileSource::MoreWaiting() const {
+    pollfd watched{fd_, POLLIN, 0};
+    return ::poll(&watched, 1, 0) == 0;
 }
 
 std::string_view FileSource::Peek(std::size_t size) {
@@ -47,6 +86,11 @@ std::string_view FileSource::Peek(std::size_t size) {
         const std::size_t n = ReadFile(peeked_.data() + got, size - got);
         if (n == 0) break;
         got += n;
+        if (!size_ &&
+            std::string_view(peeked_.data(), got).find_first_of("\r\n") != std::string_view::npos &&
+            MoreWaiting()) {
+            break;
+        }
     }
     peeked_.resize(got);
     return peeked_;
@@ -67,14 +111,13 @@ std::size_t FileSource::Read(char* buffer, std::size_t size) {
 }
 
 std::size_t FileSource::ReadFile(char* buffer, std::size_t size) {
-    if (hook_) {
-        hook_(false);
-        if (!size_) AwaitBytes();
-    }
+    if (hook_) hook_(false);
+    if (!size_) AwaitBytes();
     while (true) {
         const ssize_t n = ::read(fd_, buffer, size);
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) throw FileError(errno, path_);
+        if (hook_) hook_(true);
     }
 }
 

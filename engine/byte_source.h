@@ -1,9 +1,12 @@
 // Where the record reader gets its bytes: a file descriptor, or memory for tests.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +28,12 @@ struct ReadCancelled {};
 // An open file, closed by the destructor.
 class FileSource : public ByteSource {
   public:
-    // Opens `path` for reading; a folder or an unreadable path throws PlatformError.
+    // Opens `path` for reading without waiting for a FIFO's writer; a folder or an
+    // unreadable path throws PlatformError.
     explicit FileSource(const std::string& path);
+    // Standard input, named `name` in errors; refused when it was closed as the program
+    // started.
+    static std::unique_ptr<FileSource> StandardInput(std::string name);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -38,8 +45,19 @@ class FileSource : public ByteSource {
     void SetReadHook(ReadHook hook) { hook_ = std::move(hook); }
 
     // The first `size` bytes of the file (fewer when it is shorter), read ahead and then
-    // handed out again by Read. Only before the first Read.
+    // handed out again by Read. Only before the first Read. A source that is no regular file
+    // ends the look-ahead early, once what came holds a line end and more would have to be
+    // waited for.
     std::string_view Peek(std::size_t size);
+
+    // Hands the next `size` peeked bytes to no one: they are no part of any record.
+    void Consume(std::size_t size) {
+        peekedTaken_ += std::min(size, peeked_.size() - peekedTaken_);
+    }
+
+    // Throws PlatformError naming the source when a regular file's size or modification time
+    // is no longer what they were when it was opened: it was changed while it was read.
+    void CheckUnchanged() const;
 
     // Reads on from byte `offset` of a regular file. Only before the first Read or Peek.
     void SeekTo(std::uint64_t offset);
@@ -49,7 +67,9 @@ class FileSource : public ByteSource {
     int fd() const { return fd_; }
 
   private:
+    FileSource(int fd, std::string path);
     void AwaitBytes();
+    bool MoreWaiting() const;
     std::size_t ReadFile(char* buffer, std::size_t size);
 
     int fd_;
@@ -58,6 +78,7 @@ class FileSource : public ByteSource {
     std::string peeked_;
     std::size_t peekedTaken_ = 0;
     std::optional<std::uint64_t> size_;
+    struct timespec modified_ {};
 };
 
 class MemorySource : public ByteSource {

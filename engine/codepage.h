@@ -14,6 +14,9 @@ enum class CodePage {
     Utf8,   // every ASCII byte is single; a multi-byte sequence is one lead and its trail bytes
 };
 
+// The byte order mark that may open a UTF-8 file; it is no part of the text.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 enum class ByteKind { Single = 0, Lead = 1, Trail = 2 };
 
 // Bytes of the character that starts at `i` (at least 1, never past the end of `s`).

@@ -54,6 +54,13 @@ enum class LineRuleChoice : std::uint8_t { Auto, Cr, Lf };
 enum class OutputLineEnd : std::uint8_t { AsSource, CrLf, Lf };
 enum class SelectModes : std::uint8_t { AllRecords = 0, ByCount = 1, ByCode = 2 };
 
+// rivex-batch's "-": the records come from standard input or go to standard output instead of
+// the files the names would give. The window never sets them.
+struct StandardStreams {
+    bool input = false;
+    bool output = false;
+};
+
 struct Conditions {
     static constexpr std::size_t kMaxKeySegments = 10;
 
@@ -70,6 +77,7 @@ struct Conditions {
     LineRuleChoice LineRules = LineRuleChoice::Auto;
     OutputLineEnd OutputLineEnds = OutputLineEnd::AsSource;
     CodePage DataCodePage = CodePage::Cp932;  // of the records, and so of the typed codes
+    StandardStreams Streams;
 };
 
 }  // namespace rivex

@@ -20,9 +20,11 @@ void Reset(EngineState& state) {
 
 }  // namespace
 
-std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host) {
+std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host,
+                                          StandardStreams streams) {
     Reset(state);
     if (auto refusal = CompileConditions(form, state)) return std::move(*refusal);
+    state.conditions.Streams = streams;
     return Run(state, host);
 }
 

@@ -14,6 +14,7 @@ namespace rivex {
 // Starts from a cleared state, checks `form` and runs the extraction: the first failed check,
 // or the summary of the run. Throws PlatformError when a platform error ends the run; the
 // files it opened are closed by then.
-std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host);
+std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host,
+                                          StandardStreams streams = {});
 
 }  // namespace rivex

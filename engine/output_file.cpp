@@ -1,17 +1,19 @@
 #include "engine/output_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <initializer_list>
 
 #include "engine/codepage.h"
 #include "engine/notation.h"
 #include "engine/platform_error.h"
+#include "engine/standard_streams.h"
 
 namespace rivex {
 namespace {
@@ -27,34 +29,41 @@ bool IsSame(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-bool IsSameFile(const std::string& path, int fd) {
-    struct stat out {};
-    struct stat in {};
-    return ::stat(path.c_str(), &out) == 0 && ::fstat(fd, &in) == 0 && IsSame(out, in);
+// Closes `fd` and throws `error`.
+[[noreturn]] void Refuse(int fd, const PlatformError& error) {
+    ::close(fd);
+    throw error;
 }
 
-// A regular file that standard output or standard error already writes to; a terminal,
-// pipe or device may well be shared.
-bool IsStandardStream(const std::string& path) {
-    struct stat out {};
-    if (::stat(path.c_str(), &out) != 0 || !S_ISREG(out.st_mode)) return false;
-    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
-        struct stat stream {};
-        if (::fstat(fd, &stream) == 0 && IsSame(out, stream)) return true;
-    }
-    return false;
-}
-
-int StandardOutput(int sourceFd) {
+// What an output must not be: the file it is made from, or (with `streams`) a stream the
+// program already writes its own lines to. A device such as /dev/null may well be shared.
+void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams) {
     struct stat out {};
     struct stat in {};
-    if (::fstat(STDOUT_FILENO, &out) == 0 && ::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
-        throw PlatformError("抽出ファイルが元ファイルと同じファイルです",
-                            std::string(kStandardOutputName));
+    if (::fstat(fd, &out) != 0) Refuse(fd, FileError(errno, name));
+    if (::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
+        Refuse(fd, PlatformError("抽出ファイルが元ファイルと同じファイルです", name));
     }
-    const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0) throw FileError(errno, kStandardOutputName);
-    return fd;
+    if (!streams || (S_ISCHR(out.st_mode) && !::isatty(fd))) return;
+    for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat st {};
+        if (::fstat(stream, &st) != 0 || !IsSame(out, st)) continue;
+        Refuse(fd, PlatformError(stream == STDOUT_FILENO
+                                     ? "抽出ファイルが標準出力と同じファイルです"
+                                     : "抽出ファイルが標準エラー出力と同じファイルです",
+                                 name));
+    }
+}
+
+// Two runs never write one file at once: the lock lasts as long as the descriptor.
+void Lock(int fd, const std::string& name) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
+    if (errno == EWOULDBLOCK) {
+        Refuse(fd, PlatformError("抽出ファイルは別の抽出が書き込み中です", name));
+    }
+    Refuse(fd, FileError(errno, name));
 }
 
 // An end-of-file mark at the end of the file is overwritten by what is appended.
@@ -69,6 +78,21 @@ void CutAtEndOfFileMark(int fd, const std::string& path) {
     if (mark == nullptr) return;
     const off_t cut = start + (static_cast<const char*>(mark) - tail.data());
     if (::ftruncate(fd, cut) != 0 || ::lseek(fd, cut, SEEK_SET) < 0) throw FileError(errno, path);
+}
+
+// Opens without waiting: a FIFO with no reader yet is tried again while `wait` lets the
+// program work and perhaps give up. The descriptor blocks again once open.
+int OpenWithoutBlocking(const std::string& path, int flags, const OpenWait& wait) {
+    while (true) {
+        const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            return fd;
+        }
+        if (errno != ENXIO && errno != EINTR) throw FileError(errno, path);
+        if (wait) wait();
+        ::poll(nullptr, 0, kOpenWaitMs);
+    }
 }
 
 }  // namespace
@@ -90,23 +114,37 @@ int CreateFile(const std::string& path) {
     return fd;
 }
 
-int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd) {
-    if (path == kStandardOutputName) return StandardOutput(sourceFd);
-    if (IsSameFile(path, sourceFd)) {
-        throw PlatformError("抽出ファイルが元ファイルと同じファイルです", path);
-    }
-    if (IsStandardStream(path))
-        throw PlatformError("抽出ファイルが標準出力と同じファイルです", path);
-    if (mode == OutputOpen::Create) return CreateFile(path);
-    // Appending reads the file's tail, so it opens for reading too.
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) throw FileError(errno, path);
+// The file is opened as it is and emptied only once it is known to be no file in use.
+// Appending reads the file's tail, so it opens for reading too.
+int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const OpenWait& wait) {
+    const int flags = mode == OutputOpen::Create ? O_WRONLY | O_CREAT : O_RDWR | O_CREAT;
+    const int fd = OpenWithoutBlocking(path, flags, wait);
+    RefuseTakenFile(fd, sourceFd, path, true);
+    Lock(fd, path);
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     try {
-        CutAtEndOfFileMark(fd, path);
+        if (mode == OutputOpen::Append) {
+            CutAtEndOfFileMark(fd, path);
+        } else if (regular && ::ftruncate(fd, 0) != 0) {
+            throw FileError(errno, path);
+        }
     } catch (...) {
         ::close(fd);
         throw;
     }
+    return fd;
+}
+
+int OpenStandardOutput(int sourceFd) {
+    const std::string name(kStandardOutputName);
+    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError("標準出力が閉じています", name);
+    const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (fd < 0) throw FileError(errno, name);
+    RefuseTakenFile(fd, sourceFd, name, false);
+    Lock(fd, name);
+    // Appended records follow what the file held; the offset then says where the run began.
+    if ((::fcntl(fd, F_GETFL) & O_APPEND) != 0) ::lseek(fd, 0, SEEK_END);
     return fd;
 }
 

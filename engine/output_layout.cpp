@@ -65,12 +65,9 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     for (const Span& span : spans_) most += MostBytes(span, length);
     char* const begin = writer.Reserve(most, kWord);
     if (begin == nullptr) {
-        for (const Span& span : spans_) {
-            std::size_t column = span.start;
-            for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
-                writer.Append(record.substr(column, span.width));
-            }
-        }
+        ForEachPiece(length, [&](std::uint64_t at, std::uint64_t bytes) {
+            writer.Append(record.substr(at, bytes));
+        });
         return;
     }
     char* out = begin;

@@ -2,7 +2,9 @@
 // in order, worked out once per pass so that the record loop only copies.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +21,19 @@ class OutputLayout {
     // Appends the fields of `record`, joined, without its line end. The bytes just after
     // `record` must be readable (RecordReader::kOverread of them).
     void Write(std::string_view record, RecordWriter& writer) const;
+
+    // Calls `piece(start, bytes)` for each field and repetition that a record of `length`
+    // bytes holds any of, in the order they are written: its start (from 0) and its bytes
+    // there.
+    template <typename Piece>
+    void ForEachPiece(std::uint64_t length, Piece piece) const {
+        for (const Span& span : spans_) {
+            std::uint64_t column = span.start;
+            for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
+                piece(column, std::min<std::uint64_t>(span.width, length - column));
+            }
+        }
+    }
 
     // Bytes of a record that the fields can reach: the rest is never written.
     std::size_t Reach() const { return reach_; }

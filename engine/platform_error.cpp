@@ -41,6 +41,10 @@ PlatformError FileError(int err, std::string_view path) {
     return PlatformError(FileErrorMessage(err, path), std::string(path));
 }
 
+PlatformError SourceChanged(std::string_view path) {
+    return PlatformError("元ファイルが読み込み中に変更されました", std::string(path));
+}
+
 std::string ErrorBoxText(std::string_view message) {
     std::string text(message);
     if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';

@@ -25,6 +25,9 @@ class PlatformError : public std::exception {
 // The message for a failed file operation on `path`, from its errno.
 PlatformError FileError(int err, std::string_view path);
 
+// The error for a source that changed while it was read.
+PlatformError SourceChanged(std::string_view path);
+
 // The text of the error box: a "." is appended when the last byte sorts after ".",
 // so a message ending in a letter, digit or double-byte character gets one, and one
 // ending in ")" or "." does not.

@@ -14,9 +14,14 @@ LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
         case LineRuleChoice::Auto:
             break;
     }
-    const bool lf = firstBytes.find('\n') != std::string_view::npos;
-    const bool cr = firstBytes.find('\r') != std::string_view::npos;
-    return lf && !cr ? LineRule::Lf : LineRule::Cr;
+    // A stray CR in an LF file, or a stray LF in a CR LF file, is outvoted.
+    std::size_t afterCr = 0;
+    std::size_t alone = 0;
+    for (std::size_t at = firstBytes.find('\n'); at != std::string_view::npos;
+         at = firstBytes.find('\n', at + 1)) {
+        ++(at > 0 && firstBytes[at - 1] == '\r' ? afterCr : alone);
+    }
+    return alone > afterCr ? LineRule::Lf : LineRule::Cr;
 }
 
 RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize)

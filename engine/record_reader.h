@@ -129,7 +129,8 @@ class RecordReader {
 };
 
 // The rule a source is read by: the chosen one, or for Auto, Lf when `firstBytes` (the first
-// kAutoBytes of the file, or all of it) hold an LF and no CR, else Cr.
+// kAutoBytes of the file, or all of it) hold more LFs that follow no CR than LFs that follow
+// one, else Cr.
 inline constexpr std::size_t kAutoBytes = 65536;
 LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes);
 

@@ -1,6 +1,8 @@
 // Writes output records through a large buffer; every write and the close are checked.
 #pragma once
 
+#include <sys/types.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +17,13 @@ class RecordWriter {
   public:
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
-    // Takes ownership of the open descriptor `fd` of the file `name` (for its errors).
+    // Takes ownership of the open descriptor `fd` of the file `name` (for its errors); writes
+    // from the descriptor's offset on.
     RecordWriter(int fd, std::string name, std::size_t blockSize = kDefaultBlockSize);
     // Writes to the end of `sink` instead of a file: for output that is only looked at.
     explicit RecordWriter(std::string& sink);
-    // Writes what is buffered and closes without reporting: only for a run that already ends
-    // by an error.
+    // Closes without reporting: only for a run that already ends by an error. A regular file
+    // is left holding whole records only (CutToWholeRecords).
     ~RecordWriter();
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
@@ -33,7 +36,12 @@ class RecordWriter {
             AppendLarge(bytes);
         }
     }
-    void EndRecord() { Append(lineEnd_); }
+    void EndRecord() {
+        Append(lineEnd_);
+        MarkWhole();
+    }
+    // A record ends with what was taken so far.
+    void MarkWhole() { wholeTaken_ = Taken(); }
     // What EndRecord writes: "\r\n" unless set otherwise.
     void SetLineEnd(std::string_view lineEnd) { lineEnd_ = lineEnd; }
     // Room for at most `size` bytes that the caller fills at once, and `slack` bytes after
@@ -55,8 +63,15 @@ class RecordWriter {
         }
     }
 
-    // The descriptor, for a copy that goes past this writer before it has written anything.
+    // The descriptor, for a copy that goes past this writer: Flush first, and Skip after.
     int fd() const { return fd_; }
+    // `bytes` were written to the descriptor past this writer; `whole` when a record ends
+    // with them.
+    void Skip(std::uint64_t bytes, bool whole);
+
+    // Writes what is buffered of whole records and cuts a regular file back to its last whole
+    // record, never below where this writer began: what a run that ends by an error leaves.
+    void CutToWholeRecords() noexcept;
 
     // Bytes taken so far, and a cut back to an earlier count: what was taken after it is
     // dropped, and for a regular file cut off again. Throws PlatformError.
@@ -81,6 +96,10 @@ class RecordWriter {
     std::size_t used_ = 0;
     std::string_view lineEnd_ = "\r\n";
     std::uint64_t written_ = 0;  // bytes written to fd_ by this writer
+    // Taken() where the last record ended, and the last such place already written.
+    std::uint64_t wholeTaken_ = 0;
+    std::uint64_t wholeWritten_ = 0;
+    off_t start_ = -1;  // the descriptor's offset when this writer began; -1 for no file
 };
 
 }  // namespace rivex

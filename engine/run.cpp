@@ -1,6 +1,9 @@
 #include "engine/run.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <system_error>
 
@@ -10,12 +13,22 @@
 #include "engine/output_file.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
+#include "engine/platform_error.h"
 #include "engine/record_reader.h"
 #include "engine/record_selection.h"
 #include "engine/record_writer.h"
+#include "engine/spool.h"
+#include "engine/stop_signals.h"
+#include "engine/text_format.h"
 
 namespace rivex {
 namespace {
+
+// The most of a record the fields keep in memory, and the block its tail is read again in.
+constexpr std::size_t kMostHeld = 16 << 20;
+constexpr std::size_t kTailBlock = 1 << 20;
+// Reads that finish the record at hand after a cancel: an endless one ends all the same.
+constexpr int kReadsAfterCancel = 4;
 
 // Releases the pass's progress window however the pass ends.
 class ProgressWindow {
@@ -31,6 +44,13 @@ class ProgressWindow {
     Host& host_;
 };
 
+// Where the bytes of a long record past what the reader held can be read again: the source
+// itself when it is a regular file, otherwise a spool they were copied into as they passed.
+struct RecordTail {
+    int fd;
+    off_t offset;  // of the record's first byte past the head
+};
+
 // One pass: one source file into one output file.
 class Pass {
   public:
@@ -38,7 +58,14 @@ class Pass {
 
     void Execute() {
         OpenSource();
-        OpenOutput();
+        try {
+            OpenOutput();
+        } catch (const ReadCancelled&) {
+            // Stopped while the output's open waited: nothing was read.
+            source_.reset();
+            host_.AppendRunLog(" 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(state_.run.SourceCount));
+            return;
+        }
         {
             ProgressWindow progress(
                 host_, c_.SourceHasPlaceholder ? &state_.placeholder.PlaceholderText : nullptr);
@@ -52,6 +79,7 @@ class Pass {
             }
         }
         reader_.reset();
+        source_->CheckUnchanged();
         source_.reset();
         host_.AppendRunLog(" 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(state_.run.SourceCount));
         output_->Close();
@@ -68,35 +96,64 @@ class Pass {
     void OpenSource() {
         RunState& run = state_.run;
         run.ActualSourceName = ActualName(c_.SourceFileName, c_.SourceHasPlaceholder);
-        source_ = std::make_unique<FileSource>(run.ActualSourceName);
+        source_ = c_.Streams.input ? FileSource::StandardInput(run.ActualSourceName)
+                                   : std::make_unique<FileSource>(run.ActualSourceName);
         run.SourceCount = 0;
-        host_.AppendRunLog("元ファイル名　：" + run.ActualSourceName);
+        host_.AppendRunLog("元ファイル名　：" + VisibleText(run.ActualSourceName));
     }
 
     void OpenOutput() {
         RunState& run = state_.run;
         run.ActualOutputName = ActualName(c_.OutputFileName, c_.OutputHasPlaceholder);
-        CreateFolders(run.ActualOutputName);
-        const OutputOpen mode =
-            run.ActualOutputName == run.LastOutputName ? OutputOpen::Append : OutputOpen::Create;
-        output_ = std::make_unique<RecordWriter>(
-            OpenOutputFile(run.ActualOutputName, mode, source_->fd()), run.ActualOutputName);
+        const bool append = run.ActualOutputName == run.LastOutputName;
+        int fd = -1;
+        if (c_.Streams.output) {
+            fd = OpenStandardOutput(source_->fd());
+        } else {
+            CreateFolders(run.ActualOutputName);
+            fd = OpenOutputFile(run.ActualOutputName,
+                                append ? OutputOpen::Append : OutputOpen::Create, source_->fd(),
+                                [this] { WhileOpening(); });
+        }
+        outputBegun_ = !append && ::lseek(fd, 0, SEEK_CUR) <= 0;
+        output_ = std::make_unique<RecordWriter>(fd, run.ActualOutputName);
         run.LastOutputName = run.ActualOutputName;
         run.OutputCount = 0;
-        host_.AppendRunLog("抽出ファイル名：" + run.ActualOutputName);
+        host_.AppendRunLog("抽出ファイル名：" + VisibleText(run.ActualOutputName));
     }
 
-    // How much of a record the pass needs in memory.
+    // An output that waits for a reader (a FIFO) keeps the windows working, and a stop
+    // signal ends the wait.
+    void WhileOpening() {
+        if (StopSignal() != 0) state_.CancelFlag = true;
+        host_.PumpEvents({0, std::nullopt, state_.run.SourceCount, {}});
+        if (state_.CancelFlag) throw ReadCancelled{};
+    }
+
+    // How much of a record the pass holds in memory: the key's reach, and the fields' up to
+    // kMostHeld; fields further on are read again from the record's tail.
     std::size_t KeepOfRecord() const {
-        return NeededBytes(c_, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach());
+        const std::size_t fields =
+            std::min(layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach(), kMostHeld);
+        return NeededBytes(c_, fields);
     }
 
     // The line rule is decided for each source file as it is opened; the output's line end
-    // follows it unless one was chosen for every record.
+    // follows it unless one was chosen for every record. A UTF-8 byte order mark is no part
+    // of the first record; an output the pass begins gets it too.
     void StartReading() {
         const bool automatic = c_.LineRules == LineRuleChoice::Auto;
-        const LineRule rule =
-            DecideLineRule(c_.LineRules, automatic ? source_->Peek(kAutoBytes) : "");
+        std::string_view head = source_->Peek(kAutoBytes);
+        if (c_.DataCodePage == CodePage::Utf8 && head.starts_with(kUtf8Mark)) {
+            source_->Consume(kUtf8Mark.size());
+            head.remove_prefix(kUtf8Mark.size());
+            sourceStart_ = kUtf8Mark.size();
+            if (outputBegun_) {
+                output_->Append(kUtf8Mark);
+                output_->MarkWhole();
+            }
+        }
+        const LineRule rule = DecideLineRule(c_.LineRules, head);
         lineEnd_ = LineEndFor(c_.OutputLineEnds, rule);
         output_->SetLineEnd(lineEnd_);
         reader_.emplace(*source_, rule);
@@ -105,10 +162,12 @@ class Pass {
     }
 
     // Reads may wait long on a slow source, and a long record takes many: the windows get
-    // their turn in between, and a cancel while a read waits ends the pass at once.
+    // their turn in between. After a cancel the record at hand is still read, as far as a
+    // few more reads take it; a read that would wait, or one more, ends the pass at once.
     void WhileReading(bool waiting) {
         if (pump_->Poll(reader_ ? reader_->BytesConsumed() : 0)) ReadLiveControls();
-        if (waiting && state_.CancelFlag) throw ReadCancelled{};
+        if (!state_.CancelFlag) return;
+        if (waiting || ++readsAfterCancel_ > kReadsAfterCancel) throw ReadCancelled{};
     }
 
     void RecordLoops() {
@@ -124,11 +183,15 @@ class Pass {
 
     // The step every record loop takes: the next record into `record`, counted. False at
     // the end of the source, and once the cancel flag is set: the record read then is
-    // counted, not written.
+    // counted, not written, also when the cancel came while it was being read.
     bool NextRecord(std::string_view& record) {
         if (cancelNoticed_ || reader_->AtEnd()) return false;
-        record = reader_->Next();
         ++state_.run.SourceCount;
+        try {
+            record = reader_->Next();
+        } catch (const ReadCancelled&) {
+            state_.CancelFlag = true;
+        }
         if (state_.CancelFlag) {
             cancelNoticed_ = true;
             return false;
@@ -146,19 +209,35 @@ class Pass {
     // every record however long, up to the first record that ends otherwise (its line end is
     // written anew) or a cancel; the count loop goes on from there.
     void CopyRuns() {
-        std::int64_t& count = state_.run.SourceCount;
         std::optional<AheadCopy> ahead;
         StartAheadCopy(ahead);
         bool owesLineEnd = false;
+        try {
+            owesLineEnd = CopyRunsWith(ahead);
+        } catch (const ReadCancelled&) {
+            if (ahead) FinishAhead(*ahead, false);
+            throw;
+        } catch (...) {
+            if (ahead) output_->Skip(ahead->Abandon(), true);
+            throw;
+        }
+        if (ahead) FinishAhead(*ahead, !owesLineEnd);
+        if (owesLineEnd) output_->EndRecord();
+    }
+
+    // True when the last record kept has no line end in the source, and is owed one.
+    bool CopyRunsWith(std::optional<AheadCopy>& ahead) {
+        std::int64_t& count = state_.run.SourceCount;
         while (!state_.CancelFlag && !reader_->AtEnd()) {
             const RecordReader::Run run = reader_->NextRun(EventPump::kCheckRecords, lineEnd_);
             if (run.records > 0) {
                 count += run.records;
                 state_.run.OutputCount += run.records;
                 if (ahead) {
-                    ahead->Keep(run.bytes.size());
+                    ahead->Keep(run.bytes.size(), true);
                 } else {
                     output_->AppendRun(run.bytes);
+                    output_->MarkWhole();
                 }
                 pump_->Poll(reader_->BytesConsumed());
                 continue;
@@ -168,30 +247,32 @@ class Pass {
             if (!NextRecord(record)) break;
             KeepAhead(*ahead, record);
             ++state_.run.OutputCount;
-            if (!reader_->EndedWith(lineEnd_)) {
-                owesLineEnd = true;
-                break;
-            }
-            ahead->Keep(lineEnd_.size());
+            if (!reader_->EndedWith(lineEnd_)) return true;
+            ahead->Keep(lineEnd_.size(), true);
         }
-        if (ahead) ahead->Finish();
-        if (owesLineEnd) output_->EndRecord();
+        return false;
     }
+
+    void FinishAhead(AheadCopy& ahead, bool whole) { output_->Skip(ahead.Finish(), whole); }
 
     // The bytes of a record, however long, are the copy's own.
     void KeepAhead(AheadCopy& ahead, std::string_view record) {
-        ahead.Keep(record.size());
+        ahead.Keep(record.size(), false);
         if (reader_->Partial()) {
-            reader_->Rest([&ahead](std::string_view piece) { ahead.Keep(piece.size()); });
+            reader_->Rest([&ahead](std::string_view piece) { ahead.Keep(piece.size(), false); });
         }
     }
 
     // Where no helper thread can be started, the loop writes the runs itself.
     void StartAheadCopy(std::optional<AheadCopy>& ahead) {
         const auto size = source_->Size();
-        if (!size || !AheadCopy::Suits(output_->fd())) return;
+        if (!size || *size < sourceStart_ || !AheadCopy::Suits(output_->fd())) return;
+        output_->Flush();
         try {
-            ahead.emplace(source_->fd(), *size, output_->fd(), state_.run.ActualOutputName);
+            ahead.emplace(AheadCopy::Ends{source_->fd(), sourceStart_, *size - sourceStart_,
+                                          state_.run.ActualSourceName, output_->fd(),
+                                          state_.run.ActualOutputName, lineEnd_},
+                          [this] { pump_->Poll(reader_->BytesConsumed()); });
         } catch (const std::system_error&) {
         }
     }
@@ -199,8 +280,10 @@ class Pass {
     void WriteRecord(std::string_view record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             WriteWhole(record);
+        } else if (reader_->Partial()) {
+            WriteLongFields(record);
         } else {
-            if (!layout_) StartLayout(record);
+            if (!layout_) StartLayout(static_cast<std::int64_t>(record.size()));
             layout_->Write(record, *output_);
         }
         output_->EndRecord();
@@ -221,11 +304,61 @@ class Pass {
         }
     }
 
+    // The fields of a record longer than the reader keeps: from the head in memory, and past
+    // it from the record's tail, read again in blocks.
+    void WriteLongFields(std::string_view head) {
+        const std::uint64_t before = output_->Taken();
+        std::uint64_t length = 0;
+        const RecordTail tail = TakeTail(length);
+        if (!layout_) StartLayout(static_cast<std::int64_t>(length));
+        std::vector<char> block;
+        try {
+            layout_->ForEachPiece(length, [&](std::uint64_t at, std::uint64_t bytes) {
+                if (at < head.size()) {
+                    const auto inHead = std::min<std::uint64_t>(bytes, head.size() - at);
+                    output_->Append(head.substr(at, inHead));
+                    at += inHead;
+                    bytes -= inHead;
+                }
+                if (bytes > 0) CopyFromTail(tail, at - head.size(), bytes, block);
+            });
+        } catch (const ReadCancelled&) {
+            output_->CutBack(before);
+            throw;
+        }
+    }
+
+    // Reads past the head of a long record to its end; `length` is then the whole record's.
+    RecordTail TakeTail(std::uint64_t& length) {
+        if (source_->Size()) {
+            const auto offset = static_cast<off_t>(sourceStart_ + reader_->BytesConsumed());
+            length = reader_->Rest(nullptr);
+            return {source_->fd(), offset};
+        }
+        if (!spool_) spool_.emplace();
+        spool_->Clear();
+        length = reader_->Rest([this](std::string_view piece) { spool_->Append(piece); });
+        return {spool_->fd(), 0};
+    }
+
+    void CopyFromTail(const RecordTail& tail, std::uint64_t from, std::uint64_t bytes,
+                      std::vector<char>& block) {
+        block.resize(kTailBlock);
+        while (bytes > 0) {
+            const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, kTailBlock));
+            const ssize_t got =
+                ::pread(tail.fd, block.data(), want, tail.offset + static_cast<off_t>(from));
+            if (got < 0) throw FileError(errno, state_.run.ActualSourceName);
+            if (got == 0) throw SourceChanged(state_.run.ActualSourceName);
+            output_->AppendRun({block.data(), static_cast<std::size_t>(got)});
+            from += static_cast<std::uint64_t>(got);
+            bytes -= static_cast<std::uint64_t>(got);
+        }
+    }
+
     // "*" is the last column of the first record written to an output file; the resolved
     // columns stay for the rest of the run. Once per pass: kept out of the record loop.
-    [[gnu::noinline]] void StartLayout(std::string_view record) {
-        const auto length =
-            static_cast<std::int64_t>(reader_->Partial() ? reader_->Rest(nullptr) : record.size());
+    [[gnu::noinline]] void StartLayout(std::int64_t length) {
         ResolveStar(c_.FieldItems, length);
         layout_.emplace(c_.FieldItems);
         reader_->SetKeep(KeepOfRecord());
@@ -235,13 +368,17 @@ class Pass {
     Conditions& c_;
     Host& host_;
     std::unique_ptr<FileSource> source_;
+    std::uint64_t sourceStart_ = 0;  // the byte of the source that records begin at
     std::unique_ptr<RecordWriter> output_;
+    bool outputBegun_ = false;  // the pass begins the output, rather than appending to it
     std::string_view lineEnd_;  // what follows each written record
     std::optional<RecordReader> reader_;
     std::optional<EventPump> pump_;
     RecordSelection selection_{c_};
-    bool cancelNoticed_ = false;          // the record read after the cancel is counted once
+    bool cancelNoticed_ = false;  // the record read after the cancel is counted once
+    int readsAfterCancel_ = 0;
     std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
+    std::optional<Spool> spool_;          // tails of long records from a pipe or device
 };
 
 void RunPasses(EngineState& state, Host& host) {
@@ -249,10 +386,12 @@ void RunPasses(EngineState& state, Host& host) {
         state.CancelFlag = false;
         state.ElapsedMs = 0;
         host.PumpEvents({0, std::nullopt, 0, {}});
+        // A stop signal between passes ends the series before the next one begins.
+        if (StopSignal() != 0) return;
         if (state.conditions.SourceHasPlaceholder) {
             if (!NextPlaceholder(state.placeholder, host)) return;
             host.AppendRunLog(" ---------------------------");
-            host.AppendRunLog("＠相当文字：" + state.placeholder.PlaceholderText);
+            host.AppendRunLog("＠相当文字：" + VisibleText(state.placeholder.PlaceholderText));
         }
         Pass(state, host).Execute();
         if (state.CancelFlag || !state.conditions.SourceHasPlaceholder) return;

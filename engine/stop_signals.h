@@ -2,6 +2,8 @@
 // records, the files are closed and the RunLog so far stays.
 #pragma once
 
+#include <csignal>
+
 namespace rivex {
 
 // From now on each of the three signals only records that it came.
@@ -9,5 +11,18 @@ void CatchStopSignals();
 
 // The last stop signal that came, or 0.
 int StopSignal();
+
+// Blocks every signal in the calling thread while it lives: a helper thread started meanwhile
+// inherits the mask, so signals are always delivered to the thread that looks at them.
+class SignalsBlocked {
+  public:
+    SignalsBlocked();
+    ~SignalsBlocked();
+    SignalsBlocked(const SignalsBlocked&) = delete;
+    SignalsBlocked& operator=(const SignalsBlocked&) = delete;
+
+  private:
+    sigset_t saved_;
+};
 
 }  // namespace rivex

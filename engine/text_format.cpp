@@ -16,6 +16,14 @@ std::string CountText(std::int64_t count) {
     return text;
 }
 
+std::string VisibleText(std::string_view text) {
+    std::string shown(text);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    }
+    return shown;
+}
+
 std::string Boxed(std::string_view text) {
     std::string boxed(1, ' ');
     boxed += text;
