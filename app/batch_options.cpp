@@ -191,7 +191,7 @@ std::optional<std::string> FileOption(const std::vector<std::string>& args,
 // The form the conditions file holds, or why it cannot be used.
 std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
     try {
-        return ReadConditions(ReadWholeFile(path));
+        return ReadConditions(ReadConditionsFile(path));
     } catch (const PlatformError& e) {
         return e.message() + ": " + path;
     }

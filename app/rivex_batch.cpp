@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     }
     if (const auto* save = std::get_if<rivex::SaveConditionsRequest>(&command)) {
         try {
-            rivex::WriteWholeFile(save->path, rivex::ConditionsText(save->form));
+            rivex::SaveConditions(save->path, save->form);
         } catch (...) {
             std::fprintf(stderr, "%s\n", rivex::CurrentErrorText().c_str());
             return kPlatformError;

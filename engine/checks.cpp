@@ -1,5 +1,8 @@
 #include "engine/checks.h"
 
+#include <glob.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 
 #include "engine/codepage.h"
@@ -88,6 +91,40 @@ bool SeriesReachesOutput(const std::string& source, const std::string& output) {
     return ReplacePlaceholder(source, text) == output;
 }
 
+// The source name as a pattern of glob(3): every "@" any text, everything else itself.
+std::string SeriesPattern(const std::string& source) {
+    std::string pattern;
+    for (const char c : source) {
+        if (c == '@') {
+            pattern += '*';
+            continue;
+        }
+        if (c == '*' || c == '?' || c == '[' || c == ']' || c == '\\') pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
+// True when a file that the series could read is the output file itself, however either is
+// spelled (another folder path, a symbolic or a hard link): a series into one output file
+// would then write over one of its own sources before it reads it.
+bool SeriesReadsOutputFile(const std::string& source, const std::string& output) {
+    struct stat out {};
+    if (::stat(output.c_str(), &out) != 0) return false;
+    glob_t found{};
+    bool same = false;
+    if (::glob(SeriesPattern(source).c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
+        for (std::size_t i = 0; i < found.gl_pathc && !same; ++i) {
+            struct stat st {};
+            const std::string name = found.gl_pathv[i];
+            same = ::stat(name.c_str(), &st) == 0 && st.st_dev == out.st_dev &&
+                   st.st_ino == out.st_ino && SeriesReachesOutput(source, name);
+        }
+    }
+    ::globfree(&found);
+    return same;
+}
+
 std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {
     Conditions& c = state.conditions;
     if (form.Edit1.empty()) return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
@@ -102,7 +139,8 @@ std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& stat
         return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
     }
     if (c.SourceHasPlaceholder && !c.OutputHasPlaceholder &&
-        SeriesReachesOutput(c.SourceFileName, c.OutputFileName)) {
+        (SeriesReachesOutput(c.SourceFileName, c.OutputFileName) ||
+         SeriesReadsOutputFile(c.SourceFileName, c.OutputFileName))) {
         return Refusal{"** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。", Focus::Button2};
     }
     return std::nullopt;

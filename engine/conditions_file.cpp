@@ -1,16 +1,18 @@
 #include "engine/conditions_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
 
-#include "engine/output_file.h"
 #include "engine/platform_error.h"
 #include "engine/write_fully.h"
 
@@ -21,6 +23,8 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kFormat = "rivex-conditions";
 constexpr int kVersion = 1;
+// Depth of the deepest value: a cell, in a row, in a grid, in the file's object.
+constexpr int kMostDepth = 3;
 
 // A choice among radio buttons, or a list's item, by the name it has in the file.
 template <typename Value>
@@ -88,10 +92,18 @@ const Json& Member(const Json& json, std::string_view key) {
     return *it;
 }
 
-std::string Text(const Json& json, std::string_view key) {
-    const Json& value = Member(json, key);
+// A text of the file; a NUL would cut a file name short, so no text holds one.
+std::string TextOf(const Json& value, std::string_view key) {
     if (!value.is_string()) throw WrongForm(key);
-    return value.get<std::string>();
+    std::string text = value.get<std::string>();
+    if (text.find('\0') != std::string::npos) {
+        throw Unreadable{"** 抽出条件ファイルの「" + std::string(key) + "」に使えない文字があります。"};
+    }
+    return text;
+}
+
+std::string Text(const Json& json, std::string_view key) {
+    return TextOf(Member(json, key), key);
 }
 
 template <typename Value>
@@ -118,8 +130,7 @@ std::vector<std::array<std::string, N>> GridRows(const Json& json, std::string_v
         if (!row.is_array() || row.size() != N) throw WrongForm(key);
         std::array<std::string, N> cells;
         for (std::size_t c = 0; c < N; ++c) {
-            if (!row[c].is_string()) throw WrongForm(key);
-            cells[c] = row[c].get<std::string>();
+            cells[c] = TextOf(row[c], key);
         }
         rows.push_back(std::move(cells));
     }
@@ -137,13 +148,88 @@ std::pair<std::size_t, std::size_t> LineAndColumn(std::string_view text, std::si
     return {line, column + 1};
 }
 
+// Every text of the form: the names, the key positions and the grid cells.
+std::vector<const std::string*> Texts(const FormInput& form) {
+    std::vector<const std::string*> texts{&form.Edit1, &form.Edit2, &form.Edit3};
+    for (const auto& row : form.StringGrid1) {
+        for (const auto& cell : row) texts.push_back(&cell);
+    }
+    for (const auto& row : form.StringGrid2) {
+        for (const auto& cell : row) texts.push_back(&cell);
+    }
+    return texts;
+}
+
+bool IsUtf8(const std::string& text) {
+    try {
+        (void)Json(text).dump();
+        return true;
+    } catch (const Json::type_error&) {
+        return false;
+    }
+}
+
+// A text that is not UTF-8 as a message can show it: its bad bytes as U+FFFD.
+std::string Shown(const std::string& text) {
+    const std::string quoted = Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    return quoted.substr(1, quoted.size() - 2);
+}
+
+// JSON as deep as the format goes (an object of arrays of rows of cells) and no deeper, with
+// no key twice in one object: anything else is refused before it is built.
+Json ParseConditions(std::string_view text) {
+    std::vector<std::vector<std::string>> keys;  // of each object open
+    return Json::parse(text, [&keys](int depth, Json::parse_event_t event, Json& parsed) {
+        if (depth > kMostDepth) throw Unreadable{"** 抽出条件ファイルの入れ子が深すぎます。"};
+        if (event == Json::parse_event_t::object_start) keys.emplace_back();
+        if (event == Json::parse_event_t::object_end) keys.pop_back();
+        if (event == Json::parse_event_t::key) {
+            const std::string key = parsed.get<std::string>();
+            if (std::ranges::find(keys.back(), key) != keys.back().end()) {
+                throw Unreadable{"** 抽出条件ファイルに「" + key + "」が二つあります。"};
+            }
+            keys.back().push_back(key);
+        }
+        return true;
+    });
+}
+
+bool IsConditionsFile(const std::filesystem::path& path) {
+    try {
+        const Json json = ParseConditions(ReadConditionsFile(path));
+        return json.is_object() && json.contains("format") && json["format"] == kFormat;
+    } catch (...) {
+        return false;
+    }
+}
+
+// `bytes` in place of the file `path` at once: written beside it, then renamed over it.
+void ReplaceWhole(const std::filesystem::path& path, std::string_view bytes) {
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    std::string temporary = folder.string();
+    temporary.append("/.").append(path.filename().string()).append(".XXXXXX");
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) throw FileError(errno, path.string());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = ::fchmod(fd, 0666 & ~mask) != 0 ? errno : 0;
+    if (error == 0) error = WriteFully(fd, bytes.data(), bytes.size());
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        throw FileError(error, path.string());
+    }
+}
+
 FormInput FormOf(const Json& json) {
     if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
         throw Unreadable{"** 抽出条件ファイルではありません。"};
     }
     const Json& version = Member(json, "version");
     if (!version.is_number_integer()) throw WrongForm("version");
-    if (version.get<int>() != kVersion) {
+    if (version != kVersion) {
         throw Unreadable{"** 抽出条件ファイルの版 " + version.dump() + " は読めません。"};
     }
     FormInput form;
@@ -182,47 +268,66 @@ std::string ConditionsText(const FormInput& form) {
     json["lineEnd"] = NameOf(form.ComboBox1, kLineRules);
     json["outputLineEnd"] = NameOf(form.ComboBox2, kOutputLineEnds);
     json["encoding"] = NameOf(form.ComboBox3, kEncodings);
-    // A text that is not UTF-8 (a file name in another encoding) gets U+FFFD for its bad bytes.
-    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return json.dump(2) + "\n";
 }
 
 std::variant<FormInput, std::string> ReadConditions(std::string_view text) {
     try {
-        return FormOf(Json::parse(text));
+        return FormOf(ParseConditions(text));
     } catch (const Json::parse_error& e) {
         const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
         return "** 抽出条件ファイルの " + std::to_string(line) + " 行 " + std::to_string(column) +
                " 桁目が JSON として読めません。";
+    } catch (const Json::out_of_range&) {
+        return "** 抽出条件ファイルに大きすぎる数があります。";
+    } catch (const Json::exception&) {
+        return "** 抽出条件ファイルが JSON として読めません。";
     } catch (const Unreadable& e) {
         return e.message;
     }
 }
 
-std::string ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::string ReadConditionsFile(const std::string& path) {
+    // A FIFO opens without waiting for a writer, and is then refused like any other non-file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw FileError(errno, path);
-    std::string bytes;
-    char block[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, block, sizeof block);
+    const auto refuse = [fd, &path](const std::string& message) {
+        ::close(fd);
+        return PlatformError(message, path);
+    };
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).message());
+    if (!S_ISREG(st.st_mode)) throw refuse("** 抽出条件ファイルが通常のファイルではありません。");
+    std::string bytes(kMostConditionsBytes + 1, '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            throw FileError(err, path);
-        }
+        if (n < 0) throw refuse(FileError(errno, path).message());
         if (n == 0) break;
-        bytes.append(block, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
+    if (got > kMostConditionsBytes) throw refuse("** 抽出条件ファイルが大きすぎます。");
     ::close(fd);
+    bytes.resize(got);
     return bytes;
 }
 
-void WriteWholeFile(const std::string& path, std::string_view bytes) {
-    const int fd = CreateFile(path);
-    const int error = WriteFully(fd, bytes.data(), bytes.size());
-    if (::close(fd) != 0 && error == 0) throw FileError(errno, path);
-    if (error != 0) throw FileError(error, path);
+void SaveConditions(const std::string& path, const FormInput& form) {
+    for (const std::string* text : Texts(form)) {
+        if (!IsUtf8(*text)) {
+            throw PlatformError("** 「" + Shown(*text) + "」は UTF-8 でないため保存できません。",
+                                path);
+        }
+    }
+    std::error_code error;
+    const std::filesystem::path target =
+        std::filesystem::exists(path, error) ? std::filesystem::canonical(path, error)
+                                             : std::filesystem::path(path);
+    if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
+        throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);
+    }
+    ReplaceWhole(target, ConditionsText(form));
 }
 
 }  // namespace rivex

@@ -15,15 +15,24 @@ namespace rivex {
 inline constexpr std::string_view kConditionsSuffix = ".rivex.json";
 
 // The file's text for `form`; the same form always gives the same bytes. Grid rows after the
-// last one that holds anything are left out.
+// last one that holds anything are left out. Every text must be UTF-8.
 std::string ConditionsText(const FormInput& form);
 
 // The form that a conditions file's text holds, or a message beginning "** " that says what
 // is wrong and where (the key, or the line and column of a JSON error).
 std::variant<FormInput, std::string> ReadConditions(std::string_view text);
 
-// The whole of a file, and a file written anew; both throw PlatformError.
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, std::string_view bytes);
+// The most bytes a conditions file holds: far more than any conditions need.
+inline constexpr std::size_t kMostConditionsBytes = 1 << 20;
+
+// The text of the conditions file `path`. A file that is no regular file, or larger than
+// kMostConditionsBytes, is refused before it is read. Throws PlatformError (a refusal's
+// message begins "** ").
+std::string ReadConditionsFile(const std::string& path);
+
+// Writes the conditions file of `form` to `path`: only over a file that is new or already a
+// conditions file, and whole or not at all (a file beside it, renamed into its place). A
+// text that is not UTF-8 cannot be kept and is refused. Throws PlatformError.
+void SaveConditions(const std::string& path, const FormInput& form);
 
 }  // namespace rivex

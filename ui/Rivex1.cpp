@@ -594,12 +594,12 @@ void TForm1::Button11Click() {
 }
 
 void TForm1::SaveConditions(const QString& path) {
-    Guarded(this, [&] { WriteWholeFile(ToBytes(path), ConditionsText(Input())); });
+    Guarded(this, [&] { rivex::SaveConditions(ToBytes(path), Input()); });
 }
 
 void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
-        const auto read = ReadConditions(ReadWholeFile(ToBytes(path)));
+        const auto read = ReadConditions(ReadConditionsFile(ToBytes(path)));
         if (const auto* refusal = std::get_if<std::string>(&read)) {
             ShowMessage(this, *refusal);
             return;
