@@ -97,7 +97,8 @@ std::string TextOf(const Json& value, std::string_view key) {
     if (!value.is_string()) throw WrongForm(key);
     std::string text = value.get<std::string>();
     if (text.find('\0') != std::string::npos) {
-        throw Unreadable{"** 抽出条件ファイルの「" + std::string(key) + "」に使えない文字があります。"};
+        throw Unreadable{"** 抽出条件ファイルの「" + std::string(key) +
+                         "」に使えない文字があります。"};
     }
     return text;
 }
@@ -321,8 +322,8 @@ void SaveConditions(const std::string& path, const FormInput& form) {
         }
     }
     std::error_code error;
-    const std::filesystem::path target =
-        std::filesystem::exists(path, error) ? std::filesystem::canonical(path, error)
+    const std::filesystem::path target = std::filesystem::exists(path, error)
+                                             ? std::filesystem::canonical(path, error)
                                              : std::filesystem::path(path);
     if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
         throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);

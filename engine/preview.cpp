@@ -47,7 +47,7 @@ class PreviewPass {
   private:
     std::size_t Keep() const {
         const std::size_t reach = layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach();
-        return std::min(NeededBytes(c_, reach), kMostKept);
+        return std::min(NeededBytes(c_, reach, kMostKept), kMostKept);
     }
 
     void Write(std::string_view record) {

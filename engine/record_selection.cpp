@@ -25,7 +25,7 @@ std::string_view LineEndFor(OutputLineEnd choice, LineRule rule) {
     return "\n";
 }
 
-std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach) {
+std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach, std::size_t mostForFields) {
     std::size_t keep = 0;
     if (c.SelectMode == SelectModes::ByCode) {
         for (const KeySegment& segment : c.KeySegments) {
@@ -35,8 +35,8 @@ std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach) {
     if (c.FieldMode == FieldModes::ListedFields) {
         const bool starOpen = std::ranges::any_of(
             c.FieldItems, [](const FieldItem& item) { return item.Width == -1; });
-        if (starOpen) return RecordReader::kKeepAll;
-        keep = std::max(keep, fieldReach);
+        keep =
+            std::max(keep, std::min(starOpen ? RecordReader::kKeepAll : fieldReach, mostForFields));
     }
     return keep;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,9 +78,10 @@ class RecordSelection {
 std::string_view LineEndFor(OutputLineEnd choice, LineRule rule);
 
 // The bytes of a record that selection and fields need, when the fields reach `fieldReach`
-// bytes: the key's, and those of the listed fields; RecordReader::kKeepAll while a "*" is
-// unresolved, as the record's length is needed then.
-std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach);
+// bytes: the key's, and those of the listed fields (all of the record while a "*" is
+// unresolved), the latter at most `mostForFields`.
+std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach,
+                        std::size_t mostForFields = std::numeric_limits<std::size_t>::max());
 
 // Every "*" of `items` as the last column of a record of `length` bytes.
 void ResolveStar(std::vector<FieldItem>& items, std::int64_t length);

@@ -133,9 +133,8 @@ class Pass {
     // How much of a record the pass holds in memory: the key's reach, and the fields' up to
     // kMostHeld; fields further on are read again from the record's tail.
     std::size_t KeepOfRecord() const {
-        const std::size_t fields =
-            std::min(layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach(), kMostHeld);
-        return NeededBytes(c_, fields);
+        return NeededBytes(c_, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach(),
+                           kMostHeld);
     }
 
     // The line rule is decided for each source file as it is opened; the output's line end

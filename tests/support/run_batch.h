@@ -56,4 +56,30 @@ inline Result RunBatch(const TempDir& dir, std::vector<std::string> args) {
     return FinishBatch(dir, StartBatch(dir, std::move(args)));
 }
 
+// Runs a bash script in `dir` with RIVEX naming rivex-batch; what it prints goes to files
+// there and comes back with its exit status.
+inline Result RunScript(const TempDir& dir, const std::string& script) {
+    std::vector<std::string> args{"/bin/bash", "-c", script};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env{"RIVEX=" RIVEX_BATCH_PATH, "LC_ALL=C.UTF-8", "PATH=/usr/bin:/bin",
+                                 "TMPDIR=" + (dir / "")};
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addchdir_np(&actions, (dir / "").c_str());
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return FinishBatch(dir, spawned == 0 ? pid : -1);
+}
+
 }  // namespace rivex::testing
