@@ -13,7 +13,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   poppler-utils
   mawk time
-  desktop-file-utils appstream dpkg-dev man-db file
+  desktop-file-utils appstream dpkg-dev man-db file lintian bash-completion
   nlohmann-json3-dev
 )
 missing=()
