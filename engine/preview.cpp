@@ -6,6 +6,7 @@
 #include "engine/checks.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
+#include "engine/record_pager.h"
 #include "engine/record_reader.h"
 #include "engine/record_selection.h"
 #include "engine/record_writer.h"
@@ -91,10 +92,10 @@ OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholde
     preview.conditions = scratch.conditions;
     if (preview.refusal) return preview;
     const Conditions& c = preview.conditions;
-    FileSource source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
+    ViewedFile source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
                                              : c.SourceFileName);
     const bool automatic = c.LineRules == LineRuleChoice::Auto;
-    const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Peek(kAutoBytes) : "");
+    const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Head(kAutoBytes) : "");
     PreviewPass(preview, source, rule).Walk(form.CheckBox1, form.RadioButton4);
     return preview;
 }

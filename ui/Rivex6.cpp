@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include "engine/notation.h"
@@ -23,14 +24,16 @@
 #include "ui/record_view.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
 
 constexpr int kRefreshMs = 150;
-constexpr int kWidth = 980;
-constexpr int kHeight = 640;
-constexpr int kFrame = 30;  // room for the window system's frame
+// The frame's size wanted, and the least in which the grid and the preview still help.
+constexpr QSize kWanted(1010, 670);
+constexpr QSize kLeast(560, 420);
+const char* const kGeometryKey = "viewer/geometry";
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -57,15 +60,13 @@ QString LineEndText(std::string_view lineEnd) {
 
 }  // namespace
 
+// A window of its own, not one kept in front of the main window: the two are used side by side.
 TForm6::TForm6(TForm1& form1)
-    : QWidget(&form1, kSecondaryWindow), form1_(form1), refreshTimer_(new QTimer(this)) {
+    : QWidget(nullptr, Qt::Window), form1_(form1), refreshTimer_(new QTimer(this)) {
     setWindowTitle(QString::fromUtf8("レコードの表示"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     SetColor(this, QPalette::Window, colors::kViewerWindow);
-    // Over the lower right of the screen, so that the main window's grids stay in sight.
-    const QRect screen = form1.screen()->availableGeometry();
-    resize(std::min(kWidth, screen.width()), std::min(kHeight, screen.height() - kFrame));
-    move(screen.right() - width() - kFrame, screen.bottom() - height() - kFrame);
+    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) PlaceBesideMain();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFileRow());
     layout->addLayout(createChoiceRow());
@@ -91,11 +92,26 @@ TForm6::TForm6(TForm1& form1)
     connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowSplits);
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
     connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
+    connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
     connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
     connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
 }
 
 TForm6::~TForm6() = default;
+
+// Where it hides least of the main window, its frame as large as the screen allows.
+void TForm6::PlaceBesideMain() {
+    const QRect main = form1_.frameGeometry();
+    const QSize frame = main.size() - form1_.size();
+    const QRect place = PlaceBeside(main, form1_.screen()->availableGeometry(), kWanted, kLeast);
+    resize(place.size() - frame);
+    move(place.topLeft());
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::hideEvent(event);
+}
 
 QBoxLayout* TForm6::createFileRow() {
     auto* row = new QHBoxLayout;
@@ -165,7 +181,7 @@ std::optional<TForm6::Source> TForm6::Wanted(const FormInput& form) const {
 
 void TForm6::ShowSource() {
     shown_.reset();
-    Update();
+    Refresh();
 }
 
 // A file that cannot be read any more, or not yet, says so in the preview's place.
@@ -173,9 +189,13 @@ void TForm6::Refresh() {
     try {
         Update();
     } catch (...) {
-        Label29->setText(QString::fromUtf8("抽出の見本："));
-        Memo1->setPlainText(FromBytes(CurrentErrorText()));
+        ShowReadError(FromBytes(CurrentErrorText()));
     }
+}
+
+void TForm6::ShowReadError(const QString& text) {
+    Label29->setText(QString::fromUtf8("抽出の見本："));
+    Memo1->setPlainText(text);
 }
 
 void TForm6::Update() {
