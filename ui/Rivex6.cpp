@@ -34,6 +34,8 @@ constexpr int kRefreshMs = 150;
 constexpr QSize kWanted(1010, 670);
 constexpr QSize kLeast(560, 420);
 const char* const kGeometryKey = "viewer/geometry";
+// The window manager's frame, until it has told its size: a main window shown a moment ago.
+constexpr QMargins kFrameGuess(4, 30, 4, 4);
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -73,6 +75,7 @@ TForm6::TForm6(TForm1& form1)
     RecordView1 = Named(new RecordView, "RecordView1");
     layout->addWidget(RecordView1, 3);
     Label27 = NewLabel("Label27");
+    Label27->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label28 = NewLabel("Label28");
     auto* status = new QHBoxLayout;
     status->addWidget(Label27, 1);
@@ -101,10 +104,14 @@ TForm6::~TForm6() = default;
 
 // Where it hides least of the main window, its frame as large as the screen allows.
 void TForm6::PlaceBesideMain() {
-    const QRect main = form1_.frameGeometry();
-    const QSize frame = main.size() - form1_.size();
-    const QRect place = PlaceBeside(main, form1_.screen()->availableGeometry(), kWanted, kLeast);
-    resize(place.size() - frame);
+    const QRect inner = form1_.geometry();
+    const QRect outer = form1_.frameGeometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QMargins frame = known.isNull() ? kFrameGuess : known;
+    const QRect place = PlaceBeside(inner.marginsAdded(frame), form1_.screen()->availableGeometry(),
+                                    kWanted, kLeast);
+    resize(place.size().shrunkBy(frame));
     move(place.topLeft());
 }
 
@@ -118,22 +125,27 @@ QBoxLayout* TForm6::createFileRow() {
     Label21 = NewLabel("Label21", "元ﾌｧｲﾙ：");
     Label22 = NewLabel("Label22");
     Label22->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut at the window's edge rather than widening the window past the screen.
+    Label22->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label23 = NewLabel("Label23", "＠相当文字：");
     Edit11 = Named(new QLineEdit, "Edit11", "元ﾌｧｲﾙ名の＠に入れて表示する文字");
     Edit11->setFixedWidth(90);
-    Label26 = NewLabel("Label26");
     row->addWidget(Label21);
     row->addWidget(Label22, 1);
     row->addWidget(Label23);
     row->addWidget(Edit11);
-    row->addSpacing(16);
-    row->addWidget(Label26);
     return row;
 }
 
+// Two rows, so that the viewer fits beside the main window on a small screen.
 QBoxLayout* TForm6::createChoiceRow() {
-    auto* row = new QHBoxLayout;
+    auto* rows = new QVBoxLayout;
+    auto* jump = new QHBoxLayout;
+    auto* drag = new QHBoxLayout;
+    rows->addLayout(jump);
+    rows->addLayout(drag);
     Label24 = NewLabel("Label24", "ﾚｺｰﾄﾞ番号：");
+    Label26 = NewLabel("Label26");
     Edit12 = Named(new QLineEdit, "Edit12", "この番号のﾚｺｰﾄﾞを先頭に表示します");
     Edit12->setFixedWidth(100);
     Button13 = Named(new QPushButton(QString::fromUtf8("移動")), "Button13");
@@ -146,16 +158,17 @@ QBoxLayout* TForm6::createChoiceRow() {
     RadioButton11 = Named(new QRadioButton(QString::fromUtf8("キー位置 (Ctrl)")), "RadioButton11",
                           "ﾄﾞﾗｯｸﾞした桁をキー位置に加えます");
     RadioButton9->setChecked(true);
-    row->addWidget(Label24);
-    row->addWidget(Edit12);
-    row->addWidget(Button13);
-    row->addSpacing(24);
-    row->addWidget(Label25);
-    row->addWidget(RadioButton9);
-    row->addWidget(RadioButton10);
-    row->addWidget(RadioButton11);
-    row->addStretch(1);
-    return row;
+    jump->addWidget(Label24);
+    jump->addWidget(Edit12);
+    jump->addWidget(Button13);
+    jump->addStretch(1);
+    jump->addWidget(Label26);
+    drag->addWidget(Label25);
+    drag->addWidget(RadioButton9);
+    drag->addWidget(RadioButton10);
+    drag->addWidget(RadioButton11);
+    drag->addStretch(1);
+    return rows;
 }
 
 void TForm6::createPreview() {
