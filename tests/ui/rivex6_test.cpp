@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -206,6 +207,20 @@ class Rivex6Test : public QObject {
         QTest::keyClick(number, Qt::Key_Return);
         QVERIFY(v.view->TopRecordLength() > 0);
         QCOMPARE(v.view->verticalScrollBar()->value(), v.view->verticalScrollBar()->maximum());
+    }
+
+    // Record numbers of eight digits fit the gutter, and the line of the line rule and
+    // encoding follows the main window's choices.
+    void numbersAndChoicesShown() {
+        Viewer v(QByteArray(10'000'000, '\n'));
+        auto* number = v.viewer->findChild<QLineEdit*>("Edit12");
+        number->setText("9999999");
+        QTest::keyClick(number, Qt::Key_Return);
+        const int digits = QFontMetrics(v.view->font()).horizontalAdvance("10000000");
+        QCOMPARE(v.view->ColumnAt(QPoint(digits + 8, 4)), 0);  // drawn 8 px from the ruler's edge
+        v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("CR");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：CR　文字コード：UTF-8"));
     }
 
     // A repeat needs a numbered row to repeat, to the right of its left column.
