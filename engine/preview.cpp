@@ -4,6 +4,7 @@
 
 #include "engine/byte_source.h"
 #include "engine/checks.h"
+#include "engine/notation.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
 #include "engine/record_pager.h"
@@ -88,7 +89,13 @@ OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholde
     EngineState scratch;
     FormInput checked = form;
     if (checked.Edit2.empty()) checked.Edit2.push_back(kStandInOutput);
-    preview.refusal = CompileConditions(checked, scratch);
+    try {
+        preview.refusal = CompileConditions(checked, scratch);
+    } catch (const NumberTooLarge& e) {
+        // A run stops there with the platform's error; the preview names the item instead.
+        preview.refusal = Refusal{e.item() + "が大きすぎます。\r\n  " + e.text(), Focus::Unchanged};
+        return preview;
+    }
     preview.conditions = scratch.conditions;
     if (preview.refusal) return preview;
     const Conditions& c = preview.conditions;
