@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <string_view>
 
 #include "engine/standard_streams.h"
 #include "engine/state.h"
@@ -15,10 +17,33 @@
 #include "ui/Rivex5.h"
 #include "ui/missing_translations.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: Rivex103 [--view] [FILE]\n"
+    "       Rivex103 --help | --version\n"
+    "\n"
+    "Opens the window of text record extraction, with FILE as the source file.\n"
+    "  --view      also shows the records of FILE in the record viewer\n"
+    "  --help      print this help\n"
+    "  --version   print the version\n";
+
+// Answered before any window is made, so that they work where there is no display too.
+bool AnsweredInfoOption(int argc, char** argv) {
+    const std::string_view option = argc > 1 ? argv[1] : "";
+    if (option == "--help") std::fputs(kUsage, stdout);
+    if (option == "--version") std::fputs("Rivex103 " RIVEX_VERSION "\n", stdout);
+    return option == "--help" || option == "--version";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     rivex::OpenClosedStandardStreams();
+    if (AnsweredInfoOption(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivex103");
+    QApplication::setOrganizationName("Rivex");  // where the viewer's place is kept
     // Qt's own dialogs and buttons speak Japanese too.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",

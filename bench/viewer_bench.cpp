@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     form.findChild<QPushButton*>("Button12")->click();
-    auto* viewer = form.findChild<rivex::ui::TForm6*>();
+    auto* viewer = form.Viewer();
     viewer->repaint();
     const qint64 firstScreen = clock.elapsed();
 

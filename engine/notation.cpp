@@ -114,6 +114,20 @@ std::string TrimSide(std::string_view side, std::string_view s) {
     return std::string(s.substr(first, last - first));
 }
 
+namespace {
+
+// Appended, not concatenated: GCC 12 warns of an overlap in the concatenated form.
+std::string TooLargeText(std::string_view text) {
+    std::string message = "'";
+    message.append(text).append("' は整数ではありません");
+    return message;
+}
+
+}  // namespace
+
+NumberTooLarge::NumberTooLarge(std::string_view text, std::string_view item)
+    : PlatformError(TooLargeText(text)), item_(item), text_(text) {}
+
 NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
                         std::string_view zeroText) {
     const std::string item(itemName);
@@ -123,7 +137,7 @@ NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size()) {
-        throw PlatformError("'" + std::string(text) + "' は整数ではありません");
+        throw NumberTooLarge(text, itemName);
     }
     if (!zeroText.empty() && value == 0) return {0, item + "は値0です。" + shown};
     return {value, {}};

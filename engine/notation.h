@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/codepage.h"
+#include "engine/platform_error.h"
 
 namespace rivex {
 
@@ -41,8 +42,22 @@ struct NumberCheck {
     std::string message;
 };
 
+// The platform error of a digit string beyond the signed 32-bit range, as the run shows it;
+// it also keeps the item the digits were typed for, so that the viewer's preview can say
+// which one it is.
+class NumberTooLarge : public PlatformError {
+  public:
+    NumberTooLarge(std::string_view text, std::string_view item);
+    const std::string& item() const { return item_; }
+    const std::string& text() const { return text_; }
+
+  private:
+    std::string item_;
+    std::string text_;
+};
+
 // Reads a position or count typed as half-width digits. A digit string beyond the signed
-// 32-bit range throws PlatformError ("'%s' は整数ではありません").
+// 32-bit range throws NumberTooLarge ("'%s' は整数ではありません").
 NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
                         std::string_view zeroText);
 

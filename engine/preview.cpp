@@ -4,8 +4,10 @@
 
 #include "engine/byte_source.h"
 #include "engine/checks.h"
+#include "engine/notation.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
+#include "engine/record_pager.h"
 #include "engine/record_reader.h"
 #include "engine/record_selection.h"
 #include "engine/record_writer.h"
@@ -87,14 +89,20 @@ OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholde
     EngineState scratch;
     FormInput checked = form;
     if (checked.Edit2.empty()) checked.Edit2.push_back(kStandInOutput);
-    preview.refusal = CompileConditions(checked, scratch);
+    try {
+        preview.refusal = CompileConditions(checked, scratch);
+    } catch (const NumberTooLarge& e) {
+        // A run stops there with the platform's error; the preview names the item instead.
+        preview.refusal = Refusal{e.item() + "が大きすぎます。\r\n  " + e.text(), Focus::Unchanged};
+        return preview;
+    }
     preview.conditions = scratch.conditions;
     if (preview.refusal) return preview;
     const Conditions& c = preview.conditions;
-    FileSource source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
+    ViewedFile source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
                                              : c.SourceFileName);
     const bool automatic = c.LineRules == LineRuleChoice::Auto;
-    const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Peek(kAutoBytes) : "");
+    const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Head(kAutoBytes) : "");
     PreviewPass(preview, source, rule).Walk(form.CheckBox1, form.RadioButton4);
     return preview;
 }

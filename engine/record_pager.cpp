@@ -1,8 +1,11 @@
 #include "engine/record_pager.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "engine/byte_source.h"
 #include "engine/platform_error.h"
@@ -18,16 +21,54 @@ constexpr const char* kNotRegular = "レコードを表示できるのは通常�
 
 }  // namespace
 
+ViewedFile::ViewedFile(const std::string& path)
+    : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), path_(path) {
+    if (fd_ < 0) throw FileError(errno, path);
+    struct stat st {};
+    const int err = ::fstat(fd_, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (err != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        if (err != 0) throw FileError(err, path);
+        // A pipe's records could not be read again, a device's may never end.
+        throw PlatformError(kNotRegular, path);
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+ViewedFile::~ViewedFile() {
+    ::close(fd_);
+}
+
+std::string ViewedFile::Head(std::size_t size) const {
+    std::string head(size, '\0');
+    std::size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::pread(fd_, head.data() + got, size - got, static_cast<off_t>(got));
+        if (n == 0) break;
+        if (n < 0 && errno != EINTR) throw FileError(errno, path_);
+        if (n > 0) got += static_cast<std::size_t>(n);
+    }
+    head.resize(got);
+    return head;
+}
+
+void ViewedFile::SeekTo(std::uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw FileError(errno, path_);
+}
+
+std::size_t ViewedFile::Read(char* buffer, std::size_t size) {
+    while (true) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw FileError(errno, path_);
+    }
+}
+
 RecordPager::RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes)
     : path_(std::move(path)), headBytes_(headBytes), starts_{0} {
-    // Opening a pipe would wait for a writer, and its records could not be read again.
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
-        throw PlatformError(kNotRegular, path_);
-    }
-    FileSource source(path_);
-    size_ = source.Size().value_or(0);
-    rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? source.Peek(kAutoBytes) : "");
+    const ViewedFile file(path_);
+    size_ = *file.Size();
+    rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? file.Head(kAutoBytes) : "");
 }
 
 std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::size_t count) {
@@ -36,7 +77,7 @@ std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::s
     const std::int64_t stride = std::min((first - 1) / kStride, known);
     std::int64_t number = stride * kStride + 1;
     const std::uint64_t base = starts_[static_cast<std::size_t>(stride)];
-    FileSource source(path_);
+    ViewedFile source(path_);
     source.SeekTo(base);
     RecordReader reader(source, rule_, kPagerBlock);
     reader.SetKeep(headBytes_);

@@ -9,9 +9,32 @@
 #include <string>
 #include <vector>
 
+#include "engine/byte_source.h"
 #include "engine/conditions.h"
 
 namespace rivex {
+
+// A regular file opened for the viewer. The open never waits (a FIFO put where the file was
+// would hold the window until a writer came), and anything but a regular file is refused
+// before a byte is read. Throws PlatformError.
+class ViewedFile : public ByteSource {
+  public:
+    explicit ViewedFile(const std::string& path);
+    ~ViewedFile() override;
+    ViewedFile(const ViewedFile&) = delete;
+    ViewedFile& operator=(const ViewedFile&) = delete;
+
+    // The first `size` bytes (fewer when the file is shorter); reading starts at 0 all the same.
+    std::string Head(std::size_t size) const;
+    void SeekTo(std::uint64_t offset);
+    std::size_t Read(char* buffer, std::size_t size) override;
+    std::optional<std::uint64_t> Size() const override { return size_; }
+
+  private:
+    int fd_;
+    std::string path_;
+    std::uint64_t size_ = 0;
+};
 
 class RecordPager {
   public:

@@ -25,6 +25,10 @@ std::string_view LineEndFor(OutputLineEnd choice, LineRule rule) {
     return "\n";
 }
 
+bool StarOpen(const std::vector<FieldItem>& items) {
+    return std::ranges::any_of(items, [](const FieldItem& item) { return item.Width == -1; });
+}
+
 std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach, std::size_t mostForFields) {
     std::size_t keep = 0;
     if (c.SelectMode == SelectModes::ByCode) {
@@ -33,8 +37,7 @@ std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach, std::size_t
         }
     }
     if (c.FieldMode == FieldModes::ListedFields) {
-        const bool starOpen = std::ranges::any_of(
-            c.FieldItems, [](const FieldItem& item) { return item.Width == -1; });
+        const bool starOpen = StarOpen(c.FieldItems);
         keep =
             std::max(keep, std::min(starOpen ? RecordReader::kKeepAll : fieldReach, mostForFields));
     }

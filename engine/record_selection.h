@@ -77,6 +77,9 @@ class RecordSelection {
 // What follows each written record for a source read by `rule`.
 std::string_view LineEndFor(OutputLineEnd choice, LineRule rule);
 
+// Whether a "*" of `items` is still to be resolved.
+bool StarOpen(const std::vector<FieldItem>& items);
+
 // The bytes of a record that selection and fields need, when the fields reach `fieldReach`
 // bytes: the key's, and those of the listed fields (all of the record while a "*" is
 // unresolved), the latter at most `mostForFields`.

@@ -132,9 +132,16 @@ class Pass {
 
     // How much of a record the pass holds in memory: the key's reach, and the fields' up to
     // kMostHeld; fields further on are read again from the record's tail.
-    std::size_t KeepOfRecord() const {
-        return NeededBytes(c_, layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach(),
-                           kMostHeld);
+    std::size_t KeepOfRecord() const { return NeededBytes(c_, FieldReach(), kMostHeld); }
+
+    std::size_t FieldReach() const {
+        return layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach();
+    }
+
+    // Whether the fields need bytes of a long record past its head: always while a "*" waits
+    // for the record's length.
+    bool FieldsPastHead(std::string_view head) const {
+        return StarOpen(c_.FieldItems) || FieldReach() > head.size();
     }
 
     // The line rule is decided for each source file as it is opened; the output's line end
@@ -279,7 +286,7 @@ class Pass {
     void WriteRecord(std::string_view record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             WriteWhole(record);
-        } else if (reader_->Partial()) {
+        } else if (reader_->Partial() && FieldsPastHead(record)) {
             WriteLongFields(record);
         } else {
             if (!layout_) StartLayout(static_cast<std::int64_t>(record.size()));

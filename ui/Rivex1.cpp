@@ -1,5 +1,6 @@
 #include "ui/Rivex1.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -66,6 +67,19 @@ void SetGroupTextColor(QGroupBox* group, QColor color) {
     group->setPalette(p);
 }
 
+// The button of `choice` whose flag is set, in the group's order; none when no flag is.
+QAbstractButton* Chosen(const QButtonGroup* choice, std::initializer_list<bool> checked) {
+    const auto chosen = std::find(checked.begin(), checked.end(), true);
+    return chosen == checked.end() ? nullptr : choice->buttons()[chosen - checked.begin()];
+}
+
+// Nothing chosen, as at start: an exclusive group keeps its checked button otherwise.
+void ClearChoice(QButtonGroup* choice) {
+    choice->setExclusive(false);
+    for (QAbstractButton* button : choice->buttons()) button->setChecked(false);
+    choice->setExclusive(true);
+}
+
 }  // namespace
 
 TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -78,6 +92,7 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     createDataGroup();
     createConditionsGroup();
     createRunGroup();
+    createChoiceGroups();
     connectHandlers();
     FormCreate();
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
@@ -86,7 +101,9 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     signalWatch->start(kSignalWatchMs);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    delete viewer_;
+}
 
 void TForm1::SetWindows(TForm3* help, TForm5* recordCounts) {
     help_ = help;
@@ -219,6 +236,19 @@ void TForm1::createRunGroup() {
     Edit6 = MakeEdit(GroupBox3, "Edit6", 474, 47, 106);
     Edit6->setReadOnly(true);
     Label3 = MakeLabel(GroupBox3, "Label3", "( 途中までの場合があります )", 14, 60);
+}
+
+// Qt's own exclusion would take the code-order buttons for members of the record-selection
+// choice, as they lie on its page: a checked button then unchecked itself on a second click.
+void TForm1::createChoiceGroups() {
+    const auto group = [this](std::initializer_list<QAbstractButton*> buttons) {
+        auto* choice = new QButtonGroup(this);
+        for (QAbstractButton* button : buttons) choice->addButton(button);
+        return choice;
+    };
+    fieldModes_ = group({RadioButton6, RadioButton7});
+    recordModes_ = group({RadioButton8, RadioButton1, RadioButton2});
+    codeOrders_ = group({RadioButton3, RadioButton4, RadioButton5});
 }
 
 void TForm1::connectHandlers() {
@@ -556,16 +586,20 @@ void TForm1::OpenViewer() {
         MoveFocus(Button1);
         return;
     }
-    Guarded(this, [&] {
-        if (!viewer_) viewer_ = new TForm6(*this);
-        viewer_->ShowSource();
-        viewer_->show();
-        viewer_->raise();
-        viewer_->activateWindow();
-    });
+    if (!viewer_) viewer_ = new TForm6(*this);
+    viewer_->ShowSource();
+    viewer_->show();
+    viewer_->raise();
+    viewer_->activateWindow();
 }
 
+TForm6* TForm1::Viewer() const {
+    return viewer_;
+}
+
+// The page that changed is shown, so that a drag in the viewer is seen to land.
 void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
+    PageControl1->setCurrentWidget(TabSheet1);
     if (!RadioButton7->isChecked()) RadioButton7->click();
     while (StringGrid1->GridRowCount() <= row) StringGrid1->AddRow();
     StringGrid1->LabelRow(row);
@@ -575,6 +609,7 @@ void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
 }
 
 void TForm1::SetKeyPositions(const std::string& keys) {
+    PageControl1->setCurrentWidget(TabSheet2);
     if (!RadioButton2->isChecked()) RadioButton2->click();
     Edit3->setText(FromBytes(keys));
 }
@@ -593,15 +628,20 @@ void TForm1::Button11Click() {
     if (!path.isEmpty()) LoadConditions(path);
 }
 
+// Ends as the record-count list's save does, so that the user knows the file is there.
 void TForm1::SaveConditions(const QString& path) {
-    Guarded(this, [&] { rivex::SaveConditions(ToBytes(path), Input()); });
+    Guarded(this, [&] {
+        rivex::SaveConditions(ToBytes(path), Input());
+        ShowMessage(this, "**「条件の保存」が終わりました。");
+    });
 }
 
+// A refusal names the file on a second line, as the number checks show their text.
 void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
         const auto read = ReadConditions(ReadConditionsFile(ToBytes(path)));
         if (const auto* refusal = std::get_if<std::string>(&read)) {
-            ShowMessage(this, *refusal);
+            ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
             return;
         }
         Fill(std::get<FormInput>(read));
@@ -625,34 +665,23 @@ void TForm1::Fill(const FormInput& form) {
 }
 
 void TForm1::FillModes(const FormInput& form) {
-    // A group with nothing chosen is cleared, and looks as at start.
-    const auto choose = [](std::initializer_list<std::pair<QRadioButton*, bool>> group) {
-        for (const auto& [button, checked] : group) {
-            if (checked) {
-                button->click();
-                return;
-            }
-        }
-        for (const auto& [button, checked] : group) {
-            button->setAutoExclusive(false);
-            button->setChecked(false);
-            button->setAutoExclusive(true);
-        }
-    };
     RadioButton6Click();
-    choose({{RadioButton6, form.RadioButton6}, {RadioButton7, form.RadioButton7}});
-    RadioButton8Click();
-    choose({{RadioButton8, form.RadioButton8},
-            {RadioButton1, form.RadioButton1},
-            {RadioButton2, form.RadioButton2}});
-    // Set without RadioButton4's question: the user answered it when saving.
-    for (auto [button, checked] :
-         {std::pair{RadioButton3, form.RadioButton3}, std::pair{RadioButton4, form.RadioButton4},
-          std::pair{RadioButton5, form.RadioButton5}}) {
-        if (checked) button->setChecked(true);
+    if (auto* b = Chosen(fieldModes_, {form.RadioButton6, form.RadioButton7})) {
+        b->click();
+    } else {
+        ClearChoice(fieldModes_);
     }
-    if (!form.RadioButton3 && !form.RadioButton4 && !form.RadioButton5) {
-        choose({{RadioButton3, false}, {RadioButton4, false}, {RadioButton5, false}});
+    RadioButton8Click();
+    if (auto* b = Chosen(recordModes_, {form.RadioButton8, form.RadioButton1, form.RadioButton2})) {
+        b->click();
+    } else {
+        ClearChoice(recordModes_);
+    }
+    // Set without RadioButton4's question: the user answered it when saving.
+    if (auto* b = Chosen(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5})) {
+        b->setChecked(true);
+    } else {
+        ClearChoice(codeOrders_);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "engine/form_input.h"
 #include "engine/state.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -51,8 +52,10 @@ class TForm1 : public QWidget {
     // The start time of a run whose checks have passed; the end button is off meanwhile.
     void ShowRunStarted(const QString& startClock);
 
-    // The record viewer on the source file, made at its first use.
+    // The record viewer on the source file, made at its first use; a window of its own,
+    // closed with this one.
     void OpenViewer();
+    TForm6* Viewer() const;
 
     // What the controls hold.
     FormInput Input() const;
@@ -79,6 +82,7 @@ class TForm1 : public QWidget {
     QWidget* createRecordPage();
     void createCodeOrderGroup(QWidget* page);
     void createRunGroup();
+    void createChoiceGroups();
     void connectHandlers();
     void connectConditionsChanged();
     void FormCreate();
@@ -119,6 +123,11 @@ class TForm1 : public QWidget {
     QPointer<TForm5> recordCounts_;
     QPointer<TForm6> viewer_;
     bool running_ = false;
+    // The three choices, each exclusive on its own although one group box lies inside
+    // another's page.
+    QButtonGroup* fieldModes_;
+    QButtonGroup* recordModes_;
+    QButtonGroup* codeOrders_;
 
     QGroupBox* GroupBox1;
     QPushButton* Button1;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include "engine/notation.h"
@@ -23,14 +24,18 @@
 #include "ui/record_view.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
 
 constexpr int kRefreshMs = 150;
-constexpr int kWidth = 980;
-constexpr int kHeight = 640;
-constexpr int kFrame = 30;  // room for the window system's frame
+// The frame's size wanted, and the least in which the grid and the preview still help.
+constexpr QSize kWanted(1010, 670);
+constexpr QSize kLeast(560, 420);
+const char* const kGeometryKey = "viewer/geometry";
+// The window manager's frame, until it has told its size: a main window shown a moment ago.
+constexpr QMargins kFrameGuess(4, 30, 4, 4);
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -57,21 +62,20 @@ QString LineEndText(std::string_view lineEnd) {
 
 }  // namespace
 
+// A window of its own, not one kept in front of the main window: the two are used side by side.
 TForm6::TForm6(TForm1& form1)
-    : QWidget(&form1, kSecondaryWindow), form1_(form1), refreshTimer_(new QTimer(this)) {
+    : QWidget(nullptr, Qt::Window), form1_(form1), refreshTimer_(new QTimer(this)) {
     setWindowTitle(QString::fromUtf8("レコードの表示"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     SetColor(this, QPalette::Window, colors::kViewerWindow);
-    // Over the lower right of the screen, so that the main window's grids stay in sight.
-    const QRect screen = form1.screen()->availableGeometry();
-    resize(std::min(kWidth, screen.width()), std::min(kHeight, screen.height() - kFrame));
-    move(screen.right() - width() - kFrame, screen.bottom() - height() - kFrame);
+    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) PlaceBesideMain();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(createFileRow());
     layout->addLayout(createChoiceRow());
     RecordView1 = Named(new RecordView, "RecordView1");
     layout->addWidget(RecordView1, 3);
     Label27 = NewLabel("Label27");
+    Label27->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label28 = NewLabel("Label28");
     auto* status = new QHBoxLayout;
     status->addWidget(Label27, 1);
@@ -91,33 +95,57 @@ TForm6::TForm6(TForm1& form1)
     connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowSplits);
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
     connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
+    connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
     connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
     connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
 }
 
 TForm6::~TForm6() = default;
 
+// Where it hides least of the main window, its frame as large as the screen allows.
+void TForm6::PlaceBesideMain() {
+    const QRect inner = form1_.geometry();
+    const QRect outer = form1_.frameGeometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QMargins frame = known.isNull() ? kFrameGuess : known;
+    const QRect place = PlaceBeside(inner.marginsAdded(frame), form1_.screen()->availableGeometry(),
+                                    kWanted, kLeast);
+    resize(place.size().shrunkBy(frame));
+    move(place.topLeft());
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::hideEvent(event);
+}
+
 QBoxLayout* TForm6::createFileRow() {
     auto* row = new QHBoxLayout;
     Label21 = NewLabel("Label21", "元ﾌｧｲﾙ：");
     Label22 = NewLabel("Label22");
     Label22->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut at the window's edge rather than widening the window past the screen.
+    Label22->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label23 = NewLabel("Label23", "＠相当文字：");
     Edit11 = Named(new QLineEdit, "Edit11", "元ﾌｧｲﾙ名の＠に入れて表示する文字");
     Edit11->setFixedWidth(90);
-    Label26 = NewLabel("Label26");
     row->addWidget(Label21);
     row->addWidget(Label22, 1);
     row->addWidget(Label23);
     row->addWidget(Edit11);
-    row->addSpacing(16);
-    row->addWidget(Label26);
     return row;
 }
 
+// Two rows, so that the viewer fits beside the main window on a small screen.
 QBoxLayout* TForm6::createChoiceRow() {
-    auto* row = new QHBoxLayout;
+    auto* rows = new QVBoxLayout;
+    auto* jump = new QHBoxLayout;
+    auto* drag = new QHBoxLayout;
+    rows->addLayout(jump);
+    rows->addLayout(drag);
     Label24 = NewLabel("Label24", "ﾚｺｰﾄﾞ番号：");
+    Label26 = NewLabel("Label26");
     Edit12 = Named(new QLineEdit, "Edit12", "この番号のﾚｺｰﾄﾞを先頭に表示します");
     Edit12->setFixedWidth(100);
     Button13 = Named(new QPushButton(QString::fromUtf8("移動")), "Button13");
@@ -130,16 +158,17 @@ QBoxLayout* TForm6::createChoiceRow() {
     RadioButton11 = Named(new QRadioButton(QString::fromUtf8("キー位置 (Ctrl)")), "RadioButton11",
                           "ﾄﾞﾗｯｸﾞした桁をキー位置に加えます");
     RadioButton9->setChecked(true);
-    row->addWidget(Label24);
-    row->addWidget(Edit12);
-    row->addWidget(Button13);
-    row->addSpacing(24);
-    row->addWidget(Label25);
-    row->addWidget(RadioButton9);
-    row->addWidget(RadioButton10);
-    row->addWidget(RadioButton11);
-    row->addStretch(1);
-    return row;
+    jump->addWidget(Label24);
+    jump->addWidget(Edit12);
+    jump->addWidget(Button13);
+    jump->addStretch(1);
+    jump->addWidget(Label26);
+    drag->addWidget(Label25);
+    drag->addWidget(RadioButton9);
+    drag->addWidget(RadioButton10);
+    drag->addWidget(RadioButton11);
+    drag->addStretch(1);
+    return rows;
 }
 
 void TForm6::createPreview() {
@@ -165,7 +194,7 @@ std::optional<TForm6::Source> TForm6::Wanted(const FormInput& form) const {
 
 void TForm6::ShowSource() {
     shown_.reset();
-    Update();
+    Refresh();
 }
 
 // A file that cannot be read any more, or not yet, says so in the preview's place.
@@ -173,9 +202,13 @@ void TForm6::Refresh() {
     try {
         Update();
     } catch (...) {
-        Label29->setText(QString::fromUtf8("抽出の見本："));
-        Memo1->setPlainText(FromBytes(CurrentErrorText()));
+        ShowReadError(FromBytes(CurrentErrorText()));
     }
+}
+
+void TForm6::ShowReadError(const QString& text) {
+    Label29->setText(QString::fromUtf8("抽出の見本："));
+    Memo1->setPlainText(text);
 }
 
 void TForm6::Update() {

@@ -31,8 +31,12 @@ class TForm6 : public QWidget {
     explicit TForm6(TForm1& form1);
     ~TForm6() override;
 
-    // Opens the source the main window names, from its first record. Throws PlatformError.
+    // Opens the source the main window names, from its first record; what cannot be read or
+    // extracted is said where the preview goes.
     void ShowSource();
+
+  protected:
+    void hideEvent(QHideEvent* event) override;
 
   private:
     // Which file is shown, and how it is read.
@@ -42,6 +46,7 @@ class TForm6 : public QWidget {
         CodePage cp;
         friend bool operator==(const Source&, const Source&) = default;
     };
+    void PlaceBesideMain();
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
     void createPreview();
@@ -52,6 +57,7 @@ class TForm6 : public QWidget {
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
     void Update();
+    void ShowReadError(const QString& text);
     void ShowSplits();
     void SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
     void AddField(int left, int right);

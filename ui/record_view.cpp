@@ -1,5 +1,7 @@
 #include "ui/record_view.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -7,7 +9,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/platform_error.h"
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 #include "ui/window_colors.h"
 
 namespace rivex::ui {
@@ -29,7 +33,7 @@ RecordView::RecordView(QWidget* parent) : QAbstractScrollArea(parent) {
     cellWidth_ = metrics.horizontalAdvance(QLatin1Char('0')) + 2;
     rowHeight_ = metrics.height() + 4;
     rulerHeight_ = QFontMetrics(JapaneseFont(Face::Gothic, kRulerFontPixels)).height() + 14;
-    gutterWidth_ = metrics.horizontalAdvance(QString(kGutterDigits, QLatin1Char('0'))) + 12;
+    FitGutter(0);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
     QPalette p = viewport()->palette();
@@ -97,9 +101,22 @@ std::uint64_t RecordView::TopRecordLength() const {
     return shown_.empty() ? 0 : shown_.front().record.length;
 }
 
-// The records from the scroll bar's position; past the end, the last ones of the file.
+// A file that went away or changed kind since it was opened empties the view and says why;
+// the view is a scroll handler's, so nothing may leave it.
 void RecordView::Fetch() {
     if (!pager_) return;
+    try {
+        FetchRecords();
+    } catch (...) {
+        shown_.clear();
+        Remark();
+        viewport()->update();
+        emit readFailed(FromBytes(CurrentErrorText()));
+    }
+}
+
+// The records from the scroll bar's position; past the end, the last ones of the file.
+void RecordView::FetchRecords() {
     const std::size_t rows = static_cast<std::size_t>(VisibleRows()) + 1;
     std::int64_t first = verticalScrollBar()->value() + 1;
     auto records = pager_->Records(first, rows);
@@ -112,6 +129,7 @@ void RecordView::Fetch() {
         std::vector<ByteKind> kinds = Classify(record.head, text_->Page());
         shown_.push_back({std::move(record), std::move(kinds), {}});
     }
+    FitGutter(std::max(shown_.empty() ? 0 : shown_.back().record.number, pager_->RecordCount()));
     UpdateScrollBars();
     {
         const QSignalBlocker block(verticalScrollBar());
@@ -119,6 +137,16 @@ void RecordView::Fetch() {
     }
     Remark();
     viewport()->update();
+    // What the mouse rests on changed under it when keys scrolled.
+    if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
+}
+
+// Record numbers up to `widest` are shown whole, however many digits they take.
+void RecordView::FitGutter(std::int64_t widest) {
+    const qsizetype digits = QString::number(widest).size();
+    gutterWidth_ = QFontMetrics(font()).horizontalAdvance(
+                       QString(std::max<qsizetype>(kGutterDigits, digits), QLatin1Char('0'))) +
+                   12;
 }
 
 void RecordView::Remark() {
@@ -164,18 +192,26 @@ void RecordView::scrollContentsBy(int, int dy) {
 void RecordView::mousePressEvent(QMouseEvent* event) {
     const int column = ColumnAt(event->position().toPoint());
     if (event->button() != Qt::LeftButton || column == 0) return;
-    dragFrom_ = dragTo_ = column;
-    viewport()->update();
+    pressColumn_ = column;
+    pressPos_ = event->position().toPoint();
 }
 
+// A hand that shakes while clicking drags nothing: the drag starts past the platform's
+// drag distance.
 void RecordView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    if (pressColumn_ != 0 && dragFrom_ == 0 &&
+        (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragFrom_ = pressColumn_;
+    }
     if (dragFrom_ != 0) dragTo_ = std::max(1, ColumnAt(pos));
     Point(pos);
 }
 
 void RecordView::mouseReleaseEvent(QMouseEvent* event) {
-    if (dragFrom_ == 0 || event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton) return;
+    pressColumn_ = 0;
+    if (dragFrom_ == 0) return;
     dragTo_ = std::max(1, ColumnAt(event->position().toPoint()));
     const int left = std::min(dragFrom_, dragTo_);
     const int right = std::max(dragFrom_, dragTo_);

@@ -24,7 +24,7 @@ class RecordView : public QAbstractScrollArea {
     explicit RecordView(QWidget* parent = nullptr);
     ~RecordView() override;
 
-    // The file to show, from its first record, its bytes in `cp`. Throws PlatformError.
+    // The file to show, from its first record, its bytes in `cp`.
     void SetPager(std::unique_ptr<RecordPager> pager, CodePage cp);
     // Fields and keys to draw.
     void SetConditions(const Conditions& c);
@@ -45,6 +45,8 @@ class RecordView : public QAbstractScrollArea {
     void pointed(const QString& text);
     // The records in view changed, or the conditions drawn on them.
     void viewChanged();
+    // The file could not be read: the error box's text.
+    void readFailed(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,6 +68,8 @@ class RecordView : public QAbstractScrollArea {
     int RowAt(QPoint pos) const;  // index into shown_, -1 over the ruler
     int ColumnX(int column) const;
     void Fetch();
+    void FetchRecords();
+    void FitGutter(std::int64_t widest);
     void Remark();
     void UpdateScrollBars();
     void Point(QPoint pos);
@@ -82,7 +86,9 @@ class RecordView : public QAbstractScrollArea {
     int rulerHeight_ = 0;
     int gutterWidth_ = 0;
     int pointedColumn_ = 0;
-    int dragFrom_ = 0;  // the column a drag started at, 0 when none
+    QPoint pressPos_;
+    int pressColumn_ = 0;  // the column the left button went down on, 0 when it is up
+    int dragFrom_ = 0;     // the column a drag started at, 0 until the mouse moved far enough
     int dragTo_ = 0;
 };
 

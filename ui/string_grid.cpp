@@ -63,11 +63,15 @@ StringGrid::StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidg
     for (int r = 0; r < rowCount - 1; ++r) setVerticalHeaderItem(r, new QTableWidgetItem());
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // As in a spreadsheet: a click or a drag selects, typing, F2 or a double click edits.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setTabKeyNavigation(false);
     setItemDelegate(new CellDelegate(this));
     LabelRow(1);
+    // Typed digits land in a cell from the first focus on, whichever way the focus came.
+    setCurrentCell(0, 0);
 }
 
 void StringGrid::SetHeading(int column, const QString& text) {
@@ -96,12 +100,13 @@ void StringGrid::MoveTo(int column, int row) {
     setCurrentCell(row - 1, column - 1);
 }
 
-// A greyed grid shows no selected cell.
+// A greyed grid shows no selected cell, but keeps its current one for when it is offered again.
 void StringGrid::SetOffered(bool offered) {
     SetOfferedLook(this, offered);
-    if (!offered) {
+    if (offered) {
+        setCurrentIndex(currentIndex());
+    } else {
         clearSelection();
-        setCurrentCell(-1, -1);
     }
 }
 

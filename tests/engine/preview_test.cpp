@@ -109,6 +109,15 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
     EXPECT_EQ(preview.conditions.KeySegments.size(), 1u);
 }
 
+// A number beyond the 32-bit range is a refusal that names its item, not an error.
+TEST(Preview, NumberTooLargeNamesItsItem) {
+    FormInput form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
+    form.Edit1 = "/nonexistent/in.txt";
+    const OutputPreview preview = PreviewOutput(form, "");
+    ASSERT_TRUE(preview.refusal);
+    EXPECT_EQ(preview.refusal->message, "ｷｰ右位置の指定が大きすぎます。\r\n  99999999999");
+}
+
 TEST(Preview, ScanStopsAtItsLimit) {
     TempDir dir;
     {

@@ -149,7 +149,20 @@ class Rivex1Test : public QObject {
         QCOMPARE(grid2->GridRowCount(), 10);
     }
 
-    void deleteEmptiesTheSelectedCells() {
+    // A click or Shift+arrow selects without opening an editor, so Delete empties every
+    // selected cell; typing, F2 or a double click edit.
+    void selectingAndEditingCells_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("click") << "click" << false;
+        QTest::newRow("shift arrow") << "shift" << false;
+        QTest::newRow("typing") << "type" << true;
+        QTest::newRow("F2") << "f2" << true;
+        QTest::newRow("double click") << "double" << true;
+    }
+    void selectingAndEditingCells() {
+        QFETCH(QString, how);
+        QFETCH(bool, editing);
         Window w;
         w.Click("RadioButton1");
         auto* grid = w.Get<StringGrid>("StringGrid2");
@@ -157,41 +170,83 @@ class Rivex1Test : public QObject {
             grid->SetCell(1, row, "1");
             grid->SetCell(2, row, "9");
         }
-        grid->setFocus();
-        grid->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 1), true);
+        const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
+        if (how != "type" && how != "f2") {  // a double click begins as a click
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        }
+        if (how == "shift") QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        if (how == "type") QTest::keyClicks(grid, "7");
+        if (how == "f2") QTest::keyClick(grid, Qt::Key_F2);
+        if (how == "double") QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QWidget* focus = QApplication::focusWidget();
+        QCOMPARE(focus != grid && grid->isAncestorOf(focus), editing);  // a cell editor
+        if (editing) return;
         QTest::keyClick(grid, Qt::Key_Delete);
-        QCOMPARE(grid->Rows<2>(), (std::vector<std::array<std::string, 2>>{{"", ""},
-                                                                           {"", ""},
-                                                                           {"1", "9"},
-                                                                           {"", ""},
-                                                                           {"", ""},
-                                                                           {"", ""},
-                                                                           {"", ""},
-                                                                           {"", ""},
-                                                                           {"", ""}}));
+        const int emptied = how == "shift" ? 2 : 1;
+        for (int row = 1; row <= 3; ++row) {
+            QCOMPARE(grid->Cell(1, row), row <= emptied ? QString() : QString("1"));
+            QCOMPARE(grid->Cell(2, row), QString("9"));
+        }
         w.Click("RadioButton8");
         QVERIFY(grid->selectedItems().isEmpty());  // a greyed grid shows no selection
     }
 
-    // A radio button clicked or spaced again stays checked.
-    void radioButtonsStayCheckedWhenChosenAgain() {
+    // Every way the focus is moved into a grid leaves it a current cell that typing fills,
+    // also after the grid was greyed and offered again.
+    void typingAfterTheFocusMovesIntoAGrid_data() {
+        QTest::addColumn<QByteArray>("move");
+        QTest::addColumn<QByteArray>("grid");
+        QTest::newRow("by count") << QByteArray("RadioButton1") << QByteArray("StringGrid2");
+        QTest::newRow("Enter in the key box") << QByteArray("Edit3") << QByteArray("StringGrid2");
+        QTest::newRow("listed items") << QByteArray("RadioButton7") << QByteArray("StringGrid1");
+    }
+    void typingAfterTheFocusMovesIntoAGrid() {
+        QFETCH(QByteArray, move);
+        QFETCH(QByteArray, grid);
         Window w;
-        for (const char* name : {"RadioButton8", "RadioButton1", "RadioButton2", "RadioButton3",
-                                 "RadioButton5", "RadioButton6", "RadioButton7"}) {
-            auto* radio = w.Get<QRadioButton>(name);
-            auto* tabs = w.Get<QTabWidget>("PageControl1");
-            QWidget* page = radio;
-            while (tabs->indexOf(page) < 0) page = page->parentWidget();
-            tabs->setCurrentWidget(page);
-            for (int i = 0; i < 2; ++i) {
-                w.Click(name);
-                QVERIFY2(radio->isChecked(), name);
-            }
-            radio->setFocus();
-            QTest::keyClick(radio, Qt::Key_Space);
-            QTest::keyClick(radio, Qt::Key_Space);
-            QVERIFY2(radio->isChecked(), name);
+        w.Get<QTabWidget>("PageControl1")->setCurrentIndex(grid == "StringGrid1" ? 0 : 1);
+        for (const char* mode : {"RadioButton7", "RadioButton6", "RadioButton1", "RadioButton8"}) {
+            if (w.Get<QWidget>(mode)->isVisible()) w.Click(mode);
         }
+        if (move == "Edit3") {
+            w.Click("RadioButton2");
+            QTest::keyClicks(w.Get<QLineEdit>("Edit3"), "1");
+            QTest::keyClick(w.Get<QLineEdit>("Edit3"), Qt::Key_Return);
+        } else {
+            w.Click(move.constData());
+        }
+        QVERIFY(w.Focused(grid.constData()));
+        for (const char key : {'4', '2'}) QTest::keyClick(QApplication::focusWidget(), key);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();  // what the key left queued
+        QCOMPARE(w.Get<StringGrid>(grid.constData())->Cell(1, 1), QString("42"));
+    }
+
+    // Each choice is exclusive on its own: with a code order chosen, choosing the chosen
+    // record or field mode again, by mouse or by Space, leaves both choices as they were.
+    void radioButtonsStayCheckedWhenChosenAgain_data() {
+        QTest::addColumn<QByteArray>("name");
+        for (const char* name :
+             {"RadioButton8", "RadioButton1", "RadioButton2", "RadioButton6", "RadioButton7"}) {
+            QTest::newRow(name) << QByteArray(name);
+        }
+    }
+    void radioButtonsStayCheckedWhenChosenAgain() {
+        QFETCH(QByteArray, name);
+        Window w;
+        w.Click("RadioButton2");
+        w.Click("RadioButton3");
+        auto* radio = w.Get<QRadioButton>(name.constData());
+        auto* tabs = w.Get<QTabWidget>("PageControl1");
+        tabs->setCurrentIndex(radio->parentWidget()->objectName() == "TabSheet1" ? 0 : 1);
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(radio, Qt::LeftButton);
+            QVERIFY(radio->isChecked());
+        }
+        radio->setFocus();
+        QTest::keyClick(radio, Qt::Key_Space);
+        QVERIFY(radio->isChecked());
+        QVERIFY(w.Get<QRadioButton>("RadioButton3")->isChecked());
     }
 
     void keysInTheEdits() {
@@ -319,7 +374,9 @@ class Rivex1Test : public QObject {
         a.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "\"A ");
         a.Click("RadioButton5");
         a.Get<QComboBox>("ComboBox3")->setCurrentIndex(1);
+        ModalCloser closer;
         a.form.SaveConditions(path);
+        QCOMPARE(closer.texts, QStringList{"**「条件の保存」が終わりました。"});
 
         Window b;
         b.form.LoadConditions(path);
@@ -341,9 +398,10 @@ class Rivex1Test : public QObject {
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write("{\"format\": \"rivex-conditions\", \"version\": 7}");
         broken.close();
-        ModalCloser closer;
+        closer.texts.clear();
         b.form.LoadConditions(broken.fileName());
-        QCOMPARE(closer.texts, QStringList{"** 抽出条件ファイルの版 7 は読めません。"});
+        QCOMPARE(closer.texts,
+                 QStringList{"** 抽出条件ファイルの版 7 は読めません。\r\n  " + broken.fileName()});
         QVERIFY(b.Get<QRadioButton>("RadioButton7")->isChecked());
     }
 

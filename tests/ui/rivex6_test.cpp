@@ -1,10 +1,14 @@
 #include "ui/Rivex6.h"
 
+#include <sys/stat.h>
+
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +17,7 @@
 #include "ui/record_marks.h"
 #include "ui/record_view.h"
 #include "ui/string_grid.h"
+#include "ui/window_place.h"
 
 using rivex::CodePage;
 using rivex::Conditions;
@@ -22,6 +27,7 @@ using rivex::FieldModes;
 using rivex::SelectModes;
 using rivex::testing::ModalCloser;
 using rivex::ui::MarkColumns;
+using rivex::ui::PlaceBeside;
 using rivex::ui::RecordView;
 using rivex::ui::StringGrid;
 using rivex::ui::TForm1;
@@ -47,7 +53,7 @@ class Rivex6Test : public QObject {
             form.ChooseSource(file.fileName());
             form.show();
             form.OpenViewer();
-            viewer = form.findChild<TForm6*>();
+            viewer = form.Viewer();
             view = viewer->findChild<RecordView*>("RecordView1");
             Q_ASSERT(view);
         }
@@ -59,12 +65,16 @@ class Rivex6Test : public QObject {
             while (view->ColumnAt(pos) == column) pos.rx() += 1;
             return {(left + pos.x()) / 2, 4};
         }
+        // Out past the drag distance and on to `to`: a drag that may end where it began.
         void Drag(int from, int to, Qt::KeyboardModifiers keys = {}) {
             QWidget* ruler = view->viewport();
             QTest::mousePress(ruler, Qt::LeftButton, keys, Ruler(from));
-            QMouseEvent move(QEvent::MouseMove, Ruler(to), ruler->mapToGlobal(Ruler(to)),
-                             Qt::NoButton, Qt::LeftButton, keys);
-            QApplication::sendEvent(ruler, &move);
+            const QPoint away = Ruler(to) + QPoint(0, QApplication::startDragDistance());
+            for (const QPoint pos : {away, Ruler(to)}) {
+                QMouseEvent move(QEvent::MouseMove, pos, ruler->mapToGlobal(pos), Qt::NoButton,
+                                 Qt::LeftButton, keys);
+                QApplication::sendEvent(ruler, &move);
+            }
             QTest::mouseRelease(ruler, Qt::LeftButton, keys, Ruler(to));
         }
         QString Cell(int column, int row) {
@@ -84,7 +94,14 @@ class Rivex6Test : public QObject {
         return bytes;
     }
 
+    QTemporaryDir settings_;
+
   private slots:
+    // Where the viewer leaves its place and size: away from the user's own.
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    }
+
     // Columns under the mouse follow the horizontal scroll; the record numbers are no column.
     void rulerHitTesting() {
         Viewer v(Records(3, QByteArray(300, 'a')));
@@ -117,6 +134,66 @@ class Rivex6Test : public QObject {
                  QString("** ｺｰﾄﾞ指定がありません。"));
     }
 
+    // A click, or a press that moves less than the drag distance, changes nothing.
+    void aClickIsNoDrag() {
+        Viewer v(Records(3, QByteArray(40, '0')));
+        QTest::mouseClick(v.view->viewport(), Qt::LeftButton, {}, v.Ruler(4));
+        QTest::mouseClick(v.view->viewport(), Qt::LeftButton, {}, v.Ruler(6) + QPoint(0, 30));
+        QTest::mousePress(v.view->viewport(), Qt::LeftButton, {}, v.Ruler(8));
+        QTest::mouseMove(v.view->viewport(), v.Ruler(9));
+        QTest::mouseRelease(v.view->viewport(), Qt::LeftButton, {}, v.Ruler(9));
+        QCOMPARE(v.Cell(1, 1), QString());
+        QVERIFY(!v.form.findChild<QRadioButton*>("RadioButton7")->isChecked());
+    }
+
+    // The viewed file removed, or replaced by a FIFO that would hold an open: scrolling says
+    // so in the preview's place, and the program goes on.
+    void fileGoneWhileViewed_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("removed") << false << "ファイルが見つかりません";
+        QTest::newRow("fifo") << true << "レコードを表示できるのは通常のファイルだけです";
+    }
+    void fileGoneWhileViewed() {
+        QFETCH(bool, fifo);
+        QFETCH(QString, message);
+        Viewer v(Records(3000, "0123"));
+        const QByteArray path = QFile::encodeName(v.dir.filePath("in.txt"));
+        QVERIFY(QFile::remove(path));
+        if (fifo) QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        v.view->verticalScrollBar()->setValue(2000);
+        QVERIFY(v.viewer->findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith(message));
+        QCOMPARE(v.view->TopRecordLength(), 0u);
+        v.form.findChild<QRadioButton*>("RadioButton6")->click();  // the preview tries too
+        v.form.findChild<QRadioButton*>("RadioButton8")->click();
+        QVERIFY(v.Settled<QPlainTextEdit>("Memo1")->toPlainText().startsWith(message));
+    }
+
+    // Beside the main window where the screen has room, shrunk towards the least size where
+    // it has little, and on the screen always.
+    void placementBesideTheMainWindow_data() {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("placed");
+        const QRect wide(0, 0, 1920, 1050);
+        const QRect small(0, 0, 1366, 740);
+        QTest::newRow("room on the right")
+            << QRect(220, 96, 870, 600) << wide << QRect(1090, 96, 830, 670);
+        QTest::newRow("room on the left")
+            << QRect(1000, 96, 870, 600) << wide << QRect(0, 96, 1000, 670);
+        QTest::newRow("room below") << QRect(0, 0, 1920, 300) << wide << QRect(0, 300, 1010, 670);
+        QTest::newRow("little room: least covered")
+            << QRect(220, 96, 870, 600) << small << QRect(806, 70, 560, 670);
+        QTest::newRow("screen smaller than wanted")
+            << QRect(0, 0, 600, 400) << QRect(0, 0, 800, 500) << QRect(240, 0, 560, 500);
+    }
+    void placementBesideTheMainWindow() {
+        QFETCH(QRect, main);
+        QFETCH(QRect, screen);
+        QFETCH(QRect, placed);
+        QCOMPARE(PlaceBeside(main, screen, QSize(1010, 670), QSize(560, 420)), placed);
+    }
+
     // The jump box: a record to show at the top; past the end, the last records fill the view.
     void jumpToARecord() {
         QByteArray records;
@@ -130,6 +207,20 @@ class Rivex6Test : public QObject {
         QTest::keyClick(number, Qt::Key_Return);
         QVERIFY(v.view->TopRecordLength() > 0);
         QCOMPARE(v.view->verticalScrollBar()->value(), v.view->verticalScrollBar()->maximum());
+    }
+
+    // Record numbers of eight digits fit the gutter, and the line of the line rule and
+    // encoding follows the main window's choices.
+    void numbersAndChoicesShown() {
+        Viewer v(QByteArray(10'000'000, '\n'));
+        auto* number = v.viewer->findChild<QLineEdit*>("Edit12");
+        number->setText("9999999");
+        QTest::keyClick(number, Qt::Key_Return);
+        const int digits = QFontMetrics(v.view->font()).horizontalAdvance("10000000");
+        QCOMPARE(v.view->ColumnAt(QPoint(digits + 8, 4)), 0);  // drawn 8 px from the ruler's edge
+        v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("CR");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：CR　文字コード：UTF-8"));
     }
 
     // A repeat needs a numbered row to repeat, to the right of its left column.

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Drives Rivex103 under Xvfb and openbox as a user would and leaves screenshots to look at:
+# both radio choices together, typing after a focus move into a grid, a selection emptied by
+# Delete, a click and a drag on the viewer's ruler, and the viewer's place beside the main
+# window. Not run by CI: the pictures are judged by eye.
+#   tests/screen/check.sh BUILD_DIR OUT_DIR [WIDTHxHEIGHT]
+# Needs xvfb openbox xdotool imagemagick x11-utils.
+set -euo pipefail
+build=$(realpath "$1")
+out=$(realpath -m "$2")
+size=${3:-1920x1080}
+mkdir -p "$out"
+work=$(mktemp -d)
+display=:77
+
+for ((i = 1; i <= 3000; i++)); do printf '%04dABCDEFGHIJ%08d     XYZ\r\n' $((i % 50)) $((i * 37)); done \
+  > "$work/data.txt"
+
+Xvfb $display -screen 0 "${size}x24" >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+openbox >/dev/null 2>&1 &
+openbox=$!
+sleep 1
+XDG_CONFIG_HOME="$work/config" "$build/app/Rivex103" "$work/data.txt" 2>"$out/stderr.txt" &
+app=$!
+trap 'kill $app; sleep 1; kill $openbox $xvfb; rm -rf "$work"' EXIT
+sleep 3
+
+main=$(xdotool search --name "Rivex 1.03" | head -1)
+# Client coordinates of the main window's controls, from its fixed layout.
+at() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
+shot() { import -window root "$out/$1.png"; }
+code=(53 281) count=(53 259) unknown=(135 352) cell1=(390 279) show=(460 43)
+
+# 1. A code order chosen, then the checked mode clicked twice and spaced.
+at "${code[@]}"; at "${unknown[@]}"; at "${code[@]}"; at "${code[@]}"
+xdotool key ctrl+a BackSpace shift+Tab space; sleep 0.3
+shot 1-radios
+# 2. Digits typed after the focus moved into the grid.
+at "${count[@]}"; xdotool type --delay 80 12; xdotool key Return; xdotool type --delay 80 34
+xdotool key Return; sleep 0.3
+shot 2-typed
+# 3. A click and Shift+Down select; Delete empties both cells.
+at "${cell1[@]}"; xdotool key shift+Down; sleep 0.2; shot 3-selected
+xdotool key Delete; sleep 0.3; shot 3-deleted
+# 5. and 6. The viewer beside the main window; a click on its ruler, then a drag.
+at "${show[@]}"; sleep 1.5; shot 6-viewer
+viewer=$(xdotool search --name "レコードの表示" | head -1)
+eval "$(xdotool getwindowgeometry --shell "$viewer")"
+read -r top < <(xwininfo -id "$viewer" | awk '/Absolute upper-left Y/ {print $4}')
+ruler=$((top + 92))  # below the two rows of choices
+xdotool mousemove $((X + 110)) $ruler click 1; sleep 0.6; shot 5-clicked
+xdotool mousemove $((X + 110)) $ruler mousedown 1
+for dx in 120 135 150 170; do xdotool mousemove $((X + dx)) $((ruler + 1)); sleep 0.05; done
+xdotool mouseup 1; sleep 0.8; shot 5-dragged
+xdotool windowminimize "$viewer"; sleep 0.6; shot 6-viewer-minimised
+echo "screenshots in $out; Qt's messages in $out/stderr.txt"
