@@ -11,8 +11,9 @@ BatchHost::BatchHost(const BatchRequest& request)
 bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     // Each answer is one press of "次　へ"; a refused one is followed by the next, as by a
     // user typing again. With none left the dialog counts as closed.
-    while (nextAnswer_ < request_.answers.size()) {
-        const auto refusal = AcceptPlaceholderAnswer(request_.answers[nextAnswer_++], placeholder);
+    const auto& answers = request_.form.Answers;
+    while (nextAnswer_ < answers.size()) {
+        const auto refusal = AcceptPlaceholderAnswer(answers[nextAnswer_++], placeholder);
         if (!refusal) return true;
         ShowMessage(refusal->message);
     }

@@ -75,7 +75,7 @@ std::string Order(BatchRequest& r, const Values& v) {
 
 std::string Answer(BatchRequest& r, const Values& v) {
     if (v[2] != "0" && v[2] != "1") return "--at takes 0 or 1 as its last value";
-    r.answers.push_back({v[0], v[1], v[2] == "1"});
+    r.form.Answers.push_back({v[0], v[1], v[2] == "1"});
     return "";
 }
 
@@ -111,19 +111,29 @@ const std::vector<OptionSpec>& Options() {
         {"--key", "TEXT", "the key columns, as 4-5,10", 1, Fill(&FormInput::Edit3)},
         {"--exclude", "", "write the records whose code is in no range", 0,
          Check(&FormInput::CheckBox1, {})},
+        {"--no-exclude", "", "clear --exclude (after --conditions set it)", 0,
+         [](BatchRequest& r, const Values&) {
+             r.form.CheckBox1 = false;
+             return std::string();
+         }},
         {"--order", "unknown|grouped|scattered", "how the codes stand in the source", 1, Order},
         {"--at", "LEFT RIGHT 0|1",
          "an answer for \"@\": a text, or a range of numbers; 1 if the last", 3, Answer},
-        {"--line-end", "auto|cr|lf", "how source records end; auto when left out", 1,
+        {"--line-end", "auto|cr|crlf|lf", "how source records end (crlf: cr); auto when left out",
+         1,
          Choose<LineRuleChoice>(&FormInput::ComboBox1,
                                 {{"auto", LineRuleChoice::Auto},
                                  {"cr", LineRuleChoice::Cr},
+                                 {"crlf", LineRuleChoice::Cr},
                                  {"lf", LineRuleChoice::Lf}},
-                                "--line-end takes auto, cr or lf")},
-        {"--output-line-end", "crlf|lf", "what follows each record; the source's when left out", 1,
+                                "--line-end takes auto, cr, crlf or lf")},
+        {"--output-line-end", "source|crlf|lf",
+         "what follows each record; source (the source's) when left out", 1,
          Choose<OutputLineEnd>(&FormInput::ComboBox2,
-                               {{"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}},
-                               "--output-line-end takes crlf or lf")},
+                               {{"source", OutputLineEnd::AsSource},
+                                {"crlf", OutputLineEnd::CrLf},
+                                {"lf", OutputLineEnd::Lf}},
+                               "--output-line-end takes source, crlf or lf")},
         {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
          Choose<CodePage>(&FormInput::ComboBox3,
                           {{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}},
@@ -141,12 +151,12 @@ const OptionSpec* Find(const std::string& name) {
 }  // namespace
 
 const char* const kBatchUsage =
-    "usage: rivex-batch --source TEXT --output TEXT (--whole | --fields) [--field L R NEXT "
-    "LAST]...\n"
-    "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
-    "                   [--exclude] [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
-    "                   [--line-end auto|cr|lf] [--output-line-end crlf|lf] [--encoding "
-    "sjis|utf8]\n"
+    "usage: rivex-batch [--conditions FILE] --source TEXT --output TEXT (--whole | --fields)\n"
+    "                   [--field L R NEXT LAST]... (--all | --by-count | --by-code)\n"
+    "                   [--range FROM TO]... [--key TEXT] [--exclude | --no-exclude]\n"
+    "                   [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
+    "                   [--line-end auto|cr|crlf|lf] [--output-line-end source|crlf|lf]\n"
+    "                   [--encoding sjis|utf8] [--save-conditions FILE]\n"
     "       rivex-batch --help | --version\n";
 
 std::string BatchHelp() {
@@ -160,8 +170,9 @@ std::string BatchHelp() {
         line(std::string(option.name) + (*option.values ? " " : "") + option.values, option.help);
     }
     line("--conditions FILE", "load a saved conditions file first; the options beside it fill");
-    line("", "their controls, and --field or --range replace its grid rows");
+    line("", "their controls, and --field, --range or --at replace its rows");
     line("--save-conditions FILE", "write the conditions into FILE and run nothing");
+    line("--OPTION=VALUE", "the same as --OPTION VALUE, for an option of one value");
     line("--help", "print this help");
     line("--version", "print the version");
     return help;
@@ -178,6 +189,25 @@ bool IsOption(const std::string& a) {
            a == kSaveConditions;
 }
 
+// "--option=value" as "--option" "value", for each option that takes one value.
+std::vector<std::string> SplitEqualsForms(const std::vector<std::string>& args) {
+    std::vector<std::string> split;
+    for (const std::string& a : args) {
+        const std::size_t equals = a.find('=');
+        const std::string name = a.substr(0, equals);
+        const OptionSpec* option = Find(name);
+        const bool oneValue = (option != nullptr && option->valueCount == 1) ||
+                              name == kConditions || name == kSaveConditions;
+        if (a.starts_with("--") && equals != std::string::npos && oneValue) {
+            split.push_back(name);
+            split.push_back(a.substr(equals + 1));
+        } else {
+            split.push_back(a);
+        }
+    }
+    return split;
+}
+
 // The file named by `option` among `args`: empty when the option is not given, nullopt when
 // it has no usable value.
 std::optional<std::string> FileOption(const std::vector<std::string>& args,
@@ -189,9 +219,9 @@ std::optional<std::string> FileOption(const std::vector<std::string>& args,
 }
 
 // The form the conditions file holds, or why it cannot be used.
-std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
+std::variant<FormInput, std::string> LoadedConditions(const std::string& path) {
     try {
-        return ReadConditions(ReadConditionsFile(path));
+        return LoadConditions(path);
     } catch (const PlatformError& e) {
         return e.message() + ": " + path;
     }
@@ -199,19 +229,21 @@ std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
 
 }  // namespace
 
-BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
+BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
+    const std::vector<std::string> args = SplitEqualsForms(given);
     BatchRequest request;
     const std::optional<std::string> conditions = FileOption(args, kConditions);
     const std::optional<std::string> saveTo = FileOption(args, kSaveConditions);
     if (!conditions) return UsageError{"--conditions needs a file"};
     if (!saveTo) return UsageError{"--save-conditions needs a file"};
     if (!conditions->empty()) {
-        auto loaded = LoadConditions(*conditions);
+        auto loaded = LoadedConditions(*conditions);
         if (auto* error = std::get_if<std::string>(&loaded)) return UsageError{std::move(*error)};
         request.form = std::get<FormInput>(std::move(loaded));
         // Rows given as options replace the file's rows of that grid.
         if (std::ranges::count(args, "--field") > 0) request.form.StringGrid1.clear();
         if (std::ranges::count(args, "--range") > 0) request.form.StringGrid2.clear();
+        if (std::ranges::count(args, "--at") > 0) request.form.Answers.clear();
     }
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--help") return HelpRequest{};
@@ -223,9 +255,9 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
         const OptionSpec* option = Find(args[i]);
         if (option == nullptr) return UsageError{"unknown option: " + args[i]};
         const auto first = args.begin() + static_cast<std::ptrdiff_t>(i) + 1;
-        const auto given = std::min(option->valueCount, args.size() - i - 1);
+        const auto count = std::min(option->valueCount, args.size() - i - 1);
         // A value that is itself an option means the values ran short.
-        const auto last = std::find_if(first, first + static_cast<std::ptrdiff_t>(given), IsOption);
+        const auto last = std::find_if(first, first + static_cast<std::ptrdiff_t>(count), IsOption);
         if (last - first < static_cast<std::ptrdiff_t>(option->valueCount)) {
             return UsageError{args[i] + " needs " + std::to_string(option->valueCount) +
                               " value(s)"};
@@ -237,6 +269,10 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& args) {
         }
     }
     if (!saveTo->empty()) return SaveConditionsRequest{std::move(request.form), *saveTo};
+    // Such a run could only end at once, having done nothing.
+    if (request.form.Edit1.find('@') != std::string::npos && request.form.Answers.empty()) {
+        return UsageError{"the source name holds \"@\" but no --at answer is given"};
+    }
     return request;
 }
 

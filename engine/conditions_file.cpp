@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/notation.h"
 #include "engine/platform_error.h"
 #include "engine/write_fully.h"
 
@@ -25,6 +26,10 @@ constexpr std::string_view kFormat = "rivex-conditions";
 constexpr int kVersion = 1;
 // Depth of the deepest value: a cell, in a row, in a grid, in the file's object.
 constexpr int kMostDepth = 3;
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.has_parent_path() ? file.parent_path() : ".";
+}
 
 // A choice among radio buttons, or a list's item, by the name it has in the file.
 template <typename Value>
@@ -206,7 +211,7 @@ bool IsConditionsFile(const std::filesystem::path& path) {
 
 // `bytes` in place of the file `path` at once: written beside it, then renamed over it.
 void ReplaceWhole(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const std::filesystem::path folder = FolderOf(path);
     std::string temporary = folder.string();
     temporary.append("/.").append(path.filename().string()).append(".XXXXXX");
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
@@ -222,6 +227,44 @@ void ReplaceWhole(const std::filesystem::path& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         throw FileError(error, path.string());
     }
+}
+
+// The placeholder answers a file keeps for rivex-batch; a file without them has none.
+std::vector<PlaceholderAnswer> Answers(const Json& json) {
+    constexpr std::string_view key = "answers";
+    std::vector<PlaceholderAnswer> answers;
+    if (!json.contains(key)) return answers;
+    const Json& list = json[key];
+    if (!list.is_array()) throw WrongForm(key);
+    for (const Json& a : list) {
+        if (!a.is_object() || a.size() != 3) throw WrongForm(key);
+        const Json& last = Member(a, "last");
+        if (!last.is_boolean()) throw WrongForm(key);
+        answers.push_back({Text(a, "left"), Text(a, "right"), last.get<bool>()});
+    }
+    return answers;
+}
+
+// A file name as a conditions file in `folder` keeps it: a relative one relative to that
+// folder, so that the file finds it wherever it is used from.
+std::string KeptName(const std::string& name, const std::filesystem::path& folder) {
+    const std::string trimmed = TrimSide("B", name);
+    if (trimmed.empty() || trimmed == "-" || trimmed.starts_with('/')) return name;
+    const auto from = std::filesystem::weakly_canonical(std::filesystem::absolute(folder));
+    return std::filesystem::weakly_canonical(std::filesystem::absolute(trimmed))
+        .lexically_relative(from)
+        .string();
+}
+
+// A name kept by a conditions file in `folder`, as found from there: relative to the
+// current folder again, so that a file saved and loaded in one folder keeps its bytes.
+std::string FoundName(const std::string& name, const std::filesystem::path& folder) {
+    const std::string trimmed = TrimSide("B", name);
+    if (trimmed.empty() || trimmed == "-" || trimmed.starts_with('/')) return name;
+    const auto found =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(folder / trimmed));
+    const auto here = std::filesystem::weakly_canonical(std::filesystem::current_path());
+    return found.lexically_relative(here).string();
 }
 
 FormInput FormOf(const Json& json) {
@@ -248,6 +291,7 @@ FormInput FormOf(const Json& json) {
     form.ComboBox1 = Named(json, "lineEnd", kLineRules);
     form.ComboBox2 = Named(json, "outputLineEnd", kOutputLineEnds);
     form.ComboBox3 = Named(json, "encoding", kEncodings);
+    form.Answers = Answers(json);
     return form;
 }
 
@@ -269,6 +313,12 @@ std::string ConditionsText(const FormInput& form) {
     json["lineEnd"] = NameOf(form.ComboBox1, kLineRules);
     json["outputLineEnd"] = NameOf(form.ComboBox2, kOutputLineEnds);
     json["encoding"] = NameOf(form.ComboBox3, kEncodings);
+    if (!form.Answers.empty()) {
+        Json& answers = json["answers"] = Json::array();
+        for (const PlaceholderAnswer& a : form.Answers) {
+            answers.push_back({{"left", a.left}, {"right", a.right}, {"last", a.last}});
+        }
+    }
     return json.dump(2) + "\n";
 }
 
@@ -328,7 +378,24 @@ void SaveConditions(const std::string& path, const FormInput& form) {
     if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
         throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);
     }
-    ReplaceWhole(target, ConditionsText(form));
+    FormInput kept = form;
+    kept.Edit1 = KeptName(form.Edit1, FolderOf(target));
+    kept.Edit2 = KeptName(form.Edit2, FolderOf(target));
+    ReplaceWhole(target, ConditionsText(kept));
+}
+
+std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
+    auto read = ReadConditions(ReadConditionsFile(path));
+    if (auto* form = std::get_if<FormInput>(&read)) {
+        // Saved beside the file a link leads to, the names are found from there too.
+        std::error_code error;
+        const std::filesystem::path folder =
+            FolderOf(std::filesystem::is_symlink(path, error) ? std::filesystem::canonical(path)
+                                                              : std::filesystem::path(path));
+        form->Edit1 = FoundName(form->Edit1, folder);
+        form->Edit2 = FoundName(form->Edit2, folder);
+    }
+    return read;
 }
 
 }  // namespace rivex

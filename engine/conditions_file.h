@@ -22,6 +22,11 @@ std::string ConditionsText(const FormInput& form);
 // is wrong and where (the key, or the line and column of a JSON error).
 std::variant<FormInput, std::string> ReadConditions(std::string_view text);
 
+// The form the conditions file `path` holds, its relative file names found from the file's
+// folder (so a job runs the same from any current folder), or the refusal's message. Throws
+// PlatformError when the file cannot be read.
+std::variant<FormInput, std::string> LoadConditions(const std::string& path);
+
 // The most bytes a conditions file holds: far more than any conditions need.
 inline constexpr std::size_t kMostConditionsBytes = 1 << 20;
 
@@ -32,7 +37,8 @@ std::string ReadConditionsFile(const std::string& path);
 
 // Writes the conditions file of `form` to `path`: only over a file that is new or already a
 // conditions file, and whole or not at all (a file beside it, renamed into its place). A
-// text that is not UTF-8 cannot be kept and is refused. Throws PlatformError.
+// relative file name is kept relative to the file's folder. A text that is not UTF-8 cannot
+// be kept and is refused. Throws PlatformError.
 void SaveConditions(const std::string& path, const FormInput& form);
 
 }  // namespace rivex

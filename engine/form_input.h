@@ -9,6 +9,15 @@
 
 namespace rivex {
 
+// What the placeholder dialog holds when its "次　へ" button is pressed.
+struct PlaceholderAnswer {
+    std::string left;   // Edit1
+    std::string right;  // Edit2
+    bool last;          // CheckBox1: this value or range is the last one
+
+    friend bool operator==(const PlaceholderAnswer&, const PlaceholderAnswer&) = default;
+};
+
 struct FormInput {
     std::string Edit1;  // source file name
     std::string Edit2;  // output file name
@@ -29,6 +38,9 @@ struct FormInput {
     LineRuleChoice ComboBox1 = LineRuleChoice::Auto;    // how source records end
     OutputLineEnd ComboBox2 = OutputLineEnd::AsSource;  // what follows a written record
     CodePage ComboBox3 = CodePage::Cp932;               // the records' encoding
+    // Answers for the placeholder dialog that a conditions file keeps for rivex-batch, one per
+    // showing; the window keeps them for the file and asks the user instead.
+    std::vector<PlaceholderAnswer> Answers;
 
     friend bool operator==(const FormInput&, const FormInput&) = default;
 };

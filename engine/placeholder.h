@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/form_input.h"
 #include "engine/host.h"
 #include "engine/state.h"
 
@@ -24,13 +25,6 @@ bool StartsRange(std::string_view left);
 // Sets PlaceholderText for the next pass: the next number of the typed range, or a new text
 // from the placeholder dialog. False when the series has ended.
 bool NextPlaceholder(PlaceholderState& placeholder, Host& host);
-
-// What the dialog holds when its "次　へ" button is pressed.
-struct PlaceholderAnswer {
-    std::string left;   // Edit1
-    std::string right;  // Edit2
-    bool last;          // CheckBox1: this value or range is the last one
-};
 
 // The dialog's focus targets for a refused answer.
 enum class DialogFocus { Edit1, Edit2 };

@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <new>
+
+#include "engine/text_format.h"
 
 namespace rivex {
 namespace {
@@ -35,10 +38,43 @@ std::string FileErrorMessage(int err, std::string_view path) {
     }
 }
 
+// What an error that the message shows only as a number means.
+std::string CauseOf(int err) {
+    switch (err) {
+        case EISDIR:
+            return "フォルダです";
+        case ENOSPC:
+            return "ディスクに空きがありません";
+        case EDQUOT:
+            return "ディスクの使用量の上限を超えました";
+        case EFBIG:
+            return "ファイルが大きすぎます";
+        case EIO:
+            return "装置の読み書きに失敗しました";
+        case ELOOP:
+            return "シンボリックリンクが循環しています";
+        case ENAMETOOLONG:
+            return "名前が長すぎます";
+        case EPIPE:
+            return "読み手がいません";
+        case EINTR:
+            return "シグナルで中断されました";
+        case ETXTBSY:
+            return "実行中のファイルです";
+        case ENXIO:
+        case ENODEV:
+            return "装置がありません";
+        default:
+            return std::strerror(err);
+    }
+}
+
 }  // namespace
 
 PlatformError FileError(int err, std::string_view path) {
-    return PlatformError(FileErrorMessage(err, path), std::string(path));
+    std::string message = FileErrorMessage(err, path);
+    std::string cause = message.starts_with("I/O エラー") ? CauseOf(err) : std::string();
+    return PlatformError(std::move(message), std::string(path), std::move(cause));
 }
 
 PlatformError SourceChanged(std::string_view path) {
@@ -56,7 +92,8 @@ std::string CurrentErrorText() {
         throw;
     } catch (const PlatformError& e) {
         std::string text = ErrorBoxText(e.message());
-        if (!e.file().empty()) text += "\n" + e.file();
+        if (!e.cause().empty()) text += "\n" + e.cause();
+        if (!e.file().empty()) text += "\n" + VisibleText(e.file());
         return text;
     } catch (const std::bad_alloc&) {
         return ErrorBoxText("メモリが足りません");

@@ -11,15 +11,18 @@ namespace rivex {
 class PlatformError : public std::exception {
   public:
     // `file`: the name of the file it is about, as typed or composed; empty for none.
-    explicit PlatformError(std::string message, std::string file = {})
-        : message_(std::move(message)), file_(std::move(file)) {}
+    // `cause`: what went wrong in words, where the message gives only a number.
+    explicit PlatformError(std::string message, std::string file = {}, std::string cause = {})
+        : message_(std::move(message)), file_(std::move(file)), cause_(std::move(cause)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& message() const { return message_; }
     const std::string& file() const { return file_; }
+    const std::string& cause() const { return cause_; }
 
   private:
     std::string message_;
     std::string file_;
+    std::string cause_;
 };
 
 // The message for a failed file operation on `path`, from its errno.
@@ -34,7 +37,8 @@ PlatformError SourceChanged(std::string_view path);
 std::string ErrorBoxText(std::string_view message);
 
 // The text of the error box for whatever exception left a handler: its message with the
-// full-stop rule, and the name of the file it is about on a second line.
+// full-stop rule, then the cause in words and the name of the file it is about, each on a
+// line of its own when there is one.
 std::string CurrentErrorText();
 
 }  // namespace rivex

@@ -336,6 +336,7 @@ FormInput TForm1::Input() const {
     form.ComboBox1 = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
     form.ComboBox2 = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
     form.ComboBox3 = ComboBox3->currentIndex() == 0 ? CodePage::Cp932 : CodePage::Utf8;
+    form.Answers = keptAnswers_;
     return form;
 }
 
@@ -639,7 +640,7 @@ void TForm1::SaveConditions(const QString& path) {
 // A refusal names the file on a second line, as the number checks show their text.
 void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
-        const auto read = ReadConditions(ReadConditionsFile(ToBytes(path)));
+        const auto read = rivex::LoadConditions(ToBytes(path));
         if (const auto* refusal = std::get_if<std::string>(&read)) {
             ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
             return;
@@ -662,6 +663,7 @@ void TForm1::Fill(const FormInput& form) {
     ComboBox1->setCurrentIndex(static_cast<int>(form.ComboBox1));
     ComboBox2->setCurrentIndex(static_cast<int>(form.ComboBox2));
     ComboBox3->setCurrentIndex(form.ComboBox3 == CodePage::Cp932 ? 0 : 1);
+    keptAnswers_ = form.Answers;
 }
 
 void TForm1::FillModes(const FormInput& form) {

@@ -123,6 +123,8 @@ class TForm1 : public QWidget {
     QPointer<TForm5> recordCounts_;
     QPointer<TForm6> viewer_;
     bool running_ = false;
+    // The placeholder answers a loaded conditions file brought: kept for saving it again.
+    std::vector<PlaceholderAnswer> keptAnswers_;
     // The three choices, each exclusive on its own although one group box lies inside
     // another's page.
     QButtonGroup* fieldModes_;

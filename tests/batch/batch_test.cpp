@@ -107,7 +107,7 @@ const BatchCase kCases[] = {
      {"--source", ".", "--output", "out.txt", "--whole", "--all"},
      2,
      "",
-     "I/O エラー (21)\n.\n",
+     "I/O エラー (21)\nフォルダです\n.\n",
      "-"},
     {"OutputThroughAFile",
      {"--source", "in.txt", "--output", "file/out.txt", "--whole", "--all"},
@@ -125,14 +125,15 @@ const BatchCase kCases[] = {
      {"--source", "in.txt", "--output", "/dev/full", "--whole", "--all"},
      2,
      "元ファイル名　：in.txt\n抽出ファイル名：/dev/full\n 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4\n",
-     "I/O エラー (28)\n/dev/full\n",
+     "I/O エラー (28)\nディスクに空きがありません\n/dev/full\n",
      "-"},
-    {"SeriesWithoutAnswers",
-     {"--source", "in@.txt", "--output", "out.txt", "--whole", "--all"},
-     0,
-     "",
-     kDone,
-     "-"},
+    {"EqualsFormsAndOtherNames",
+     With({"--fields", "--field", "1", "3", "", "", "--all", "--line-end=crlf",
+           "--output-line-end=source"}),
+     0, Log("in.txt", "out.txt", "4", "4"), kDone, "A01\r\nB02\r\nC03\r\nD04\r\n"},
+    {"NoExcludeClearsTheBox",
+     With({"--whole", "--by-code", "--key", "1", "--range", "A", "B", "--exclude", "--no-exclude"}),
+     0, Log("in.txt", "out.txt", "4", "2"), kDone, "A01x\r\nB02y\r\n"},
     {"SeriesAnswersAfterARefusal",
      {"--source", "i@.txt", "--output", "out.txt", "--whole", "--all", "--at", "1", "12", "0",
       "--at", "n", "", "1"},
@@ -197,19 +198,36 @@ TEST(BatchConditions, SavedConditionsRunAsTyped) {
     EXPECT_NE(r.err.find("** 抽出条件ファイルの "), std::string::npos);
 }
 
+// A series saved once with its answers runs from cron, whose current folder is another: the
+// names are found from the conditions file's folder, and the answers come with the file.
+TEST(BatchConditions, SavedSeriesRunsFromAnyFolder) {
+    TempDir dir;
+    const Result r = testing::RunScript(dir, R"sh(
+mkdir data jobs; printf 'a\r\n' > data/in1.txt; printf 'b\r\n' > data/in2.txt
+"$RIVEX" --source data/in@.txt --output out/sel.txt --whole --all --at 1 2 1 \
+  --save-conditions jobs/monthly.rivex.json || exit 1
+grep -q '"sourceFile": "../data/in@.txt"' jobs/monthly.rivex.json || exit 2
+jobs=$PWD/jobs; cd / && "$RIVEX" --conditions "$jobs/monthly.rivex.json" > /dev/null
+)sh");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out/sel.txt"), "a\r\nb\r\n");
+}
+
 TEST(BatchUsage, UnusableOptionsExit64) {
     TempDir dir;
-    const std::vector<std::vector<std::string>> calls{{"--bogus"},
-                                                      {"--field", "1", "2"},
-                                                      {"--order", "sorted"},
-                                                      {"--line-end", "crlf"},
-                                                      {"--output-line-end", "cr"},
-                                                      {"--encoding", "euc"},
-                                                      {"--at", "1", "2", "yes"},
-                                                      {"--source"},
-                                                      {"--range", "A", "--exclude"},
-                                                      {"--conditions", "missing.rivex.json"},
-                                                      {"--save-conditions"}};
+    const std::vector<std::vector<std::string>> calls{
+        {"--bogus"},
+        {"--field", "1", "2"},
+        {"--order", "sorted"},
+        {"--line-end", "crcr"},
+        {"--source", "in@.txt", "--output", "o", "--whole", "--all"},
+        {"--output-line-end", "cr"},
+        {"--encoding", "euc"},
+        {"--at", "1", "2", "yes"},
+        {"--source"},
+        {"--range", "A", "--exclude"},
+        {"--conditions", "missing.rivex.json"},
+        {"--save-conditions"}};
     for (const auto& args : calls) {
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 64) << args[0];
@@ -218,7 +236,7 @@ TEST(BatchUsage, UnusableOptionsExit64) {
     }
     const std::string help = RunBatch(dir, {"--help"}).out;
     EXPECT_EQ(help.rfind("usage: rivex-batch", 0), 0u);
-    EXPECT_NE(help.find("\n  --output-line-end crlf|lf "), std::string::npos);
+    EXPECT_NE(help.find("\n  --output-line-end source|crlf|lf "), std::string::npos);
     EXPECT_EQ(RunBatch(dir, {"--version"}).out, "rivex-batch " RIVEX_VERSION "\n");
 }
 

@@ -45,7 +45,7 @@ TEST_F(FaultTest, FullDiskClosesAndReports) {
         args.insert(args.end(), options.begin(), options.end());
         const Result r = RunBatch(dir, args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err, "I/O エラー (28)\n/dev/full\n");
+        EXPECT_EQ(r.err, "I/O エラー (28)\nディスクに空きがありません\n/dev/full\n");
         EXPECT_EQ(r.out.rfind(NamesLog("in.txt", "/dev/full"), 0), 0u);
     }
     EXPECT_EQ(ReadFile(dir / "in.txt"), source + "\r\nend");
@@ -66,7 +66,7 @@ TEST_F(FaultTest, SourcesThatCannotBeRead) {
     const std::vector<std::pair<std::string, std::string>> cases{
         {"missing.txt", "ファイルが見つかりません.\nmissing.txt\n"},
         {"   ", "ファイルが見つかりません.\n"},
-        {"folder", "I/O エラー (21)\nfolder\n"},
+        {"folder", "I/O エラー (21)\nフォルダです\nfolder\n"},
         {"nowhere/in.txt", "不正なファイル名です.\nnowhere/in.txt\n"}};
     for (const auto& [source, message] : cases) {
         const Result r = Whole(source, "out.txt");
