@@ -82,7 +82,8 @@ void AheadCopy::Stop() {
     copier_.join();
 }
 
-std::uint64_t AheadCopy::Finish() {
+std::uint64_t AheadCopy::Finish(Keeping keeping) {
+    if (keeping == Keeping::WholeRecords) kept_ = wholeKept_;
     limit_.store(std::min(ends_.size, kept_) | kLast);
     limit_.notify_one();
     AwaitCopier(kept_);

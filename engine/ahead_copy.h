@@ -52,10 +52,12 @@ class AheadCopy {
     // record ends with them. Throws PlatformError as soon as the copy has failed.
     void Keep(std::uint64_t bytes, bool whole);
 
-    // Leaves the kept bytes in the output, and the output positioned after them: waits for
-    // the copier to get there, or cuts back what it wrote beyond. Returns how many bytes that
-    // is. Throws PlatformError for a copy that failed.
-    std::uint64_t Finish();
+    // Leaves the kept bytes in the output, or those of the whole records among them, and the
+    // output positioned after them: waits for the copier to get there, or cuts back what it
+    // wrote beyond. Returns how many bytes that is. Throws PlatformError for a copy that
+    // failed.
+    enum class Keeping { All, WholeRecords };
+    std::uint64_t Finish(Keeping keeping);
 
     // For a run that ends by an error: stops the copier, cuts the output back to the whole
     // records it holds, and returns how many bytes of it that leaves.

@@ -221,13 +221,14 @@ class Pass {
         try {
             owesLineEnd = CopyRunsWith(ahead);
         } catch (const ReadCancelled&) {
-            if (ahead) FinishAhead(*ahead, false);
+            // A record begun and cut short by the cancel is no part of the output.
+            if (ahead) output_->Skip(ahead->Finish(AheadCopy::Keeping::WholeRecords), true);
             throw;
         } catch (...) {
             if (ahead) output_->Skip(ahead->Abandon(), true);
             throw;
         }
-        if (ahead) FinishAhead(*ahead, !owesLineEnd);
+        if (ahead) output_->Skip(ahead->Finish(AheadCopy::Keeping::All), !owesLineEnd);
         if (owesLineEnd) output_->EndRecord();
     }
 
@@ -258,8 +259,6 @@ class Pass {
         }
         return false;
     }
-
-    void FinishAhead(AheadCopy& ahead, bool whole) { output_->Skip(ahead.Finish(), whole); }
 
     // The bytes of a record, however long, are the copy's own.
     void KeepAhead(AheadCopy& ahead, std::string_view record) {
@@ -381,8 +380,8 @@ class Pass {
     std::optional<RecordReader> reader_;
     std::optional<EventPump> pump_;
     RecordSelection selection_{c_};
-    bool cancelNoticed_ = false;  // the record read after the cancel is counted once
-    int readsAfterCancel_ = 0;
+    bool cancelNoticed_ = false;          // the record read after the cancel is counted once
+    int readsAfterCancel_ = 0;            // reads of the record at hand since the cancel
     std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
     std::optional<Spool> spool_;          // tails of long records from a pipe or device
 };

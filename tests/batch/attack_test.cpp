@@ -127,6 +127,9 @@ check() {  # signal, status, then the command
 check INT 130 "$RIVEX" --source /dev/zero --output o.txt --whole --all
 expect "$(stat -c %s o.txt)" 0 "an endless record cut by the signal"
 check INT 130 "$RIVEX" --source /dev/zero --output o.txt --fields --field 1 5 "" "" --all
+printf 'a\r\nb\r\n' > sparse.txt; truncate -s 16G sparse.txt  # copied by the kernel ahead
+check INT 130 "$RIVEX" --source sparse.txt --output o.txt --whole --all
+expect "$(cat o.txt)" $'a\r\nb\r' "a long record begun by the kernel's copy"
 check TERM 143 "$RIVEX" --source in.fifo --output o.txt --whole --all
 check HUP 129 "$RIVEX" --source s.txt --output out.fifo --whole --all
 expect "$(tail -n 1 err)" "** シグナル 1 で中断しました。"
