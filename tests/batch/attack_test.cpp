@@ -222,6 +222,69 @@ printf '\xEF\xBB\xBFab\n' > want; cmp o.txt want || fail "$(od -c o.txt)"
 "$RIVEX" --source u.txt --output w.txt --encoding utf8 --whole --all > log; expect $? 0
 cmp w.txt u.txt || fail "whole records: $(od -c w.txt)"
 )sh"},
+    {"EmptyConditionsFileNamesAreNoFile", R"sh(
+records 3 > s.txt
+"$RIVEX" --source s.txt --output o1.txt --whole --all --save-conditions "" > log 2> err
+expect $? 64 "--save-conditions \"\""; [ ! -e o1.txt ] || fail "a save ran the extraction"
+"$RIVEX" --source s.txt --output o2.txt --whole --all --save-conditions= > log 2> err
+expect $? 64 "--save-conditions="; [ ! -e o2.txt ] || fail "a save ran the extraction"
+"$RIVEX" --conditions "" --source s.txt --output o3.txt --whole --all > log 2> err
+expect $? 64 "--conditions \"\""
+)sh"},
+    {"TwoRunsShareOneStandardOutput", R"sh(
+yes $'AAAAAAAAAAAAAAA\r' | head -n 1000000 > a.txt; yes $'BBBBBBBBBBBBBBB\r' | head -n 1000000 > b.txt
+{ "$RIVEX" --source a.txt --output - --whole --all 2> ea & "$RIVEX" --source b.txt --output - \
+    --whole --all 2> eb; echo $? > sb; wait $!; echo $? > sa; } > o.txt
+kept=0; [ "$(cat sa)" == 0 ] && kept=$((kept + 1000000)); [ "$(cat sb)" == 0 ] && kept=$((kept + 1000000))
+expect "$(grep -c $'^\\(A\\{15\\}\\|B\\{15\\}\\)\r$' o.txt)" "$kept" "whole records kept of the runs that ended 0"
+expect "$(stat -c %s o.txt)" $((kept * 17)) "bytes in the shared output"
+)sh"},
+    {"StopSignalDuringAPartWrittenPipe", R"sh(
+records 50000 > s.txt
+( "$RIVEX" --source s.txt --output - --whole --all 2> err & echo $! > pid; wait $!; echo $? > status ) |
+  { sleep 0.5; head -c 100000 > /dev/null; sleep 6; } &
+sleep 1.2; t=$(now); kill -TERM "$(cat pid)"
+while kill -0 "$(cat pid)" 2> /dev/null; do sleep 0.02; done
+[ "$(since "$t")" -lt 1000 ] || fail "stopped $(since "$t") ms after SIGTERM"
+wait; expect "$(cat status)" 143 status
+)sh"},
+    {"SeriesOutputLinkedToALaterSource", R"sh(
+for n in 1 2; do printf "in$n\r\n" > in$n.txt; done; ln -s in2.txt out1.txt
+"$RIVEX" --source in@.txt --output out@.txt --whole --all --at 1 2 1 > log 2> err
+expect "$(cat in2.txt)" $'in2\r' "the second source after the run (status $?)"
+)sh"},
+    {"SavedLinkNameIsKept", R"sh(
+mkdir data jobs; records 5 > data/jan.txt; printf 'feb\r\n' > data/feb.txt
+ln -s data/jan.txt current.txt
+"$RIVEX" --source current.txt --output out.txt --whole --all --save-conditions jobs/m.json
+expect $? 0 save
+ln -sfn data/feb.txt current.txt
+"$RIVEX" --conditions jobs/m.json > log 2> err; expect $? 0 run
+expect "$(cat out.txt)" $'feb\r' "the job read what the link names now"
+)sh"},
+    {"ConditionsLoadedFromADeletedFolder", R"sh(
+records 2 > s.txt
+"$RIVEX" --source s.txt --output o.txt --whole --all --save-conditions "$PWD/c.json"; expect $? 0 save
+mkdir gone; ( cd gone && rmdir ../gone && "$RIVEX" --conditions "$OLDPWD/c.json" > ../log 2> ../err )
+expect $? 0 "$(cat err)"
+cmp o.txt s.txt || fail "the output"
+)sh"},
+    {"SaveRefusesAnAnswerThatIsNotUtf8", R"sh(
+"$RIVEX" --source p@.txt --output o.txt --whole --all --at $'\xff' $'\xff' 1 \
+  --save-conditions c.json > log 2> err; expect $? 2
+[ ! -e c.json ] || fail "saved"
+grep -q 'UTF-8 でないため保存できません' err || fail "$(cat err)"
+)sh"},
+    {"SaveKeepsTheFilesPermissions", R"sh(
+"$RIVEX" --source a.txt --output o.txt --whole --all --save-conditions c.json; chmod 600 c.json
+"$RIVEX" --source b.txt --output o.txt --whole --all --save-conditions c.json; expect $? 0
+expect "$(stat -c %a c.json)" 600 "mode after a save"
+)sh"},
+    {"FullStandardOutputSaysTheCause", R"sh(
+records 2 > s.txt
+"$RIVEX" --source s.txt --output o.txt --whole --all > /dev/full 2> err; expect $? 2
+grep -qx 'ディスクに空きがありません' err || fail "$(cat err)"
+)sh"},
 };
 
 class AttackTest : public ::testing::TestWithParam<Attack> {};
