@@ -209,12 +209,12 @@ std::vector<std::string> SplitEqualsForms(const std::vector<std::string>& args) 
 }
 
 // The file named by `option` among `args`: empty when the option is not given, nullopt when
-// it has no usable value.
+// it has no usable value (none, another option, or an empty name).
 std::optional<std::string> FileOption(const std::vector<std::string>& args,
                                       std::string_view option) {
     const auto it = std::ranges::find(args, option);
     if (it == args.end()) return std::string();
-    if (it + 1 == args.end() || IsOption(*(it + 1))) return std::nullopt;
+    if (it + 1 == args.end() || IsOption(*(it + 1)) || (it + 1)->empty()) return std::nullopt;
     return *(it + 1);
 }
 

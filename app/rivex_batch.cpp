@@ -8,6 +8,7 @@
 #include "app/batch_options.h"
 #include "engine/conditions_file.h"
 #include "engine/extract.h"
+#include "engine/output_file.h"
 #include "engine/platform_error.h"
 #include "engine/standard_streams.h"
 #include "engine/stop_signals.h"
@@ -58,8 +59,8 @@ int RunRequest(const rivex::BatchRequest& request) {
 int CheckedStreams(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         const int error = errno != 0 ? errno : EIO;
-        std::fprintf(stderr, "%s\n",
-                     rivex::ErrorBoxText(rivex::FileError(error, {}).message()).c_str());
+        const std::string name(rivex::kStandardOutputName);
+        std::fprintf(stderr, "%s\n", rivex::ErrorText(rivex::FileError(error, name)).c_str());
         status = kPlatformError;
     }
     if (std::fflush(stderr) != 0 || std::ferror(stderr) != 0) status = kPlatformError;

@@ -189,8 +189,8 @@ int AheadCopy::CopyByReading(off_t& offset, std::size_t length) {
         if (got < 0 && errno == EINTR) continue;
         if (got == 0) return kSourceShrank;
         if (got < 0) return errno;
-        if (const int error =
-                WriteFully(ends_.outputFd, block.data(), static_cast<std::size_t>(got));
+        if (const int error = WriteFully(ends_.outputFd, block.data(),
+                                         static_cast<std::size_t>(got), OnStopSignal::GoOn);
             error != 0) {
             return error;
         }

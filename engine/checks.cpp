@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "engine/codepage.h"
 #include "engine/notation.h"
@@ -81,7 +83,7 @@ std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
 }
 
 // True when some text put in place of every "@" of `source` gives `output`: a series into
-// one output file would then write over one of its own sources.
+// one output file would then write over one of its own sources, whether it exists yet or not.
 bool SeriesReachesOutput(const std::string& source, const std::string& output) {
     const auto marks = static_cast<std::size_t>(std::count(source.begin(), source.end(), '@'));
     const std::size_t fixed = source.size() - marks;
@@ -105,24 +107,34 @@ std::string SeriesPattern(const std::string& source) {
     return pattern;
 }
 
-// True when a file that the series could read is the output file itself, however either is
-// spelled (another folder path, a symbolic or a hard link): a series into one output file
-// would then write over one of its own sources before it reads it.
-bool SeriesReadsOutputFile(const std::string& source, const std::string& output) {
-    struct stat out {};
-    if (::stat(output.c_str(), &out) != 0) return false;
+// The files that exist now among those a name could give, every "@" of it standing for any
+// text: their device and inode.
+std::vector<std::pair<dev_t, ino_t>> ExistingFiles(const std::string& name, bool hasPlaceholder) {
+    std::vector<std::pair<dev_t, ino_t>> files;
+    const auto add = [&files](const char* path) {
+        struct stat st {};
+        if (::stat(path, &st) == 0) files.emplace_back(st.st_dev, st.st_ino);
+    };
+    if (!hasPlaceholder) {
+        add(name.c_str());
+        return files;
+    }
     glob_t found{};
-    bool same = false;
-    if (::glob(SeriesPattern(source).c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
-        for (std::size_t i = 0; i < found.gl_pathc && !same; ++i) {
-            struct stat st {};
-            const std::string name = found.gl_pathv[i];
-            same = ::stat(name.c_str(), &st) == 0 && st.st_dev == out.st_dev &&
-                   st.st_ino == out.st_ino && SeriesReachesOutput(source, name);
-        }
+    if (::glob(SeriesPattern(name).c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
+        for (std::size_t i = 0; i < found.gl_pathc; ++i) add(found.gl_pathv[i]);
     }
     ::globfree(&found);
-    return same;
+    return files;
+}
+
+// True when a file that the series could write is one that it could read, however either is
+// spelled (another folder path, a symbolic or a hard link): a pass would then write over a
+// source before it is read.
+bool SeriesWritesItsSource(const Conditions& c) {
+    const auto sources = ExistingFiles(c.SourceFileName, true);
+    return std::ranges::any_of(
+        ExistingFiles(c.OutputFileName, c.OutputHasPlaceholder),
+        [&sources](const auto& file) { return std::ranges::find(sources, file) != sources.end(); });
 }
 
 std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {
@@ -138,9 +150,9 @@ std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& stat
     if (c.OutputHasPlaceholder && !c.SourceHasPlaceholder) {
         return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
     }
-    if (c.SourceHasPlaceholder && !c.OutputHasPlaceholder &&
-        (SeriesReachesOutput(c.SourceFileName, c.OutputFileName) ||
-         SeriesReadsOutputFile(c.SourceFileName, c.OutputFileName))) {
+    if (c.SourceHasPlaceholder &&
+        ((!c.OutputHasPlaceholder && SeriesReachesOutput(c.SourceFileName, c.OutputFileName)) ||
+         SeriesWritesItsSource(c))) {
         return Refusal{"** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。", Focus::Button2};
     }
     return std::nullopt;

@@ -154,7 +154,7 @@ std::pair<std::size_t, std::size_t> LineAndColumn(std::string_view text, std::si
     return {line, column + 1};
 }
 
-// Every text of the form: the names, the key positions and the grid cells.
+// Every text of the form: the names, the key positions, the grid cells and the answers.
 std::vector<const std::string*> Texts(const FormInput& form) {
     std::vector<const std::string*> texts{&form.Edit1, &form.Edit2, &form.Edit3};
     for (const auto& row : form.StringGrid1) {
@@ -162,6 +162,10 @@ std::vector<const std::string*> Texts(const FormInput& form) {
     }
     for (const auto& row : form.StringGrid2) {
         for (const auto& cell : row) texts.push_back(&cell);
+    }
+    for (const auto& answer : form.Answers) {
+        texts.push_back(&answer.left);
+        texts.push_back(&answer.right);
     }
     return texts;
 }
@@ -209,6 +213,16 @@ bool IsConditionsFile(const std::filesystem::path& path) {
     }
 }
 
+// The mode of the file `path` replaces, whose owner it keeps where it may; a new one's as
+// the umask leaves it.
+mode_t ModeFor(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 // `bytes` in place of the file `path` at once: written beside it, then renamed over it.
 void ReplaceWhole(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder = FolderOf(path);
@@ -216,9 +230,10 @@ void ReplaceWhole(const std::filesystem::path& path, std::string_view bytes) {
     temporary.append("/.").append(path.filename().string()).append(".XXXXXX");
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) throw FileError(errno, path.string());
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    int error = ::fchmod(fd, 0666 & ~mask) != 0 ? errno : 0;
+    int error = ::fchmod(fd, ModeFor(path)) != 0 ? errno : 0;
+    if (struct stat st{}; error == 0 && ::stat(path.c_str(), &st) == 0) {
+        (void)::fchown(fd, st.st_uid, st.st_gid);  // only a privileged user may give it away
+    }
     if (error == 0) error = WriteFully(fd, bytes.data(), bytes.size());
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
@@ -245,26 +260,38 @@ std::vector<PlaceholderAnswer> Answers(const Json& json) {
     return answers;
 }
 
+// `path` made absolute, with no "." or ".." left and links left as they are (a link named in
+// a job may lead elsewhere next month); as it is when the current folder is gone.
+std::filesystem::path Absolute(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return (error ? path : absolute).lexically_normal();
+}
+
+bool IsPathName(const std::string& trimmed) {
+    return !trimmed.empty() && trimmed != "-" && !trimmed.starts_with('/');
+}
+
 // A file name as a conditions file in `folder` keeps it: a relative one relative to that
 // folder, so that the file finds it wherever it is used from.
 std::string KeptName(const std::string& name, const std::filesystem::path& folder) {
     const std::string trimmed = TrimSide("B", name);
-    if (trimmed.empty() || trimmed == "-" || trimmed.starts_with('/')) return name;
-    const auto from = std::filesystem::weakly_canonical(std::filesystem::absolute(folder));
-    return std::filesystem::weakly_canonical(std::filesystem::absolute(trimmed))
-        .lexically_relative(from)
-        .string();
+    if (!IsPathName(trimmed)) return name;
+    const std::filesystem::path kept = Absolute(trimmed).lexically_relative(Absolute(folder));
+    return kept.empty() ? trimmed : kept.string();
 }
 
 // A name kept by a conditions file in `folder`, as found from there: relative to the
 // current folder again, so that a file saved and loaded in one folder keeps its bytes.
 std::string FoundName(const std::string& name, const std::filesystem::path& folder) {
     const std::string trimmed = TrimSide("B", name);
-    if (trimmed.empty() || trimmed == "-" || trimmed.starts_with('/')) return name;
-    const auto found =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(folder / trimmed));
-    const auto here = std::filesystem::weakly_canonical(std::filesystem::current_path());
-    return found.lexically_relative(here).string();
+    if (!IsPathName(trimmed)) return name;
+    const std::filesystem::path found = Absolute(folder / trimmed);
+    std::error_code error;
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    const std::filesystem::path relative =
+        error ? std::filesystem::path() : found.lexically_relative(here.lexically_normal());
+    return relative.empty() ? found.string() : relative.string();
 }
 
 FormInput FormOf(const Json& json) {
@@ -375,6 +402,7 @@ void SaveConditions(const std::string& path, const FormInput& form) {
     const std::filesystem::path target = std::filesystem::exists(path, error)
                                              ? std::filesystem::canonical(path, error)
                                              : std::filesystem::path(path);
+    if (std::filesystem::is_directory(target, error)) throw FileError(EISDIR, path);
     if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
         throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);
     }
@@ -389,9 +417,9 @@ std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
     if (auto* form = std::get_if<FormInput>(&read)) {
         // Saved beside the file a link leads to, the names are found from there too.
         std::error_code error;
-        const std::filesystem::path folder =
-            FolderOf(std::filesystem::is_symlink(path, error) ? std::filesystem::canonical(path)
-                                                              : std::filesystem::path(path));
+        const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+        const std::filesystem::path folder = FolderOf(
+            std::filesystem::is_symlink(path) && !error ? resolved : std::filesystem::path(path));
         form->Edit1 = FoundName(form->Edit1, folder);
         form->Edit2 = FoundName(form->Edit2, folder);
     }

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,23 +43,36 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
     if (::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
         Refuse(fd, PlatformError("抽出ファイルが元ファイルと同じファイルです", name));
     }
-    if (!streams || (S_ISCHR(out.st_mode) && !::isatty(fd))) return;
+    if (!streams) return;
+    const bool shareable = S_ISCHR(out.st_mode) && !::isatty(fd);
     for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
         struct stat st {};
         if (::fstat(stream, &st) != 0 || !IsSame(out, st)) continue;
-        Refuse(fd, PlatformError(stream == STDOUT_FILENO
-                                     ? "抽出ファイルが標準出力と同じファイルです"
-                                     : "抽出ファイルが標準エラー出力と同じファイルです",
+        const bool isOutput = stream == STDOUT_FILENO;
+        // What stands in for a closed stream takes no records either.
+        if (WasClosedAtStart(stream)) {
+            Refuse(fd,
+                   PlatformError(
+                       isOutput ? "標準出力が閉じています" : "標準エラー出力が閉じています", name));
+        }
+        if (shareable) continue;
+        Refuse(fd, PlatformError(isOutput ? "抽出ファイルが標準出力と同じファイルです"
+                                          : "抽出ファイルが標準エラー出力と同じファイルです",
                                  name));
     }
 }
 
-// Two runs never write one file at once: the lock lasts as long as the descriptor.
+// Two runs never write one file at once. The lock is the process's, so that two runs that
+// inherited one open standard output (`a & b > f`) are told apart too; it lasts until the
+// descriptor is closed.
 void Lock(int fd, const std::string& name) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return;
-    if (errno == EWOULDBLOCK) {
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (::fcntl(fd, F_SETLK, &whole) == 0) return;
+    if (errno == EAGAIN || errno == EACCES) {
         Refuse(fd, PlatformError("抽出ファイルは別の抽出が書き込み中です", name));
     }
     Refuse(fd, FileError(errno, name));

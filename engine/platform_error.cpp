@@ -87,14 +87,19 @@ std::string ErrorBoxText(std::string_view message) {
     return text;
 }
 
+// The program's own messages ("** ") are shown as they are, without the error box's stop.
+std::string ErrorText(const PlatformError& e) {
+    std::string text = e.message().starts_with("** ") ? e.message() : ErrorBoxText(e.message());
+    if (!e.cause().empty()) text.append("\n").append(e.cause());
+    if (!e.file().empty()) text.append("\n").append(VisibleText(e.file()));
+    return text;
+}
+
 std::string CurrentErrorText() {
     try {
         throw;
     } catch (const PlatformError& e) {
-        std::string text = ErrorBoxText(e.message());
-        if (!e.cause().empty()) text += "\n" + e.cause();
-        if (!e.file().empty()) text += "\n" + VisibleText(e.file());
-        return text;
+        return ErrorText(e);
     } catch (const std::bad_alloc&) {
         return ErrorBoxText("メモリが足りません");
     } catch (const std::exception& e) {

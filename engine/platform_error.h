@@ -36,6 +36,10 @@ PlatformError SourceChanged(std::string_view path);
 // ending in ")" or "." does not.
 std::string ErrorBoxText(std::string_view message);
 
+// The text of the error box for `error`: its message with the full-stop rule, then the cause
+// in words and the name of the file it is about, each on a line of its own when there is one.
+std::string ErrorText(const PlatformError& error);
+
 // The text of the error box for whatever exception left a handler: its message with the
 // full-stop rule, then the cause in words and the name of the file it is about, each on a
 // line of its own when there is one.

@@ -6,6 +6,10 @@
 namespace rivex {
 
 // 0 when all `size` bytes went out, else the errno of the failure (EIO for a write of none).
-int WriteFully(int fd, const char* data, std::size_t size);
+// Once a stop signal has come, a write that it broke or cut short is not tried again (EINTR):
+// the next one may wait for ever. A helper thread that must finish says so.
+enum class OnStopSignal { GiveUp, GoOn };
+int WriteFully(int fd, const char* data, std::size_t size,
+               OnStopSignal onStop = OnStopSignal::GiveUp);
 
 }  // namespace rivex
