@@ -101,7 +101,10 @@ int OpenWithoutBlocking(const std::string& path, int flags, const OpenWait& wait
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             return fd;
         }
-        if (errno != ENXIO && errno != EINTR) throw FileError(errno, path);
+        const int err = errno;
+        struct stat st {};
+        const bool fifo = ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
+        if ((err != ENXIO || !fifo) && err != EINTR) throw FileError(err, path);
         if (wait) wait();
         ::poll(nullptr, 0, kOpenWaitMs);
     }
