@@ -26,6 +26,7 @@
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
 #include "ui/window_place.h"
+#include "ui/worker_result.h"
 
 namespace rivex::ui {
 namespace {
@@ -268,7 +269,7 @@ TForm6::Previewed TForm6::ReadInBackground(OutputPreview checked, const FormInpu
 }
 
 void TForm6::ShowPreview() {
-    if (previewing_->isCanceled()) return;
+    if (!Taken(*previewing_)) return;
     const Previewed read = previewing_->result();
     if (!read.error.isEmpty()) {
         ShowReadError(read.error);

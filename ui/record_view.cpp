@@ -14,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_colors.h"
+#include "ui/worker_result.h"
 
 namespace rivex::ui {
 namespace {
@@ -158,7 +159,7 @@ RecordView::Page RecordView::ReadPage(RecordPager& pager, std::int64_t first, st
 // A page read for a place the view has since left is read again for where it is now; one
 // for the same place and size is shown as it is.
 void RecordView::Fetched() {
-    if (read_->isCanceled()) return;
+    if (!Taken(*read_)) return;
     reading_ = false;
     Page page = read_->result();
     const bool moved = page.asked != verticalScrollBar()->value() + 1;
