@@ -84,7 +84,7 @@ class PreviewPass {
 
 }  // namespace
 
-OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText) {
+OutputPreview CheckPreview(const FormInput& form) {
     OutputPreview preview;
     EngineState scratch;
     FormInput checked = form;
@@ -97,13 +97,23 @@ OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholde
         return preview;
     }
     preview.conditions = scratch.conditions;
-    if (preview.refusal) return preview;
+    return preview;
+}
+
+void ReadPreview(OutputPreview& preview, const FormInput& form, const std::string& placeholderText,
+                 const std::atomic<bool>* stop) {
     const Conditions& c = preview.conditions;
     ViewedFile source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
-                                             : c.SourceFileName);
+                                             : c.SourceFileName,
+                      stop);
     const bool automatic = c.LineRules == LineRuleChoice::Auto;
     const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Head(kAutoBytes) : "");
     PreviewPass(preview, source, rule).Walk(form.CheckBox1, form.RadioButton4);
+}
+
+OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText) {
+    OutputPreview preview = CheckPreview(form);
+    if (!preview.refusal) ReadPreview(preview, form, placeholderText);
     return preview;
 }
 

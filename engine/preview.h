@@ -2,6 +2,7 @@
 // the record viewer shows beside the source.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,8 +29,16 @@ struct OutputPreview {
     bool scanCut = false;  // reading stopped at kScanBytes, before the source or selection ended
 };
 
-// The preview of `form`'s extraction from its source; a source name with "@" takes
-// `placeholderText` for it. Throws PlatformError when the source cannot be read.
+// The checks of `form`'s conditions: the refusal or the conditions, nothing read yet.
+OutputPreview CheckPreview(const FormInput& form);
+
+// The records of `preview`, checked from `form` and not refused, read from its source; a
+// source name with "@" takes `placeholderText` for it. Throws PlatformError when the source
+// cannot be read, and Stopped once `stop` is set.
+void ReadPreview(OutputPreview& preview, const FormInput& form, const std::string& placeholderText,
+                 const std::atomic<bool>* stop = nullptr);
+
+// Both of the above at once.
 OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText);
 
 }  // namespace rivex

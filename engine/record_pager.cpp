@@ -21,8 +21,8 @@ constexpr const char* kNotRegular = "レコードを表示できるのは通常�
 
 }  // namespace
 
-ViewedFile::ViewedFile(const std::string& path)
-    : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), path_(path) {
+ViewedFile::ViewedFile(const std::string& path, const std::atomic<bool>* stop)
+    : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)), path_(path), stop_(stop) {
     if (fd_ < 0) throw FileError(errno, path);
     struct stat st {};
     const int err = ::fstat(fd_, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
@@ -57,6 +57,7 @@ void ViewedFile::SeekTo(std::uint64_t offset) {
 }
 
 std::size_t ViewedFile::Read(char* buffer, std::size_t size) {
+    if (stop_ && stop_->load(std::memory_order_relaxed)) throw Stopped{};
     while (true) {
         const ssize_t n = ::read(fd_, buffer, size);
         if (n >= 0) return static_cast<std::size_t>(n);
@@ -71,13 +72,14 @@ RecordPager::RecordPager(std::string path, LineRuleChoice choice, std::size_t he
     rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? file.Head(kAutoBytes) : "");
 }
 
-std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::size_t count) {
+std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::size_t count,
+                                                      const std::atomic<bool>* stop) {
     first = std::max<std::int64_t>(first, 1);
     const auto known = static_cast<std::int64_t>(starts_.size()) - 1;
     const std::int64_t stride = std::min((first - 1) / kStride, known);
     std::int64_t number = stride * kStride + 1;
     const std::uint64_t base = starts_[static_cast<std::size_t>(stride)];
-    ViewedFile source(path_);
+    ViewedFile source(path_, stop);
     source.SeekTo(base);
     RecordReader reader(source, rule_, kPagerBlock);
     reader.SetKeep(headBytes_);

@@ -3,6 +3,7 @@
 // small for any file and a part seen once is found again at once.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,12 +15,15 @@
 
 namespace rivex {
 
+// Reading for a window that no longer wants the result ends at the next block read.
+struct Stopped {};
+
 // A regular file opened for the viewer. The open never waits (a FIFO put where the file was
 // would hold the window until a writer came), and anything but a regular file is refused
-// before a byte is read. Throws PlatformError.
+// before a byte is read. Once `stop` is set, Read throws Stopped. Throws PlatformError.
 class ViewedFile : public ByteSource {
   public:
-    explicit ViewedFile(const std::string& path);
+    explicit ViewedFile(const std::string& path, const std::atomic<bool>* stop = nullptr);
     ~ViewedFile() override;
     ViewedFile(const ViewedFile&) = delete;
     ViewedFile& operator=(const ViewedFile&) = delete;
@@ -33,6 +37,7 @@ class ViewedFile : public ByteSource {
   private:
     int fd_;
     std::string path_;
+    const std::atomic<bool>* stop_;
     std::uint64_t size_ = 0;
 };
 
@@ -54,8 +59,10 @@ class RecordPager {
         std::uint64_t length;  // of the whole record
     };
     // The records from number `first` on, at most `count`; fewer at the end of the file.
-    // Throws PlatformError.
-    std::vector<Record> Records(std::int64_t first, std::size_t count);
+    // Throws PlatformError, and Stopped once `stop` is set. Not to be called from two threads
+    // at once: what is learnt on the way is kept.
+    std::vector<Record> Records(std::int64_t first, std::size_t count,
+                                const std::atomic<bool>* stop = nullptr);
 
     // The number of records: exact once the end has been read, until then a guess from the
     // bytes per record read so far (at least the records seen).

@@ -589,6 +589,8 @@ void TForm1::OpenViewer() {
     }
     if (!viewer_) viewer_ = new TForm6(*this);
     viewer_->ShowSource();
+    // A minimised viewer comes back: the button is the user's way to it.
+    viewer_->setWindowState(viewer_->windowState() & ~Qt::WindowMinimized);
     viewer_->show();
     viewer_->raise();
     viewer_->activateWindow();

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "engine/notation.h"
 #include "engine/placeholder.h"
@@ -25,6 +26,7 @@
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
 #include "ui/window_place.h"
+#include "ui/worker_result.h"
 
 namespace rivex::ui {
 namespace {
@@ -64,7 +66,11 @@ QString LineEndText(std::string_view lineEnd) {
 
 // A window of its own, not one kept in front of the main window: the two are used side by side.
 TForm6::TForm6(TForm1& form1)
-    : QWidget(nullptr, Qt::Window), form1_(form1), refreshTimer_(new QTimer(this)) {
+    : QWidget(nullptr, Qt::Window),
+      form1_(form1),
+      refreshTimer_(new QTimer(this)),
+      previewing_(new QFutureWatcher<Previewed>(this)),
+      previewStop_(std::make_shared<std::atomic<bool>>(false)) {
     setWindowTitle(QString::fromUtf8("レコードの表示"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     SetColor(this, QPalette::Window, colors::kViewerWindow);
@@ -98,9 +104,12 @@ TForm6::TForm6(TForm1& form1)
     connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
     connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
     connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
+    connect(previewing_, &QFutureWatcherBase::finished, this, &TForm6::ShowPreview);
 }
 
-TForm6::~TForm6() = default;
+TForm6::~TForm6() {
+    previewStop_->store(true);
+}
 
 // Where it hides least of the main window, its frame as large as the screen allows.
 void TForm6::PlaceBesideMain() {
@@ -219,20 +228,61 @@ void TForm6::Update() {
         return;
     }
     if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
-    const OutputPreview preview = PreviewOutput(form, ToBytes(Edit11->text()));
-    RecordView1->SetConditions(preview.conditions);
-    if (preview.refusal) {
+    OutputPreview checked = CheckPreview(form);
+    RecordView1->SetConditions(checked.conditions);
+    if (checked.refusal) {
+        StopPreview();
         Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
-        Memo1->setPlainText(FromBytes(preview.refusal->message));
+        Memo1->setPlainText(FromBytes(checked.refusal->message));
         return;
     }
+    StartPreview(std::move(checked), form);
+}
+
+// Up to 64 MiB of the source are read for a preview: never while the window waits.
+void TForm6::StartPreview(OutputPreview checked, const FormInput& form) {
+    StopPreview();
+    Label29->setText(QString::fromUtf8("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
+    previewing_->setFuture(
+        QtConcurrent::run([checked = std::move(checked), form,
+                           placeholder = ToBytes(Edit11->text()), stop = previewStop_]() mutable {
+            return ReadInBackground(std::move(checked), form, placeholder, *stop);
+        }));
+}
+
+void TForm6::StopPreview() {
+    previewStop_->store(true);
+    previewStop_ = std::make_shared<std::atomic<bool>>(false);
+    previewing_->setFuture(QFuture<Previewed>());
+}
+
+TForm6::Previewed TForm6::ReadInBackground(OutputPreview checked, const FormInput& form,
+                                           const std::string& placeholderText,
+                                           const std::atomic<bool>& stop) {
+    try {
+        ReadPreview(checked, form, placeholderText, &stop);
+    } catch (const Stopped&) {
+    } catch (...) {
+        return {{}, FromBytes(CurrentErrorText())};
+    }
+    return {std::move(checked), {}};
+}
+
+void TForm6::ShowPreview() {
+    if (!Taken(*previewing_)) return;
+    const Previewed read = previewing_->result();
+    if (!read.error.isEmpty()) {
+        ShowReadError(read.error);
+        return;
+    }
+    const OutputPreview& preview = read.preview;
     QString heading = QString::fromUtf8("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
                           .arg(Count(preview.sourceRecords))
                           .arg(preview.records.size())
                           .arg(LineEndText(preview.lineEnd));
     if (preview.scanCut) heading += QString::fromUtf8("　先頭 64MB までを読みました");
     Label29->setText(heading);
-    RecordText text(form.ComboBox3);
+    RecordText text(preview.conditions.DataCodePage);
     QStringList lines;
     for (const std::string& record : preview.records) lines << text.Record(record);
     Memo1->setPlainText(lines.join('\n'));
@@ -254,6 +304,7 @@ void TForm6::Open(const Source& source) {
 // A source name with "@" is shown once the text for "@" is typed.
 void TForm6::AskPlaceholder(const std::string& sourceName) {
     shown_.reset();
+    StopPreview();
     Label22->setText(FromBytes(TrimSide("B", sourceName)));
     RecordView1->SetPager(nullptr, CodePage::Cp932);
     Label26->clear();

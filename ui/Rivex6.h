@@ -3,13 +3,17 @@
 // window's grids, and a preview of what the extraction would write.
 #pragma once
 
+#include <QFutureWatcher>
 #include <QWidget>
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/codepage.h"
 #include "engine/conditions.h"
 #include "engine/form_input.h"
+#include "engine/preview.h"
 
 class QBoxLayout;
 class QLabel;
@@ -46,6 +50,14 @@ class TForm6 : public QWidget {
         CodePage cp;
         friend bool operator==(const Source&, const Source&) = default;
     };
+    // A preview read on a worker, or why it could not be.
+    struct Previewed {
+        OutputPreview preview;
+        QString error;
+    };
+    static Previewed ReadInBackground(OutputPreview checked, const FormInput& form,
+                                      const std::string& placeholderText,
+                                      const std::atomic<bool>& stop);
     void PlaceBesideMain();
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
@@ -57,6 +69,9 @@ class TForm6 : public QWidget {
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
     void Update();
+    void StartPreview(OutputPreview checked, const FormInput& form);
+    void StopPreview();
+    void ShowPreview();
     void ShowReadError(const QString& text);
     void ShowSplits();
     void SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
@@ -68,6 +83,9 @@ class TForm6 : public QWidget {
     TForm1& form1_;
     std::optional<Source> shown_;
     QTimer* refreshTimer_;
+    // The preview being read; an older one still reading ends at its next block.
+    QFutureWatcher<Previewed>* previewing_;
+    std::shared_ptr<std::atomic<bool>> previewStop_;
 
     QLabel* Label21;
     QLabel* Label22;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <climits>
 
@@ -13,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_colors.h"
+#include "ui/worker_result.h"
 
 namespace rivex::ui {
 namespace {
@@ -27,7 +29,10 @@ int Clamped(std::int64_t value) {
 
 }  // namespace
 
-RecordView::RecordView(QWidget* parent) : QAbstractScrollArea(parent) {
+RecordView::RecordView(QWidget* parent)
+    : QAbstractScrollArea(parent),
+      read_(new QFutureWatcher<Page>(this)),
+      stop_(std::make_shared<std::atomic<bool>>(false)) {
     setFont(JapaneseFont(Face::Gothic, kFontPixels));
     const QFontMetrics metrics(font());
     cellWidth_ = metrics.horizontalAdvance(QLatin1Char('0')) + 2;
@@ -39,12 +44,18 @@ RecordView::RecordView(QWidget* parent) : QAbstractScrollArea(parent) {
     QPalette p = viewport()->palette();
     p.setColor(QPalette::Base, Qt::white);
     viewport()->setPalette(p);
+    connect(read_, &QFutureWatcherBase::finished, this, &RecordView::Fetched);
 }
 
-RecordView::~RecordView() = default;
+RecordView::~RecordView() {
+    stop_->store(true);
+}
 
 void RecordView::SetPager(std::unique_ptr<RecordPager> pager, CodePage cp) {
+    StopReading();
     pager_ = std::move(pager);
+    count_ = 0;
+    countKnown_ = false;
     text_ = std::make_unique<RecordText>(cp);
     conditions_.DataCodePage = cp;
     {
@@ -101,44 +112,99 @@ std::uint64_t RecordView::TopRecordLength() const {
     return shown_.empty() ? 0 : shown_.front().record.length;
 }
 
-// A file that went away or changed kind since it was opened empties the view and says why;
-// the view is a scroll handler's, so nothing may leave it.
 void RecordView::Fetch() {
     if (!pager_) return;
-    try {
-        FetchRecords();
-    } catch (...) {
-        shown_.clear();
-        Remark();
-        viewport()->update();
-        emit readFailed(FromBytes(CurrentErrorText()));
+    if (Reading()) {
+        again_ = true;
+        return;
     }
+    StartReading();
 }
 
-// The records from the scroll bar's position; past the end, the last ones of the file.
-void RecordView::FetchRecords() {
+void RecordView::StartReading() {
+    again_ = false;
+    reading_ = true;
     const std::size_t rows = static_cast<std::size_t>(VisibleRows()) + 1;
-    std::int64_t first = verticalScrollBar()->value() + 1;
-    auto records = pager_->Records(first, rows);
-    if (records.size() < rows - 1 && first > 1 && pager_->CountKnown()) {
-        first = std::max<std::int64_t>(1, pager_->RecordCount() - VisibleRows() + 1);
-        records = pager_->Records(first, rows);
+    const std::int64_t first = verticalScrollBar()->value() + 1;
+    read_->setFuture(QtConcurrent::run([pager = pager_, stop = stop_, first, rows] {
+        return ReadPage(*pager, first, rows, *stop);
+    }));
+    if (shown_.empty()) viewport()->update();
+}
+
+// The file read from `first` on; past the end, its last records. A file that went away or
+// changed kind since it was opened says why instead; nothing may leave a worker.
+RecordView::Page RecordView::ReadPage(RecordPager& pager, std::int64_t first, std::size_t rows,
+                                      const std::atomic<bool>& stop) {
+    Page page;
+    page.asked = page.first = first;
+    page.rows = rows;
+    try {
+        page.records = pager.Records(first, rows, &stop);
+        if (page.records.size() < rows - 1 && first > 1 && pager.CountKnown()) {
+            page.first = std::max<std::int64_t>(
+                1, pager.RecordCount() - static_cast<std::int64_t>(rows) + 2);
+            page.records = pager.Records(page.first, rows, &stop);
+        }
+        page.count = pager.RecordCount();
+        page.countKnown = pager.CountKnown();
+    } catch (const Stopped&) {
+    } catch (...) {
+        page.records.clear();
+        page.error = FromBytes(CurrentErrorText());
     }
+    return page;
+}
+
+// A page read for a place the view has since left is read again for where it is now; one
+// for the same place and size is shown as it is.
+void RecordView::Fetched() {
+    if (!Taken(*read_)) return;
+    reading_ = false;
+    Page page = read_->result();
+    const bool moved = page.asked != verticalScrollBar()->value() + 1;
+    const bool grown = page.rows < static_cast<std::size_t>(VisibleRows()) + 1;
+    if (again_ && moved) {
+        StartReading();
+        return;
+    }
+    ShowPage(std::move(page));
+    if (again_ && grown) StartReading();
+    again_ = false;
+}
+
+void RecordView::ShowPage(Page page) {
     shown_.clear();
-    for (auto& record : records) {
+    if (!page.error.isEmpty()) {
+        Remark();
+        viewport()->update();
+        emit readFailed(page.error);
+        return;
+    }
+    count_ = page.count;
+    countKnown_ = page.countKnown;
+    for (auto& record : page.records) {
         std::vector<ByteKind> kinds = Classify(record.head, text_->Page());
         shown_.push_back({std::move(record), std::move(kinds), {}});
     }
-    FitGutter(std::max(shown_.empty() ? 0 : shown_.back().record.number, pager_->RecordCount()));
+    FitGutter(std::max(shown_.empty() ? 0 : shown_.back().record.number, count_));
     UpdateScrollBars();
     {
         const QSignalBlocker block(verticalScrollBar());
-        verticalScrollBar()->setValue(Clamped(first - 1));
+        verticalScrollBar()->setValue(Clamped(page.first - 1));
     }
     Remark();
     viewport()->update();
     // What the mouse rests on changed under it when keys scrolled.
     if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
+}
+
+// A worker still reading the file shown before ends at its next block; its page is dropped.
+void RecordView::StopReading() {
+    stop_->store(true);
+    stop_ = std::make_shared<std::atomic<bool>>(false);
+    read_->setFuture(QFuture<Page>());
+    reading_ = again_ = false;
 }
 
 // Record numbers up to `widest` are shown whole, however many digits they take.
@@ -164,10 +230,9 @@ void RecordView::Remark() {
 void RecordView::UpdateScrollBars() {
     QScrollBar* vertical = verticalScrollBar();
     const int rows = VisibleRows();
-    const std::int64_t count = pager_ ? pager_->RecordCount() : 0;
-    vertical->setRange(0, Clamped(count - rows));
+    vertical->setRange(0, Clamped(count_ - rows));
     vertical->setPageStep(rows);
-    vertical->setTracking(pager_ && pager_->CountKnown());
+    vertical->setTracking(countKnown_);
     std::size_t longest = 0;
     for (const Shown& shown : shown_) longest = std::max(longest, shown.record.head.size());
     QScrollBar* horizontal = horizontalScrollBar();
@@ -263,6 +328,11 @@ void RecordView::paintEvent(QPaintEvent*) {
     painter.fillRect(viewport()->rect(), Qt::white);
     PaintRuler(painter);
     painter.setFont(font());
+    if (shown_.empty() && Reading()) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(viewport()->rect().adjusted(gutterWidth_, rulerHeight_, 0, 0),
+                         Qt::AlignCenter, QString::fromUtf8("ﾚｺｰﾄﾞを読んでいます…"));
+    }
     for (std::size_t i = 0; i < shown_.size(); ++i) {
         const int y = rulerHeight_ + static_cast<int>(i) * rowHeight_;
         painter.setPen(Qt::darkGray);

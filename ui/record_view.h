@@ -1,9 +1,12 @@
 // The records of a file on a byte grid: a ruler of byte columns above, record numbers at the
 // left, one cell per byte, a character over the cells of its bytes, and the conditions'
-// fields and keys drawn on the columns. Only the records in view are read.
+// fields and keys drawn on the columns. Only the records in view are read, on a worker
+// thread: a record of gigabytes is measured while the window goes on painting.
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QFutureWatcher>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -37,6 +40,8 @@ class RecordView : public QAbstractScrollArea {
     std::uint64_t TopRecordLength() const;
     // Records in view in which a boundary cuts a character.
     int SplitRecords() const { return splitRecords_; }
+    // Records are being read for the view.
+    bool Reading() const { return reading_; }
 
   signals:
     // The columns `left` to `right` (from 1) chosen by a drag, with the keys held at its end.
@@ -63,12 +68,27 @@ class RecordView : public QAbstractScrollArea {
         std::vector<ByteKind> kinds;
         std::vector<ColumnMark> marks;
     };
+    // What a worker read for the view: the records from `first` on, or the error's text.
+    struct Page {
+        std::int64_t asked = 0;  // the first record wanted
+        std::size_t rows = 0;    // and how many
+        std::int64_t first = 0;
+        std::vector<RecordPager::Record> records;
+        std::int64_t count = 0;
+        bool countKnown = false;
+        QString error;
+    };
+    static Page ReadPage(RecordPager& pager, std::int64_t first, std::size_t rows,
+                         const std::atomic<bool>& stop);
     int VisibleRows() const;
     int VisibleColumns() const;
     int RowAt(QPoint pos) const;  // index into shown_, -1 over the ruler
     int ColumnX(int column) const;
     void Fetch();
-    void FetchRecords();
+    void StartReading();
+    void Fetched();
+    void ShowPage(Page page);
+    void StopReading();
     void FitGutter(std::int64_t widest);
     void Remark();
     void UpdateScrollBars();
@@ -76,7 +96,15 @@ class RecordView : public QAbstractScrollArea {
     void PaintRuler(QPainter& painter);
     void PaintRecord(QPainter& painter, const Shown& shown, int y);
 
-    std::unique_ptr<RecordPager> pager_;
+    // Shared with the worker reading it; one read at a time, the next asked for meanwhile
+    // starts when it ends.
+    std::shared_ptr<RecordPager> pager_;
+    QFutureWatcher<Page>* read_;
+    bool reading_ = false;  // until the page read is taken up
+    std::shared_ptr<std::atomic<bool>> stop_;
+    bool again_ = false;
+    std::int64_t count_ = 0;
+    bool countKnown_ = false;
     std::unique_ptr<RecordText> text_;
     Conditions conditions_;
     std::vector<Shown> shown_;

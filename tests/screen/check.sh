@@ -2,7 +2,7 @@
 # Drives Rivex103 under Xvfb and openbox as a user would and leaves screenshots to look at:
 # both radio choices together, typing after a focus move into a grid, a selection emptied by
 # Delete, a click and a drag on the viewer's ruler, and the viewer's place beside the main
-# window. Not run by CI: the pictures are judged by eye.
+# window, and both windows answering while a 3 GB record is measured. Not run by CI: the pictures are judged by eye.
 #   tests/screen/check.sh BUILD_DIR OUT_DIR [WIDTHxHEIGHT]
 # Needs xvfb openbox xdotool imagemagick x11-utils.
 set -euo pipefail
@@ -15,6 +15,7 @@ display=:77
 
 for ((i = 1; i <= 3000; i++)); do printf '%04dABCDEFGHIJ%08d     XYZ\r\n' $((i % 50)) $((i * 37)); done \
   > "$work/data.txt"
+truncate -s 3G "$work/long.txt"  # one record: a hole with no line end
 
 Xvfb $display -screen 0 "${size}x24" >/dev/null 2>&1 &
 xvfb=$!
@@ -33,6 +34,7 @@ main=$(xdotool search --name "Rivex 1.03" | head -1)
 at() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
 shot() { import -window root "$out/$1.png"; }
 code=(53 281) count=(53 259) unknown=(135 352) cell1=(390 279) show=(460 43)
+records_tab=(240 183)
 
 # 1. A code order chosen, then the checked mode clicked twice and spaced.
 at "${code[@]}"; at "${unknown[@]}"; at "${code[@]}"; at "${code[@]}"
@@ -56,4 +58,12 @@ xdotool mousemove $((X + 110)) $ruler mousedown 1
 for dx in 120 135 150 170; do xdotool mousemove $((X + dx)) $((ruler + 1)); sleep 0.05; done
 xdotool mouseup 1; sleep 0.8; shot 5-dragged
 xdotool windowminimize "$viewer"; sleep 0.6; shot 6-viewer-minimised
+# 9. A 3 GB record measured aside: the main window takes clicks and typing meanwhile.
+xdotool windowactivate --sync "$main"
+xdotool mousemove --window "$main" 291 38 click --repeat 3 1; sleep 0.2
+xdotool type --delay 20 "$work/long.txt"
+at "${show[@]}"; sleep 0.3
+at "${records_tab[@]}"; at "${count[@]}"; xdotool type --delay 80 7; sleep 0.2
+shot 9-reading
+sleep 8; shot 9-read
 echo "screenshots in $out; Qt's messages in $out/stderr.txt"
