@@ -25,15 +25,14 @@ LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
 }
 
 RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize,
-                           std::size_t window, std::vector<char> buffer)
+                           std::size_t window)
     : source_(source),
       rule_(rule),
       ending_(rule == LineRule::Cr ? '\r' : '\n'),
       blockSize_(blockSize),
       window_(source.CanSee() ? window : 0),
       keep_(kKeepAll),
-      buffer_(std::move(buffer)) {
-    if (buffer_.size() < blockSize + kOverread) buffer_.resize(blockSize + kOverread);
+      buffer_(blockSize + kOverread) {
     base_ = buffer_.data();
     viewing_ = window_ > 0;
 }
