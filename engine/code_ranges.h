@@ -40,11 +40,10 @@ class CodeRanges {
     };
     static constexpr std::size_t kWordBytes = 8;
     static Word WordOf(std::string_view code) {
-        const std::size_t n = code.size() < kWordBytes ? code.size() : kWordBytes;
         std::uint64_t bytes = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            bytes = bytes << 8 | static_cast<unsigned char>(code[i]);
-        if (n < kWordBytes) bytes <<= 8 * (kWordBytes - n);
+        for (std::size_t i = 0; i < kWordBytes; ++i) {
+            bytes = bytes << 8 | (i < code.size() ? static_cast<unsigned char>(code[i]) : 0u);
+        }
         return {bytes, code.size() <= kWordBytes ? code.size() : kWordBytes + 1};
     }
 
