@@ -163,6 +163,83 @@ long_ms() { millis "$batch" --source "$long" --output "$work/out.r" --whole --al
 quarter_ms() { millis "$batch" --source "$quarter" --output "$work/out.r" --whole --all; }
 compare "long record against 1/4 of it" 4.5 long_ms quarter_ms
 
+# CPU-bound jobs to /dev/null against counting the lines of the same file: page-cache writes
+# here take 0.6-5 s for the same 2 GB, and would drown the difference.
+null_ms() { millis "$batch" --source "$big" --output /dev/null "$@"; }
+wc_ms() { millis wc -l "$big"; }
+fields_null() { null_ms --fields --field 1 3 "" "" --field 11 13 "" "" --all; }
+code_null() { null_ms --whole --by-code --key 4-5 --range 13 14 --order unknown; }
+count_null() { null_ms --whole --by-count --range 1000000 1100000; }
+compare "fields to /dev/null (wc -l)" 1.0 fields_null wc_ms
+compare "code to /dev/null (wc -l)" 1.0 code_null wc_ms
+compare "count to /dev/null (wc -l)" 1.0 count_null wc_ms
+
+# The cost of many ranges against one: code rows that never match beside the one that does,
+# and the same records cut into more and more count rows, typed from the last to the first.
+code_rows() {
+  rows=(--range 13 14)
+  for i in $(seq 2 "$1"); do rows+=(--range "$(printf 'Y%04d' "$i")" "$(printf 'Y%04dZ' "$i")"); done
+}
+count_rows() {
+  local n=$1 span=$((100000 / $1)) k
+  rows=()
+  for k in $(seq $((n - 1)) -1 0); do
+    rows+=(--range $((1000000 + k * span)) $((1000000 + (k + 1) * span - 1)))
+  done
+}
+code_n() { null_ms --whole --by-code --key 4-5 --order unknown "${rows_n[@]}"; }
+code_1() { null_ms --whole --by-code --key 4-5 --order unknown "${rows_1[@]}"; }
+count_n() { null_ms --whole --by-count "${rows_n[@]}"; }
+count_1() { null_ms --whole --by-count "${rows_1[@]}"; }
+code_rows 1
+rows_1=("${rows[@]}")
+for n in 10 100 1000; do
+  code_rows "$n"
+  rows_n=("${rows[@]}")
+  compare "$n code rows against 1" 1.3 code_n code_1
+done
+count_rows 1
+rows_1=("${rows[@]}")
+for n in 100 10000; do
+  count_rows "$n"
+  rows_n=("${rows[@]}")
+  compare "$n count rows against 1" 1.3 count_n count_1
+done
+
+# LF output against CR LF output, fields into a file.
+lf_out_ms() {
+  millis "$batch" --source "$big" --output "$work/out.r" --fields --field 1 3 "" "" \
+    --field 11 13 "" "" --all --output-line-end lf
+}
+crlf_out_ms() {
+  millis "$batch" --source "$big" --output "$work/out.r" --fields --field 1 3 "" "" \
+    --field 11 13 "" "" --all --output-line-end crlf
+}
+compare "fields, LF output against CR LF" 1.05 lf_out_ms crlf_out_ms
+
+# A series of small files, 10 KB each, into one output: what each pass costs beyond its bytes.
+files=$((smoke ? 100 : 10000))
+mkdir "$work/small_series"
+head -c 10000 "$big" > "$work/one_small.txt"
+for i in $(seq -f %05g "$files"); do cp "$work/one_small.txt" "$work/small_series/s$i.txt"; done
+last=$(printf %05d "$files")
+series_whole_ms() {
+  millis "$batch" --source "$work/small_series/s@.txt" --output "$work/out.s" --whole --all \
+    --at 00001 "$last" 1
+}
+series_fields_ms() {
+  millis "$batch" --source "$work/small_series/s@.txt" --output "$work/out.s" --fields \
+    --field 1 3 "" "" --all --at 00001 "$last" 1
+}
+w=() f=()
+for _ in $(seq "$repeat"); do
+  w+=("$(series_whole_ms)")
+  f+=("$(series_fields_ms)")
+done
+printf '%-34s %9s ms whole, %s ms fields\n' "series of $files files of 10 KB" \
+  "$(printf '%s\n' "${w[@]}" | median)" "$(printf '%s\n' "${f[@]}" | median)"
+rm -rf "$work/small_series"
+
 # The whole-record job from the main window, against rivex-batch's time for it.
 window_ms() {
   rm -f "$work"/out.*

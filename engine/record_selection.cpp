@@ -4,11 +4,34 @@
 
 namespace rivex {
 
+namespace {
+
+// The rows in order of their first record, those that overlap or touch joined.
+std::vector<CountRange> MergedCounts(const std::vector<CountRange>& rows) {
+    std::vector<CountRange> merged;
+    for (const CountRange& row : rows) {
+        if (row.First <= row.Last) merged.push_back(row);
+    }
+    std::ranges::sort(merged, {}, &CountRange::First);
+    std::size_t last = 0;
+    for (std::size_t i = 1; i < merged.size(); ++i) {
+        // First - 1 rather than Last + 1: an open end is the largest number there is.
+        if (merged[i].First - 1 <= merged[last].Last) {
+            merged[last].Last = std::max(merged[last].Last, merged[i].Last);
+        } else {
+            merged[++last] = merged[i];
+        }
+    }
+    merged.resize(merged.empty() ? 0 : last + 1);
+    return merged;
+}
+
+}  // namespace
+
 RecordSelection::RecordSelection(const Conditions& c)
-    : c_(c), byCode_(c.SelectMode == SelectModes::ByCode) {
-    if (byCode_) {
-        codeStop_ = std::ranges::max(c.CodeRecords, {}, &TCodeRcd::ToCode).ToCode;
-    } else {
+    : c_(c), byCode_(c.SelectMode == SelectModes::ByCode), codes_(c.CodeRecords) {
+    if (!byCode_) {
+        counts_ = MergedCounts(c.CountRanges);
         countStop_ = std::ranges::max(c.CountRanges, {}, &CountRange::Last).Last;
     }
 }

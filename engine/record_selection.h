@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/code_ranges.h"
 #include "engine/conditions.h"
 #include "engine/field_cut.h"
 
@@ -27,28 +28,26 @@ class RecordSelection {
     }
 
     // Whether record number `count`, `record` at its start (as far as the key reaches), is
-    // written. Once it returns with Done() true, no later record is.
+    // written. Numbers rise from 1 through a pass. Once it returns with Done() true, no later
+    // record is.
     bool Selected(std::int64_t count, std::string_view record) {
         if (!byCode_) return InCountRange(count);
         const std::string_view key = ComposeKey(record);
         // With grouped order and no exclusion, reading stops at the first key past the end
         // of every range.
-        if (!exclusion_ && grouped_ && key > codeStop_) done_ = true;
-        const bool inRange = std::ranges::any_of(c_.CodeRecords, [key](const TCodeRcd& code) {
-            return code.FromCode <= key && key <= code.ToCode;
-        });
-        return inRange != exclusion_;
+        if (!exclusion_ && grouped_ && codes_.PastEnd(key)) done_ = true;
+        return codes_.Holds(key) != exclusion_;
     }
 
     bool Done() const { return done_; }
 
   private:
-    // Reading stops once the record number passes the end of every range.
+    // Reading stops once the record number passes the end of every range. The cursor stays
+    // at the first range that does not end before the record.
     bool InCountRange(std::int64_t count) {
         if (countStop_ < count) done_ = true;
-        return std::ranges::any_of(c_.CountRanges, [count](const CountRange& range) {
-            return range.First <= count && count <= range.Last;
-        });
+        while (next_ < counts_.size() && counts_[next_].Last < count) ++next_;
+        return next_ < counts_.size() && counts_[next_].First <= count;
     }
 
     // The key: the bytes of each key segment joined, shorter for a short record. A key of
@@ -66,8 +65,10 @@ class RecordSelection {
 
     const Conditions& c_;
     const bool byCode_;
+    std::vector<CountRange> counts_;  // sorted, neither overlapping nor touching
+    std::size_t next_ = 0;
     std::int64_t countStop_ = 0;
-    std::string codeStop_;
+    CodeRanges codes_;
     bool exclusion_ = false;
     bool grouped_ = false;
     bool done_ = false;

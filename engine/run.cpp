@@ -27,6 +27,8 @@ namespace {
 // The most of a record the fields keep in memory, and the block its tail is read again in.
 constexpr std::size_t kMostHeld = 16 << 20;
 constexpr std::size_t kTailBlock = 1 << 20;
+// Sources of fewer bytes are copied by the record loop, without the ahead copy's thread.
+constexpr std::uint64_t kSmallSource = 1 << 20;
 // Reads that finish the record at hand after a cancel: an endless one ends all the same.
 constexpr int kReadsAfterCancel = 4;
 
@@ -268,10 +270,13 @@ class Pass {
         }
     }
 
-    // Where no helper thread can be started, the loop writes the runs itself.
+    // Where no helper thread can be started, the loop writes the runs itself; so it does for
+    // a small source, where starting the thread and waiting for it costs more than the copy.
     void StartAheadCopy(std::optional<AheadCopy>& ahead) {
         const auto size = source_->Size();
-        if (!size || *size < sourceStart_ || !AheadCopy::Suits(output_->fd())) return;
+        if (!size || *size < sourceStart_ + kSmallSource || !AheadCopy::Suits(output_->fd())) {
+            return;
+        }
         output_->Flush();
         try {
             ahead.emplace(AheadCopy::Ends{source_->fd(), sourceStart_, *size - sourceStart_,

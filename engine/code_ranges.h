@@ -1,0 +1,79 @@
+// The code ranges of the conditions, compiled once into sorted ranges that never overlap, so
+// that a key is looked up in time that grows with the log of the number of rows.
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/conditions.h"
+
+namespace rivex {
+
+class CodeRanges {
+  public:
+    explicit CodeRanges(const std::vector<TCodeRcd>& rows);
+
+    // Whether some row holds `key` (both bounds inclusive, byte-wise order).
+    bool Holds(std::string_view key) const {
+        if (inWord_) return HoldsIn(words_, WordOf(key));
+        return HoldsIn(codes_, key);
+    }
+
+    // Whether `key` sorts after the largest end of every row.
+    bool PastEnd(std::string_view key) const {
+        if (inWord_) return stopWord_ < WordOf(key);
+        return stop_ < key;
+    }
+
+  private:
+    // A code of at most 8 bytes as one number: its bytes from the most significant on, padded
+    // with zero bytes, then its length. A longer key counts as 9 bytes long: against a bound
+    // of 8 bytes or fewer, its first 8 bytes and that it is longer decide. So the order of
+    // words is the byte-wise order of the codes, as long as every bound fits.
+    struct Word {
+        std::uint64_t bytes;
+        std::uint64_t length;
+        auto operator<=>(const Word&) const = default;
+    };
+    static constexpr std::size_t kWordBytes = 8;
+    static Word WordOf(std::string_view code) {
+        std::uint64_t bytes = 0;
+        for (std::size_t i = 0; i < kWordBytes; ++i) {
+            bytes = bytes << 8 | (i < code.size() ? static_cast<unsigned char>(code[i]) : 0u);
+        }
+        return {bytes, code.size() <= kWordBytes ? code.size() : kWordBytes + 1};
+    }
+
+    template <typename Bound>
+    struct Range {
+        Bound from;
+        Bound to;
+    };
+
+    // The last range that begins at or before `key` is the only one that can hold it.
+    template <typename Bound, typename Key>
+    static bool HoldsIn(const std::vector<Range<Bound>>& ranges, const Key& key) {
+        std::size_t lo = 0;
+        std::size_t hi = ranges.size();
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (key < ranges[mid].from) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        return lo > 0 && !(ranges[lo - 1].to < key);
+    }
+
+    std::vector<Range<std::string>> codes_;  // sorted by from; each from after the last to
+    std::vector<Range<Word>> words_;         // the same ranges, when every bound fits a word
+    std::string stop_;  // the largest end of any row, also of a row that holds nothing
+    Word stopWord_{};
+    bool inWord_ = false;
+};
+
+}  // namespace rivex
