@@ -1,11 +1,11 @@
 #include "engine/ahead_copy.h"
 
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -19,7 +19,9 @@ namespace {
 // The copier looks at its limit between chunks, so a stop waits for a chunk at most.
 constexpr std::uint64_t kChunk = 8 << 20;
 constexpr std::size_t kFallbackBlock = 256 * 1024;
-constexpr int kWaitSliceMs = 20;
+// The loop looks again after a pause that starts short, so that a copy about to end costs
+// little, and grows to this.
+constexpr auto kLongestPause = std::chrono::milliseconds(20);
 
 off_t CurrentOffset(int fd) {
     return ::lseek(fd, 0, SEEK_CUR);
@@ -70,9 +72,11 @@ void AheadCopy::Keep(std::uint64_t bytes, bool whole) {
 // Waits, letting the program work meanwhile, until the copier has copied `upTo` bytes or
 // has stopped.
 void AheadCopy::AwaitCopier(std::uint64_t upTo) {
+    std::chrono::microseconds pause(50);
     while (progress_.load() < upTo && !stopped_.load()) {
         if (waiting_) waiting_();
-        ::poll(nullptr, 0, kWaitSliceMs);
+        std::this_thread::sleep_for(pause);
+        pause = std::min<std::chrono::microseconds>(pause * 2, kLongestPause);
     }
 }
 

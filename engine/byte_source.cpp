@@ -56,8 +56,8 @@ void FileSource::CheckUnchanged() const {
     if (!size_) return;
     struct stat st {};
     if (::fstat(fd_, &st) != 0) throw FileError(errno, path_);
-    if (window_.Lost() || static_cast<std::uint64_t>(st.st_size) != *size_ ||
-        st.st_mtim.tv_sec != modified_.tv_sec || st.st_mtim.tv_nsec != modified_.tv_nsec) {
+    if (static_cast<std::uint64_t>(st.st_size) != *size_ || st.st_mtim.tv_sec != modified_.tv_sec ||
+        st.st_mtim.tv_nsec != modified_.tv_nsec) {
         throw SourceChanged(path_);
     }
 }
@@ -121,54 +121,11 @@ std::size_t FileSource::ReadFile(char* buffer, std::size_t size) {
     }
 }
 
-// Counted from the first byte Read would give: the peeked bytes not yet handed out are the
-// file's bytes just before its offset.
-std::string_view FileSource::See(std::uint64_t at, std::size_t size) {
-    if (!seenFrom_) {
-        const off_t offset = ::lseek(fd_, 0, SEEK_CUR);
-        if (offset < 0) throw FileError(errno, path_);
-        seenFrom_ = static_cast<std::uint64_t>(offset) - (peeked_.size() - peekedTaken_);
-    }
-    if (hook_) hook_(false);
-    // A file cut short under the last window, or before this one would be mapped, was
-    // changed while it was read; touching mapped bytes past its end would raise SIGBUS.
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0) throw FileError(errno, path_);
-    if (window_.Lost() || static_cast<std::uint64_t>(st.st_size) < *size_) {
-        throw SourceChanged(path_);
-    }
-    const std::uint64_t offset = *seenFrom_ + at;
-    const auto length =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size, *size_ - std::min(offset, *size_)));
-    if (length == 0) return {};
-    const std::string_view mapped = window_.Map(fd_, offset, length);
-    return mapped.empty() ? ReadAt(offset, length) : mapped;
-}
-
-std::string_view FileSource::ReadAt(std::uint64_t offset, std::size_t size) {
-    copied_.resize(size + kScanSlack);
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n =
-            ::pread(fd_, copied_.data() + got, size - got, static_cast<off_t>(offset + got));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw FileError(errno, path_);
-        if (n == 0) throw SourceChanged(path_);
-        got += static_cast<std::size_t>(n);
-    }
-    return {copied_.data(), size};
-}
-
 std::size_t MemorySource::Read(char* buffer, std::size_t size) {
-    const std::size_t n = std::min(size, size_ - pos_);
+    const std::size_t n = std::min(size, bytes_.size() - pos_);
     std::memcpy(buffer, bytes_.data() + pos_, n);
     pos_ += n;
     return n;
-}
-
-std::string_view MemorySource::See(std::uint64_t at, std::size_t size) {
-    const auto from = static_cast<std::size_t>(std::min<std::uint64_t>(at, size_));
-    return {bytes_.data() + from, std::min(size, size_ - from)};
 }
 
 }  // namespace rivex

@@ -10,10 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
-
-#include "engine/byte_scan.h"
-#include "engine/mapped_window.h"
 
 namespace rivex {
 
@@ -24,13 +20,6 @@ class ByteSource {
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
     // The total size in bytes, when it can be known.
     virtual std::optional<std::uint64_t> Size() const = 0;
-
-    // Whether See can show the bytes in place. Then Read is never called.
-    virtual bool CanSee() const { return false; }
-    // Up to `size` of the bytes Read would give from byte `at` on (counted from the first
-    // byte Read would have given), fewer only at the end, followed by kScanSlack readable
-    // bytes. Valid until the next call. Throws PlatformError. Only when CanSee.
-    virtual std::string_view See(std::uint64_t /*at*/, std::size_t /*size*/) { return {}; }
 };
 
 // Thrown by a read hook to end the reading at once, with no record to count.
@@ -75,9 +64,6 @@ class FileSource : public ByteSource {
 
     std::size_t Read(char* buffer, std::size_t size) override;
     std::optional<std::uint64_t> Size() const override { return size_; }
-    // A regular file that says it holds bytes: one that says 0 may still give some.
-    bool CanSee() const override { return size_ && *size_ > 0; }
-    std::string_view See(std::uint64_t at, std::size_t size) override;
     int fd() const { return fd_; }
 
   private:
@@ -85,7 +71,6 @@ class FileSource : public ByteSource {
     void AwaitBytes();
     bool MoreWaiting() const;
     std::size_t ReadFile(char* buffer, std::size_t size);
-    std::string_view ReadAt(std::uint64_t offset, std::size_t size);
 
     int fd_;
     std::string path_;
@@ -94,27 +79,16 @@ class FileSource : public ByteSource {
     std::size_t peekedTaken_ = 0;
     std::optional<std::uint64_t> size_;
     struct timespec modified_ {};
-    std::optional<std::uint64_t> seenFrom_;  // the file's byte that See counts from
-    MappedWindow window_;
-    std::vector<char> copied_;  // where the system maps nothing
 };
 
 class MemorySource : public ByteSource {
   public:
-    // `seen`: whether the bytes are shown in place rather than read.
-    explicit MemorySource(std::string bytes, bool seen = false)
-        : bytes_(std::move(bytes)), size_(bytes_.size()), seen_(seen) {
-        bytes_.resize(size_ + kScanSlack);
-    }
+    explicit MemorySource(std::string bytes) : bytes_(std::move(bytes)) {}
     std::size_t Read(char* buffer, std::size_t size) override;
-    std::optional<std::uint64_t> Size() const override { return size_; }
-    bool CanSee() const override { return seen_; }
-    std::string_view See(std::uint64_t at, std::size_t size) override;
+    std::optional<std::uint64_t> Size() const override { return bytes_.size(); }
 
   private:
-    std::string bytes_;  // followed by kScanSlack zero bytes
-    std::size_t size_;
-    bool seen_;
+    std::string bytes_;
     std::size_t pos_ = 0;
 };
 

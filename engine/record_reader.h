@@ -3,8 +3,6 @@
 // belongs to the line end. Under both, a byte 0x1A ends the file and a last line without a
 // line end is a record. Memory stays bounded whatever the record length: a record longer
 // than what the reader keeps is handed out as its first bytes, and the rest streams past.
-// A source that can show its bytes in place (a mapped file) is read in windows without
-// copying; records longer than a window are copied through the reader's buffer.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +13,6 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/byte_scan.h"
 #include "engine/byte_source.h"
 #include "engine/conditions.h"
 
@@ -26,19 +23,12 @@ class RecordReader {
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
     // The bytes just after a record handed out can be read, though they are no part of it,
     // so that fields are copied in whole machine words.
-    static constexpr std::size_t kOverread = kScanSlack;
+    static constexpr std::size_t kOverread = 16;
     static constexpr std::size_t kKeepAll = std::numeric_limits<std::size_t>::max() / 2;
-    // Bytes seen in place at a time: a record longer than this is copied. 0, reading, unless
-    // asked for: on the 2-core test machine seeing a page-cached file in place took 1.5-2x
-    // the time of reading it (the scan waits for memory; a read leaves the bytes in cache).
-    static constexpr std::size_t kDefaultWindow = 0;
 
-    // `blockSize` is the size of each read or copy, `window` that of each look at a source
-    // that can show its bytes in place (0: read them all the same). Every record is held
-    // whole until SetKeep.
+    // `blockSize` is the size of each read. Every record is held whole until SetKeep.
     explicit RecordReader(ByteSource& source, LineRule rule = LineRule::Cr,
-                          std::size_t blockSize = kDefaultBlockSize,
-                          std::size_t window = kDefaultWindow);
+                          std::size_t blockSize = kDefaultBlockSize);
 
     // The bytes of one record held at most (never fewer than a block): a longer record is
     // handed out as its first bytes. kKeepAll holds every record whole.
@@ -48,7 +38,10 @@ class RecordReader {
     // left of a record handed out in part.
     bool AtEnd() {
         if (partial_) SkipRest();
-        if (pos_ < end_ && !skipLf_ && base_[pos_] != kEndMark) return false;
+        if (pos_ < end_ && !(skipLf_ && buffer_[pos_] == '\n')) {
+            skipLf_ = false;
+            return false;
+        }
         return AtEndSlow();
     }
 
@@ -56,13 +49,14 @@ class RecordReader {
     // of it, or its first bytes when it is longer than the reader keeps (Partial() then
     // tells, and Rest reads on). Only to be called when AtEnd() is false.
     std::string_view Next() {
-        const std::size_t at = Scan(scanned_);
-        if (at == end_) return NextSlow();
+        const char* const base = buffer_.data();
+        const void* hit = std::memchr(base + scanned_, ending_, end_ - scanned_);
+        if (hit == nullptr) return NextSlow();
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
+        consumed_ += at + 1 - pos_;
         const std::size_t start = pos_;
-        const std::size_t length = EndRecordAt(start, at);
-        pos_ = scanned_ = LineEndAfter(at);
-        consumed_ += pos_ - start;
-        return {base_ + start, length};
+        pos_ = scanned_ = at + 1;
+        return {base + start, EndRecordAt(start, at)};
     }
 
     // The record Next handed out last is longer than the reader keeps, and Rest not called.
@@ -92,38 +86,20 @@ class RecordReader {
     std::uint64_t BytesConsumed() const { return consumed_; }
 
   private:
-    static constexpr char kEndMark = 0x1A;
-
-    // The first line end byte in [from, end_), or end_ when there is none. A 0x1A met first
-    // ends the data there.
-    std::size_t Scan(std::size_t from) {
-        const char* const hit = FindEither(base_ + from, base_ + end_, ending_, kEndMark);
-        const auto at = static_cast<std::size_t>(hit - base_);
-        if (at < end_ && *hit == kEndMark) {
-            end_ = at;
-            sourceDone_ = true;
-        }
-        return at;
-    }
     // The length of the record from `start` whose line end byte stands at `at`; notes how it
-    // ended. Under Cr an LF right after the CR is taken along when it is held already.
+    // ended.
     std::size_t EndRecordAt(std::size_t start, std::size_t at) {
         if (rule_ == LineRule::Cr) {
-            crLf_ = at + 1 < end_ && base_[at + 1] == '\n';
-            skipLf_ = at + 1 == end_;
+            skipLf_ = true;
             return at - start;
         }
-        crBeforeLf_ = at > start && base_[at - 1] == '\r';
+        crBeforeLf_ = at > start && buffer_[at - 1] == '\r';
         endedAtLf_ = true;
         return at - start - (crBeforeLf_ ? 1 : 0);
     }
-    // Where the next record begins after the line end byte at `at`.
-    std::size_t LineEndAfter(std::size_t at) const { return at + (crLf_ ? 2 : 1); }
-    // Makes more bytes held after the unconsumed ones; false when the source has no more.
+    // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
-    bool FillView();
-    void ToCopies();
-    // Reads or copies one block to `at`; the number of bytes.
+    // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
     std::size_t ReadBlock(std::size_t at);
     bool AtEndSlow();
     std::string_view NextSlow();
@@ -134,26 +110,18 @@ class RecordReader {
     const LineRule rule_;
     const char ending_;  // the byte a record ends at
     std::size_t blockSize_;
-    const std::size_t window_;  // 0 when the source is read
     std::size_t keep_;
     std::vector<char> buffer_;
-    // The held bytes: a window the source shows (viewing_), or buffer_. Invariant: pos_ <=
-    // scanned_ <= end_, and kOverread readable bytes follow end_. [pos_, end_) is
-    // unconsumed; [pos_, scanned_) is known to hold neither a line end byte nor a 0x1A.
-    // While a record is handed out in part, the bytes are buffer_'s: its first head_ bytes
-    // stand at [0, head_), [head_, end_) is read but not handed out, and blocks of the rest
-    // are read to keep_ + 1.
-    const char* base_ = nullptr;
-    bool viewing_ = false;
-    std::uint64_t viewAt_ = 0;  // viewing_: the byte of the source at base_[0]
-    std::uint64_t copyAt_ = 0;  // a source seen in place, copied: the next byte to copy
+    // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size() - kOverread. [pos_, end_) is
+    // unconsumed; [pos_, scanned_) is known to hold no line end byte. While a record is
+    // handed out in part, its first head_ bytes stand at [0, head_), [head_, end_) is read
+    // but not handed out, and blocks of the rest are read to keep_ + 1.
     std::size_t pos_ = 0;
     std::size_t scanned_ = 0;
     std::size_t end_ = 0;
     std::size_t head_ = 0;
     bool sourceDone_ = false;  // no more bytes: the source ended, or a 0x1A was met
     bool skipLf_ = false;      // Cr: the last record ended at a CR; an LF next belongs to it
-    bool crLf_ = false;        // Cr: and the LF right after it was held, and taken along
     bool endedAtLf_ = false;   // Lf: the last record ended at an LF, not at the end
     bool crBeforeLf_ = false;  // Lf: and a CR stood right before that LF
     bool partial_ = false;     // a record was handed out in part, and its rest is unread

@@ -24,7 +24,11 @@ struct Reading {
 
 // Every record whole: a record longer than `keep` is put together from its first bytes and
 // the pieces of its rest.
-Reading ReadAll(RecordReader& reader, std::size_t keep, std::size_t blockSize) {
+Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule = LineRule::Cr,
+                std::size_t keep = RecordReader::kKeepAll) {
+    MemorySource source(bytes);
+    RecordReader reader(source, rule, blockSize);
+    reader.SetKeep(keep);
     Reading reading;
     while (!reader.AtEnd()) {
         const std::string_view r = reader.Next();
@@ -38,15 +42,6 @@ Reading ReadAll(RecordReader& reader, std::size_t keep, std::size_t blockSize) {
         reading.ends += reader.EndedWith("\r\n") ? 'C' : reader.EndedWith("\n") ? 'L' : '-';
     }
     return reading;
-}
-
-// `window`: bytes seen in place at a time; 0 reads them.
-Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule = LineRule::Cr,
-                std::size_t keep = RecordReader::kKeepAll, std::size_t window = 0) {
-    MemorySource source(bytes, window > 0);
-    RecordReader reader(source, rule, blockSize, window);
-    reader.SetKeep(keep);
-    return ReadAll(reader, keep, blockSize);
 }
 
 struct ReaderCase {
@@ -65,16 +60,13 @@ class ReaderTest : public ::testing::TestWithParam<std::tuple<ReaderCase, std::s
 
 TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     const auto& [c, blockSize] = GetParam();
-    // Whole, and longer than a block or two held only in part; read, or seen in windows of
-    // a few bytes, so that records and line ends straddle them.
+    // Whole, and longer than a block or two held only in part.
     for (const std::size_t keep : {RecordReader::kKeepAll, blockSize, 2 * blockSize + 1}) {
-        for (const std::size_t window : {0, 1, 2, 5, 64}) {
-            const Reading reading = ReadAll(c.bytes, blockSize, c.rule, keep, window);
-            EXPECT_EQ(reading.records, c.records)
-                << c.name << " block " << blockSize << " keep " << keep << " window " << window;
-            if (c.rule == LineRule::Lf) {
-                EXPECT_EQ(reading.ends, c.ends) << c.name << " window " << window;
-            }
+        const Reading reading = ReadAll(c.bytes, blockSize, c.rule, keep);
+        EXPECT_EQ(reading.records, c.records)
+            << c.name << " block " << blockSize << " keep " << keep;
+        if (c.rule == LineRule::Lf) {
+            EXPECT_EQ(reading.ends, c.ends) << c.name;
         }
     }
 }
@@ -144,44 +136,6 @@ TEST(ReaderProgress, CountsConsumedBytes) {
     reader.Next();
     EXPECT_EQ(reader.BytesConsumed(), 8u);
     EXPECT_TRUE(reader.AtEnd());
-}
-
-// A mapped file in windows of a page: records, a CR LF and a 0x1A across their boundaries.
-TEST(MappedReading, RecordsAcrossWindows) {
-    TempDir dir;
-    const std::string path = dir / "in.txt";
-    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    std::string bytes;
-    std::vector<std::string> records;
-    for (std::size_t i = 0; bytes.size() < 3 * page; ++i) {
-        records.emplace_back(i % 97 + (i % 5 == 0 ? page : 0), static_cast<char>('a' + i % 26));
-        bytes += records.back() + "\r\n";
-    }
-    WriteFile(path, bytes + "\x1A" + "tail\r\n");
-    for (const std::size_t window : {page, page + 1, 2 * page}) {
-        FileSource source(path);
-        RecordReader reader(source, LineRule::Cr, 1024, window);
-        EXPECT_EQ(ReadAll(reader, RecordReader::kKeepAll, 1024).records, records) << window;
-        EXPECT_NO_THROW(source.CheckUnchanged());
-    }
-}
-
-// A file cut short under its mapping: no SIGBUS ends the program; the change is told.
-TEST(MappedReading, FileCutShortUnderTheWindow) {
-    TempDir dir;
-    const std::string path = dir / "in.txt";
-    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    WriteFile(path, std::string(8 * page, 'x') + "\r\n");
-    FileSource source(path);
-    RecordReader reader(source, LineRule::Cr, 1024, 4 * page);
-    ASSERT_FALSE(reader.AtEnd());
-    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(page)), 0);
-    EXPECT_THROW(
-        {
-            while (!reader.AtEnd()) reader.Next();
-            source.CheckUnchanged();
-        },
-        PlatformError);
 }
 
 // Records around the block size, written and read back through both buffers.

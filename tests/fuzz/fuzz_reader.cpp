@@ -1,6 +1,5 @@
 // Fuzzes the record reader: the first byte picks the line rule, the block size, whether
-// records are taken in runs too, and whether long records are held only in part; the second
-// the size of the windows the bytes are seen in place in (0: read); the records
+// records are taken in runs too, and whether long records are held only in part; the records
 // and their count must equal those of a plain reading.
 #include <cstdint>
 #include <string>
@@ -41,17 +40,16 @@ std::vector<std::string> PlainRecords(std::string bytes, rivex::LineRule rule) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rivex;
-    if (size < 2) return 0;
+    if (size == 0) return 0;
     const std::size_t blockSize = 1 + (data[0] & 15);
     const LineRule rule = (data[0] & 16) != 0 ? LineRule::Lf : LineRule::Cr;
     const std::string_view lineEnd = (data[0] & 128) != 0 ? "\n" : "\r\n";
     const bool runs = (data[0] & 32) != 0;
     const bool inPart = (data[0] & 64) != 0;
-    const std::size_t window = data[1] % 10;
-    const std::string bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-    MemorySource source(bytes, window > 0);
-    RecordReader reader(source, rule, blockSize, window);
+    MemorySource source(bytes);
+    RecordReader reader(source, rule, blockSize);
     if (inPart) reader.SetKeep(blockSize + 3);
     std::vector<std::string> records;
     while (!reader.AtEnd()) {
