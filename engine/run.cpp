@@ -399,7 +399,8 @@ void RunPasses(EngineState& state, Host& host) {
         // A stop signal between passes ends the series before the next one begins.
         if (StopSignal() != 0) return;
         if (state.conditions.SourceHasPlaceholder) {
-            if (!NextPlaceholder(state.placeholder, host)) return;
+            // The dialog may be answered after a stop signal came while it was shown.
+            if (!NextPlaceholder(state.placeholder, host) || StopSignal() != 0) return;
             host.AppendRunLog(" ---------------------------");
             host.AppendRunLog("＠相当文字：" + VisibleText(state.placeholder.PlaceholderText));
         }

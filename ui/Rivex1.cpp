@@ -1,5 +1,6 @@
 #include "ui/Rivex1.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -153,8 +154,9 @@ void TForm1::createDataGroup() {
     ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {"シフトJIS", "UTF-8"}, 92, 83, 105);
     SetHint(ComboBox3, "ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます");
     Label20 = MakeLabel(GroupBox6, "Label20",
-                        "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB に LF があって CR "
-                        "がなければ LF で、そうでなければ CR でﾚｺｰﾄﾞを区切ります。\n\n"
+                        "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
+                        "のあとにないものが多ければ LF で、そうでなければ CR でﾚｺｰﾄﾞを区切り"
+                        "ます。\n\n"
                         "・「元に合わせる」は、CR で読んだﾌｧｲﾙには CR LF を、LF "
                         "で読んだﾌｧｲﾙには LF を各ﾚｺｰﾄﾞのあとに付けます。\n\n"
                         "・文字コードが UTF-8 のときは、入力したｺｰﾄﾞも UTF-8 のまま比べます。\n\n"
@@ -384,7 +386,14 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
 
 // SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.
 void TForm1::EndOnStopSignal() {
-    if (StopSignal() != 0 && !running_) close();
+    if (StopSignal() == 0) return;
+    if (!running_) {
+        close();
+        return;
+    }
+    // A dialog the run waits on (the text for @, the cancel question) is closed as by its
+    // close box, so that the run can see the signal and end.
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
 }
 
 // While a run is in progress a second one must not start, and the program cannot end.
