@@ -613,6 +613,10 @@ void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
     }
 }
 
+void TForm1::SetCodePage(CodePage cp) {
+    ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1);
+}
+
 void TForm1::SetKeyPositions(const std::string& keys) {
     PageControl1->setCurrentWidget(TabSheet2);
     if (!RadioButton2->isChecked()) RadioButton2->click();
