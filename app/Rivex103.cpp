@@ -44,7 +44,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivex103");
     QApplication::setOrganizationName("Rivex");  // where the viewer's place is kept
-    // Qt's own dialogs and buttons speak Japanese too.
+    // Qt's own dialogs and buttons speak Japanese too, and write dates and numbers as Japanese
+    // does, whatever the desktop's locale.
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

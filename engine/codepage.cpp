@@ -21,6 +21,28 @@ std::size_t Utf8SequenceLength(unsigned char b) {
     return 1;
 }
 
+// `head` without a last character that its end cuts short.
+std::string_view WholeCharacters(std::string_view head, CodePage cp) {
+    if (head.empty()) return head;
+    if (cp == CodePage::Cp932) {
+        const bool cutLead = Classify(head, cp).back() != ByteKind::Trail &&
+                             IsCp932Lead(static_cast<unsigned char>(head.back()));
+        return cutLead ? head.substr(0, head.size() - 1) : head;
+    }
+    for (std::size_t k = 1; k <= std::min<std::size_t>(head.size(), 3); ++k) {
+        const auto b = static_cast<unsigned char>(head[head.size() - k]);
+        if ((b & 0xC0) == 0x80) continue;
+        return Utf8SequenceLength(b) > k ? head.substr(0, head.size() - k) : head;
+    }
+    return head;
+}
+
+bool IsText(std::string_view bytes, CodePage cp) {
+    return Converter("UTF-16LE", cp == CodePage::Cp932 ? "CP932" : "UTF-8")
+        .Convert(WholeCharacters(bytes, cp))
+        .has_value();
+}
+
 }  // namespace
 
 std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
@@ -82,6 +104,16 @@ std::optional<std::string> Converter::Convert(std::string_view in, const char* s
         srcLeft -= skip;
     }
     return out;
+}
+
+std::optional<CodePage> OtherCodePage(std::string_view head, CodePage chosen) {
+    // ASCII reads the same under both.
+    if (std::all_of(head.begin(), head.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::nullopt;
+    }
+    const bool utf8 = IsText(head, CodePage::Utf8);
+    if (chosen == CodePage::Cp932) return utf8 ? std::optional(CodePage::Utf8) : std::nullopt;
+    return !utf8 && IsText(head, CodePage::Cp932) ? std::optional(CodePage::Cp932) : std::nullopt;
 }
 
 std::optional<std::string> ToCp932(std::string_view utf8) {

@@ -42,6 +42,12 @@ class Converter {
     void* cd_;  // iconv_t
 };
 
+// The code page that `head`, the first bytes of a file, seems written in when that is not
+// `chosen`: UTF-8 when it has bytes above 0x7F and all of it is UTF-8; code page 932 when
+// it is not UTF-8 but is code page 932. nullopt when nothing speaks against `chosen`. A
+// character cut short at the end of `head` does not count.
+std::optional<CodePage> OtherCodePage(std::string_view head, CodePage chosen);
+
 // UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
 std::optional<std::string> ToCp932(std::string_view utf8);
 

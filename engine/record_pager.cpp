@@ -69,7 +69,8 @@ RecordPager::RecordPager(std::string path, LineRuleChoice choice, std::size_t he
     : path_(std::move(path)), headBytes_(headBytes), starts_{0} {
     const ViewedFile file(path_);
     size_ = *file.Size();
-    rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? file.Head(kAutoBytes) : "");
+    head_ = file.Head(kAutoBytes);
+    rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? head_ : "");
 }
 
 std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::size_t count,
@@ -87,6 +88,8 @@ std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::s
     while (records.size() < count) {
         if (reader.AtEnd()) {
             total_ = number - 1;
+            const std::uint64_t end = base + reader.BytesConsumed();
+            if (end < size_) endMark_ = end;
             break;
         }
         const std::uint64_t start = base + reader.BytesConsumed();

@@ -52,6 +52,11 @@ class RecordPager {
 
     LineRule Rule() const { return rule_; }
     std::uint64_t FileSize() const { return size_; }
+    // The file's first kAutoBytes (all of it when shorter), read when it was opened.
+    std::string_view Head() const { return head_; }
+    // Where a 0x1A ends the records before the end of the file (a byte offset from 0), once
+    // the records have been read up to it.
+    std::optional<std::uint64_t> EndMark() const { return endMark_; }
 
     struct Record {
         std::int64_t number;   // from 1
@@ -78,6 +83,8 @@ class RecordPager {
     std::int64_t seenRecords_ = 0;       // records read from the start on, at least
     std::uint64_t seenBytes_ = 0;        // and the bytes they take
     std::optional<std::int64_t> total_;
+    std::string head_;
+    std::optional<std::uint64_t> endMark_;
 };
 
 }  // namespace rivex

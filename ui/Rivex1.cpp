@@ -4,7 +4,6 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -19,6 +18,7 @@
 #include "ui/Rivex3.h"
 #include "ui/Rivex5.h"
 #include "ui/Rivex6.h"
+#include "ui/file_dialog.h"
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/qt_host.h"
@@ -425,11 +425,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const QList<QUrl> urls = drop->mimeData()->urls();
     const QString name = urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : "";
     const bool conditions = name.endsWith(FromBytes(kConditionsSuffix));
-    if (name.isEmpty() || (watched == this && !conditions)) {
+    if (name.isEmpty() || (watched == this && !conditions) ||
+        !(drop->possibleActions() & Qt::CopyAction)) {
         drop->ignore();
         return true;
     }
-    drop->acceptProposedAction();
+    // The file is only read: the source of the drag must never delete it as after a move.
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
     if (type == QEvent::Drop) {
         if (conditions) {
             LoadConditions(name);
@@ -457,15 +460,14 @@ void TForm1::ChooseOutput(const QString& name) {
 
 void TForm1::Button1Click() {
     const QString name =
-        QFileDialog::getOpenFileName(this, QString(), QString(), QString::fromUtf8(kFileFilter),
-                                     nullptr, QFileDialog::HideNameFilterDetails);
+        OpenFileName(this, QString::fromUtf8(kFileFilter), QFileDialog::HideNameFilterDetails);
     if (!name.isEmpty()) ChooseSource(name);
 }
 
 void TForm1::Button2Click() {
-    ChooseOutput(QFileDialog::getSaveFileName(
-        this, QString(), QString(), QString::fromUtf8(kFileFilter), nullptr,
-        QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails));
+    ChooseOutput(
+        SaveFileName(this, QString(), QString::fromUtf8(kFileFilter),
+                     QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails));
 }
 
 void TForm1::Edit1KeyPress() {
@@ -620,6 +622,10 @@ void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
     }
 }
 
+void TForm1::SetCodePage(CodePage cp) {
+    ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1);
+}
+
 void TForm1::SetKeyPositions(const std::string& keys) {
     PageControl1->setCurrentWidget(TabSheet2);
     if (!RadioButton2->isChecked()) RadioButton2->click();
@@ -627,16 +633,14 @@ void TForm1::SetKeyPositions(const std::string& keys) {
 }
 
 void TForm1::Button10Click() {
-    QString path = QFileDialog::getSaveFileName(this, QString(), QString(),
-                                                QString::fromUtf8(kConditionsFilter));
+    QString path = SaveFileName(this, QString(), QString::fromUtf8(kConditionsFilter));
     if (path.isEmpty()) return;
     if (!path.endsWith(FromBytes(kConditionsSuffix))) path += FromBytes(kConditionsSuffix);
     SaveConditions(path);
 }
 
 void TForm1::Button11Click() {
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                      QString::fromUtf8(kConditionsFilter));
+    const QString path = OpenFileName(this, QString::fromUtf8(kConditionsFilter));
     if (!path.isEmpty()) LoadConditions(path);
 }
 

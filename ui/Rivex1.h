@@ -64,6 +64,8 @@ class TForm1 : public QWidget {
     void SetFieldRow(int row, const std::array<std::string, 4>& cells);
     // The key positions set to `keys`; selection by code is chosen.
     void SetKeyPositions(const std::string& keys);
+    // The records' code page chosen.
+    void SetCodePage(CodePage cp);
 
   signals:
     // A control that the conditions are read from changed.

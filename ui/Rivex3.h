@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace rivex::ui {
 
-// The 114 lines of the help text, from the program's resources.
+// The help text: its 114 lines as first written, then the section added after them.
 QStringList HelpLines();
 
 class TForm3 : public QWidget {

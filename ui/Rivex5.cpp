@@ -1,6 +1,5 @@
 #include "ui/Rivex5.h"
 
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPlainTextEdit>
@@ -8,6 +7,7 @@
 #include <QPrinter>
 
 #include "ui/clipboard.h"
+#include "ui/file_dialog.h"
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
@@ -115,13 +115,16 @@ void TForm5::Button1Click() {
 }
 
 // The font dialog, then the page setup, then the print dialog: only cancelling the last one
-// stops the print.
+// stops the print. Qt's page setup serves only a real printer (with none installed, or after
+// printing to a file, the printer writes PDF); the print dialog's own page size stands in.
 void TForm5::Button2Click() {
     Guarded(this, [&] {
         bool chosen = false;
         const QFont font = QFontDialog::getFont(&chosen, printFont_, this);
         if (chosen) printFont_ = font;
-        QPageSetupDialog(printer_.get(), this).exec();
+        if (printer_->outputFormat() == QPrinter::NativeFormat) {
+            QPageSetupDialog(printer_.get(), this).exec();
+        }
         QPrintDialog print(printer_.get(), this);
         // Printing to a PDF file stays offered: a desktop may have no printer at all.
         print.setOptions(QAbstractPrintDialog::PrintToFile |
@@ -137,8 +140,8 @@ void TForm5::Button2Click() {
 
 void TForm5::Button3Click() {
     Guarded(this, [&] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, QString(), lastSavePath_, QString(), nullptr, QFileDialog::DontConfirmOverwrite);
+        const QString path =
+            SaveFileName(this, lastSavePath_, QString(), QFileDialog::DontConfirmOverwrite);
         if (path.isEmpty()) return;
         lastSavePath_ = path;
         SaveRunLog(path, RunLog());

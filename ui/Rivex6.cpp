@@ -87,6 +87,14 @@ TForm6::TForm6(TForm1& form1)
     status->addWidget(Label27, 1);
     status->addWidget(Label28);
     layout->addLayout(status);
+    Label30 = NewLabel("Label30");
+    Label30->setWordWrap(true);
+    Button14 =
+        Named(new QPushButton, "Button14", "「テキストレコードの抽出」の文字コードを変えます");
+    auto* hints = new QHBoxLayout;
+    hints->addWidget(Label30, 1);
+    hints->addWidget(Button14);
+    layout->addLayout(hints);
     createPreview();
     layout->addWidget(Label29);
     layout->addWidget(Memo1, 2);
@@ -99,6 +107,8 @@ TForm6::TForm6(TForm1& form1)
     });
     connect(Edit11, &QLineEdit::textChanged, refreshTimer_, qOverload<>(&QTimer::start));
     connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowSplits);
+    connect(RecordView1, &RecordView::viewChanged, this, &TForm6::ShowHints);
+    connect(Button14, &QPushButton::clicked, this, &TForm6::Button14Click);
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
     connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
     connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
@@ -297,8 +307,10 @@ void TForm6::Open(const Source& source) {
         QString::fromUtf8("改行：%1　文字コード：%2")
             .arg(FromBytes(LineRuleText(pager->Rule(), source.rule == LineRuleChoice::Auto)),
                  EncodingText(source.cp)));
+    otherCodePage_ = OtherCodePage(pager->Head(), source.cp);
     RecordView1->SetPager(std::move(pager), source.cp);
     shown_ = source;
+    ShowHints();
 }
 
 // A source name with "@" is shown once the text for "@" is typed.
@@ -307,6 +319,8 @@ void TForm6::AskPlaceholder(const std::string& sourceName) {
     StopPreview();
     Label22->setText(FromBytes(TrimSide("B", sourceName)));
     RecordView1->SetPager(nullptr, CodePage::Cp932);
+    otherCodePage_.reset();
+    ShowHints();
     Label26->clear();
     Label29->setText(QString::fromUtf8("抽出の見本："));
     Memo1->setPlainText(
@@ -322,6 +336,40 @@ void TForm6::ShowSplits() {
     Label28->setText(splits > 0
                          ? QString::fromUtf8("文字を途中で切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
                          : QString());
+}
+
+// What may explain records that look wrong: the code page, an early end, long records.
+void TForm6::ShowHints() {
+    QStringList hints;
+    if (otherCodePage_) {
+        hints << QString::fromUtf8("このﾌｧｲﾙは %1 ではなく %2 のようです。")
+                     .arg(EncodingText(*otherCodePage_ == CodePage::Utf8 ? CodePage::Cp932
+                                                                         : CodePage::Utf8),
+                          EncodingText(*otherCodePage_));
+    }
+    if (const auto mark = RecordView1->EndMark()) {
+        hints << QString::fromUtf8(
+                     "%1 ﾊﾞｲﾄ目の 0x1A はﾌｧｲﾙの終わりの印です。ﾚｺｰﾄﾞはその前で"
+                     "終わり、その後は読みません。")
+                     .arg(Count(static_cast<std::int64_t>(*mark) + 1));
+    }
+    if (RecordView1->LongRecordInView()) {
+        hints << QString::fromUtf8(
+                     "%1 ﾊﾞｲﾄより長いﾚｺｰﾄﾞは先頭の %1 ﾊﾞｲﾄだけを表示します"
+                     "（抽出はﾚｺｰﾄﾞ全体を読みます）。")
+                     .arg(Count(static_cast<std::int64_t>(RecordView::kShownBytes)));
+    }
+    Label30->setText(hints.join(QString::fromUtf8("　")));
+    Label30->setVisible(!hints.isEmpty());
+    Button14->setVisible(otherCodePage_.has_value());
+    if (otherCodePage_) {
+        Button14->setText(QString::fromUtf8("%1 で読む").arg(EncodingText(*otherCodePage_)));
+    }
+}
+
+// The main window's choice changes; the viewer follows it as it follows any change there.
+void TForm6::Button14Click() {
+    if (otherCodePage_) form1_.SetCodePage(*otherCodePage_);
 }
 
 // The viewer's choice, or the key held: Shift for a repetition, Ctrl for a key item.

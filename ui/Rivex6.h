@@ -74,6 +74,8 @@ class TForm6 : public QWidget {
     void ShowPreview();
     void ShowReadError(const QString& text);
     void ShowSplits();
+    void ShowHints();
+    void Button14Click();
     void SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers);
     void AddField(int left, int right);
     void RepeatField(int nextLeft);
@@ -82,6 +84,8 @@ class TForm6 : public QWidget {
 
     TForm1& form1_;
     std::optional<Source> shown_;
+    // The code page the shown file seems written in, when not the one chosen.
+    std::optional<CodePage> otherCodePage_;
     QTimer* refreshTimer_;
     // The preview being read; an older one still reading ends at its next block.
     QFutureWatcher<Previewed>* previewing_;
@@ -102,6 +106,8 @@ class TForm6 : public QWidget {
     RecordView* RecordView1;
     QLabel* Label27;
     QLabel* Label28;
+    QLabel* Label30;
+    QPushButton* Button14;
     QLabel* Label29;
     QPlainTextEdit* Memo1;
 };

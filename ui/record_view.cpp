@@ -56,6 +56,7 @@ void RecordView::SetPager(std::unique_ptr<RecordPager> pager, CodePage cp) {
     pager_ = std::move(pager);
     count_ = 0;
     countKnown_ = false;
+    endMark_.reset();
     text_ = std::make_unique<RecordText>(cp);
     conditions_.DataCodePage = cp;
     {
@@ -112,6 +113,11 @@ std::uint64_t RecordView::TopRecordLength() const {
     return shown_.empty() ? 0 : shown_.front().record.length;
 }
 
+bool RecordView::LongRecordInView() const {
+    return std::any_of(shown_.begin(), shown_.end(),
+                       [](const Shown& shown) { return shown.record.length > kShownBytes; });
+}
+
 void RecordView::Fetch() {
     if (!pager_) return;
     if (Reading()) {
@@ -148,6 +154,7 @@ RecordView::Page RecordView::ReadPage(RecordPager& pager, std::int64_t first, st
         }
         page.count = pager.RecordCount();
         page.countKnown = pager.CountKnown();
+        page.endMark = pager.EndMark();
     } catch (const Stopped&) {
     } catch (...) {
         page.records.clear();
@@ -183,6 +190,7 @@ void RecordView::ShowPage(Page page) {
     }
     count_ = page.count;
     countKnown_ = page.countKnown;
+    endMark_ = page.endMark;
     for (auto& record : page.records) {
         std::vector<ByteKind> kinds = Classify(record.head, text_->Page());
         shown_.push_back({std::move(record), std::move(kinds), {}});

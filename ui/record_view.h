@@ -8,6 +8,7 @@
 #include <QFutureWatcher>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/conditions.h"
@@ -42,6 +43,10 @@ class RecordView : public QAbstractScrollArea {
     int SplitRecords() const { return splitRecords_; }
     // Records are being read for the view.
     bool Reading() const { return reading_; }
+    // A record in view is longer than the bytes shown of it.
+    bool LongRecordInView() const;
+    // Where a 0x1A ends the records before the end of the file, once read up to it.
+    std::optional<std::uint64_t> EndMark() const { return endMark_; }
 
   signals:
     // The columns `left` to `right` (from 1) chosen by a drag, with the keys held at its end.
@@ -76,6 +81,7 @@ class RecordView : public QAbstractScrollArea {
         std::vector<RecordPager::Record> records;
         std::int64_t count = 0;
         bool countKnown = false;
+        std::optional<std::uint64_t> endMark;
         QString error;
     };
     static Page ReadPage(RecordPager& pager, std::int64_t first, std::size_t rows,
@@ -105,6 +111,7 @@ class RecordView : public QAbstractScrollArea {
     bool again_ = false;
     std::int64_t count_ = 0;
     bool countKnown_ = false;
+    std::optional<std::uint64_t> endMark_;
     std::unique_ptr<RecordText> text_;
     Conditions conditions_;
     std::vector<Shown> shown_;

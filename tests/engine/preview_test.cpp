@@ -170,5 +170,54 @@ TEST(RecordPager, RecordsByNumber) {
     EXPECT_THROW(RecordPager(dir / "pipe", LineRuleChoice::Auto, 8), PlatformError);
 }
 
+// A 0x1A before the end of the file is where the records end; found once read up to it.
+TEST(RecordPager, EndMark) {
+    TempDir dir;
+    const struct {
+        std::string bytes;
+        std::optional<std::uint64_t> mark;
+    } rows[] = {
+        {"ab\r\ncd\r\n", std::nullopt},
+        {"ab\r\ncd", std::nullopt},
+        {"ab\r\n\x1a", 4},  // the usual last byte of an old file
+        {"ab\r\nc\x1a\r\nzz\r\n", 5},
+        {"\x1a"
+         "ab\r\n",
+         0},
+    };
+    for (const auto& row : rows) {
+        WriteFile(dir / "in.txt", row.bytes);
+        RecordPager pager(dir / "in.txt", LineRuleChoice::Auto, 8);
+        EXPECT_EQ(pager.EndMark(), std::nullopt);
+        pager.Records(1, 10);
+        EXPECT_EQ(pager.EndMark(), row.mark) << row.bytes;
+    }
+}
+
+// A file's first bytes against the code page chosen for it.
+TEST(OtherCodePage, FromTheFirstBytes) {
+    const std::string utf8 = "13\xE6\x9D\xB1\xE4\xBA\xAC";  // "13東京"
+    const std::string sjis = "13\x93\x8C\x8B\x9E";          // the same in code page 932
+    const struct {
+        std::string head;
+        CodePage chosen;
+        std::optional<CodePage> other;
+    } rows[] = {
+        {"0123", CodePage::Cp932, std::nullopt},
+        {"0123", CodePage::Utf8, std::nullopt},
+        {utf8, CodePage::Cp932, CodePage::Utf8},
+        {utf8, CodePage::Utf8, std::nullopt},
+        {utf8.substr(0, utf8.size() - 1), CodePage::Cp932, CodePage::Utf8},  // cut by the read
+        {sjis, CodePage::Utf8, CodePage::Cp932},
+        {sjis, CodePage::Cp932, std::nullopt},
+        {sjis.substr(0, sjis.size() - 1), CodePage::Utf8, CodePage::Cp932},
+        {"\xA0\xFF\xFF", CodePage::Utf8, std::nullopt},  // neither
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(OtherCodePage(row.head, row.chosen), row.other)
+            << row.head << " " << int(row.chosen);
+    }
+}
+
 }  // namespace
 }  // namespace rivex

@@ -1,7 +1,9 @@
 #include "ui/Rivex1.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -11,10 +13,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 
 #include "tests/ui/modal_closer.h"
 #include "ui/Rivex5.h"
+#include "ui/missing_translations.h"
 #include "ui/string_grid.h"
 
 using rivex::EngineState;
@@ -271,12 +276,15 @@ class Rivex1Test : public QObject {
         const auto drop = [&](const char* box, const QString& path) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
-                                  Qt::NoModifier);
+            // Shift proposes a move, which would let the file manager delete the file.
+            const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+            QDragEnterEvent enter(QPoint(5, 5), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
             QApplication::sendEvent(w.Get<QLineEdit>(box), &enter);
             QVERIFY(enter.isAccepted());
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCOMPARE(enter.dropAction(), Qt::CopyAction);
+            QDropEvent drop(QPointF(5, 5), actions, &data, Qt::LeftButton, Qt::ShiftModifier);
             QApplication::sendEvent(w.Get<QLineEdit>(box), &drop);
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
         };
         w.state.run.OutputCount = 5;
         drop("Edit1", "/data/in@.txt");
@@ -285,6 +293,45 @@ class Rivex1Test : public QObject {
         QVERIFY(w.Get<QWidget>("Label15")->isVisible());
         QCOMPARE(w.Get<QLineEdit>("Edit2")->text(), QString("/data/out.txt"));
         QCOMPARE(w.state.run.OutputCount, 0);
+    }
+
+    // Qt's list takes its dates from the desktop's locale and leaves "Folder" untranslated.
+    void fileDialogListsInJapanese() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QFile file(dir.filePath("a.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QDateTime changed(QDate(2024, 1, 2), QTime(3, 4));
+        QVERIFY(file.setFileTime(changed, QFileDevice::FileModificationTime));
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        QLocale::setDefault(japanese);
+        rivex::ui::MissingTranslations missing;
+        QApplication::installTranslator(&missing);
+        Window w;
+        QStringList listed;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->setDirectory(dir.path());
+            auto* view = dialog->findChild<QTreeView*>("treeView");
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+            for (int row = 0; row < 2; ++row) {
+                const auto cell = [&](int column) {
+                    return view->model()->index(row, column, view->rootIndex()).data().toString();
+                };
+                listed << cell(0) + " " + cell(2) + " " + cell(3);
+            }
+            dialog->reject();
+        });
+        w.Click("Button1");
+        QApplication::removeTranslator(&missing);
+        QLocale::setDefault(QLocale::c());
+        listed.sort();
+        QCOMPARE(listed.size(), 2);
+        QVERIFY2(listed[0].startsWith("a.txt ") &&
+                     listed[0].endsWith(japanese.toString(changed, QLocale::ShortFormat)),
+                 qPrintable(listed[0]));
+        QVERIFY2(listed[1].startsWith("sub フォルダ "), qPrintable(listed[1]));
     }
 
     void refusalMovesTheFocus() {

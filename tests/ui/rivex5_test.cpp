@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "engine/platform_error.h"
 #include "tests/ui/modal_closer.h"
@@ -83,6 +84,26 @@ class Rivex5Test : public QObject {
         QTest::mouseClick(w.findChild<QPushButton*>("Button1"), Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), QString());
         QCOMPARE(closer.texts.size(), 2);
+    }
+
+    // Where no printer is installed the printer writes PDF, for which Qt's page setup only
+    // warns on standard error.
+    void printAsksWithoutWarnings() {
+        TForm5 w(nullptr);
+        w.show();
+        // Every warning but the offscreen platform's own.
+        QTest::failOnWarning(QRegularExpression("^(?!This plugin does not support)"));
+        QTimer dialogs;  // the font and print dialogs are cancelled
+        connect(&dialogs, &QTimer::timeout, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog != nullptr && qobject_cast<QMessageBox*>(dialog) == nullptr) {
+                dialog->reject();
+            }
+        });
+        dialogs.start(5);
+        ModalCloser closer;
+        QTest::mouseClick(w.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QCOMPARE(closer.texts, QStringList{"** プリンターが用意されていません。"});
     }
 
     void saveWritesShiftJisLines() {

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -258,6 +259,38 @@ class Rivex6Test : public QObject {
         v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
         v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("CR");
         QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：CR　文字コード：UTF-8"));
+    }
+
+    void hintsExplainWhatLooksWrong_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("choice");  // what the hint's button chooses
+        QTest::newRow("UTF-8 read as Shift-JIS")
+            << Records(3, "13\xE6\x9D\xB1\xE4\xBA\xAC") << "ではなく UTF-8 のようです"
+            << "UTF-8";
+        QTest::newRow("end mark") << Records(2, "ab") + "\x1a" + Records(2, "cd")
+                                  << "9 ﾊﾞｲﾄ目の 0x1A"
+                                  << "";
+        QTest::newRow("long record") << Records(2, QByteArray(4097, 'a')) << "4,096 ﾊﾞｲﾄより長い"
+                                     << "";
+        QTest::newRow("none") << Records(2, QByteArray(4096, 'a')) << ""
+                              << "";
+    }
+
+    void hintsExplainWhatLooksWrong() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, hint);
+        QFETCH(QString, choice);
+        Viewer v(bytes);
+        auto* label = v.viewer->findChild<QLabel*>("Label30");
+        auto* button = v.viewer->findChild<QPushButton*>("Button14");
+        QVERIFY2(label->text().contains(hint), qPrintable(label->text()));
+        QCOMPARE(label->isVisible(), !hint.isEmpty());
+        QCOMPARE(button->isVisible(), !choice.isEmpty());
+        if (choice.isEmpty()) return;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(v.form.findChild<QComboBox*>("ComboBox3")->currentText(), choice);
+        QVERIFY(v.Settled<QLabel>("Label30")->isHidden());
     }
 
     // A repeat needs a numbered row to repeat, to the right of its left column.
