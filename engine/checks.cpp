@@ -1,6 +1,5 @@
 #include "engine/checks.h"
 
-#include <glob.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "engine/codepage.h"
 #include "engine/notation.h"
 #include "engine/placeholder.h"
+#include "engine/series_files.h"
 
 namespace rivex {
 namespace {
@@ -93,48 +93,22 @@ bool SeriesReachesOutput(const std::string& source, const std::string& output) {
     return ReplacePlaceholder(source, text) == output;
 }
 
-// The source name as a pattern of glob(3): every "@" any text, everything else itself.
-std::string SeriesPattern(const std::string& source) {
-    std::string pattern;
-    for (const char c : source) {
-        if (c == '@') {
-            pattern += '*';
-            continue;
-        }
-        if (c == '*' || c == '?' || c == '[' || c == ']' || c == '\\') pattern += '\\';
-        pattern += c;
-    }
-    return pattern;
-}
-
-// The files that exist now among those a name could give, every "@" of it standing for any
-// text: their device and inode.
-std::vector<std::pair<dev_t, ino_t>> ExistingFiles(const std::string& name, bool hasPlaceholder) {
-    std::vector<std::pair<dev_t, ino_t>> files;
-    const auto add = [&files](const char* path) {
-        struct stat st {};
-        if (::stat(path, &st) == 0) files.emplace_back(st.st_dev, st.st_ino);
-    };
-    if (!hasPlaceholder) {
-        add(name.c_str());
-        return files;
-    }
-    glob_t found{};
-    if (::glob(SeriesPattern(name).c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
-        for (std::size_t i = 0; i < found.gl_pathc; ++i) add(found.gl_pathv[i]);
-    }
-    ::globfree(&found);
-    return files;
-}
-
 // True when a file that the series could write is one that it could read, however either is
 // spelled (another folder path, a symbolic or a hard link): a pass would then write over a
-// source before it is read.
+// source before it is read. Where the names could give too many files to look through, only
+// the spelling is checked.
 bool SeriesWritesItsSource(const Conditions& c) {
-    const auto sources = ExistingFiles(c.SourceFileName, true);
-    return std::ranges::any_of(
-        ExistingFiles(c.OutputFileName, c.OutputHasPlaceholder),
-        [&sources](const auto& file) { return std::ranges::find(sources, file) != sources.end(); });
+    const auto sources = ExistingSeriesFiles(c.SourceFileName);
+    auto outputs = c.OutputHasPlaceholder ? ExistingSeriesFiles(c.OutputFileName)
+                                          : std::optional<std::vector<FileId>>(std::in_place);
+    if (!c.OutputHasPlaceholder) {
+        struct stat st {};
+        if (::stat(c.OutputFileName.c_str(), &st) == 0) outputs->emplace_back(st.st_dev, st.st_ino);
+    }
+    if (!sources || !outputs) return false;
+    return std::ranges::any_of(*outputs, [&sources](const FileId& file) {
+        return std::ranges::find(*sources, file) != sources->end();
+    });
 }
 
 std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {

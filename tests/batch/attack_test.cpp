@@ -65,6 +65,8 @@ for out in p3.txt "$PWD/p3.txt" link.txt hard.txt; do
   expect "$(cat err)" "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。" "$out"
   expect "$(cat p3.txt p1.txt)" $'p3\r\np1\r' "$out"
 done
+timeout 5 "$RIVEX" --source '/@/@/@/@/@x.txt' --output o.txt --whole --all --at 1 1 1 > log 2>&1
+[ $? -ne 124 ] || fail "the series check walked the whole file system"
 )sh"},
     {"ClosedStandardStreams", R"sh(
 records 3 > s.txt
