@@ -146,7 +146,7 @@ void TForm1::createDataGroup() {
     GroupBox6 = MakeGroup(this, "GroupBox6", " ファイルの改行と文字コード ", 618, 7, 207, 541);
     Label17 = MakeLabel(GroupBox6, "Label17", "元の改行：", 10, 23);
     ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {"自動", "CR", "LF"}, 92, 19, 105);
-    SetHint(ComboBox1, "元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのないﾌｧｲﾙをLFで読みます");
+    SetHint(ComboBox1, "元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのあとにないLFが多いﾌｧｲﾙをLFで読みます");
     Label18 = MakeLabel(GroupBox6, "Label18", "抽出の改行：", 10, 55);
     ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {"元に合わせる", "CR LF", "LF"}, 92, 51, 105);
     SetHint(ComboBox2, "抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行");
