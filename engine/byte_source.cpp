@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "engine/open_file.h"
 #include "engine/platform_error.h"
 #include "engine/standard_streams.h"
 
@@ -17,9 +18,8 @@ namespace {
 
 // A FIFO with no writer yet opens at once; reading then waits for the writer as for bytes.
 int OpenForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenWithoutWaiting(path, O_RDONLY);
     if (fd < 0) throw FileError(errno, path);
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
 }
 

@@ -11,6 +11,7 @@
 
 #include "engine/codepage.h"
 #include "engine/notation.h"
+#include "engine/open_file.h"
 #include "engine/platform_error.h"
 #include "engine/standard_streams.h"
 
@@ -92,15 +93,12 @@ void CutAtEndOfFileMark(int fd, const std::string& path) {
     if (::ftruncate(fd, cut) != 0 || ::lseek(fd, cut, SEEK_SET) < 0) throw FileError(errno, path);
 }
 
-// Opens without waiting: a FIFO with no reader yet is tried again while `wait` lets the
-// program work and perhaps give up. The descriptor blocks again once open.
-int OpenWithoutBlocking(const std::string& path, int flags, const OpenWait& wait) {
+// A FIFO with no reader yet is tried again while `wait` lets the program work and perhaps
+// give up.
+int OpenWhenRead(const std::string& path, int flags, const OpenWait& wait) {
     while (true) {
-        const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-            return fd;
-        }
+        const int fd = OpenWithoutWaiting(path, flags);
+        if (fd >= 0) return fd;
         const int err = errno;
         struct stat st {};
         const bool fifo = ::stat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
@@ -133,7 +131,7 @@ int CreateFile(const std::string& path) {
 // Appending reads the file's tail, so it opens for reading too.
 int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const OpenWait& wait) {
     const int flags = mode == OutputOpen::Create ? O_WRONLY | O_CREAT : O_RDWR | O_CREAT;
-    const int fd = OpenWithoutBlocking(path, flags, wait);
+    const int fd = OpenWhenRead(path, flags, wait);
     RefuseTakenFile(fd, sourceFd, path, true);
     Lock(fd, path);
     struct stat st {};
