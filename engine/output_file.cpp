@@ -19,6 +19,7 @@ namespace rivex {
 namespace {
 
 constexpr std::string_view kNoQuote;
+constexpr const char* kOutputClosed = "標準出力が閉じています";
 
 bool IsFolder(const std::string& path) {
     struct stat st {};
@@ -53,8 +54,7 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
         // What stands in for a closed stream takes no records either.
         if (WasClosedAtStart(stream)) {
             Refuse(fd,
-                   PlatformError(
-                       isOutput ? "標準出力が閉じています" : "標準エラー出力が閉じています", name));
+                   PlatformError(isOutput ? kOutputClosed : "標準エラー出力が閉じています", name));
         }
         if (shareable) continue;
         Refuse(fd, PlatformError(isOutput ? "抽出ファイルが標準出力と同じファイルです"
@@ -151,7 +151,7 @@ int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const
 
 int OpenStandardOutput(int sourceFd) {
     const std::string name(kStandardOutputName);
-    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError("標準出力が閉じています", name);
+    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError(kOutputClosed, name);
     const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) throw FileError(errno, name);
     RefuseTakenFile(fd, sourceFd, name, false);
