@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+#include <tuple>
 
 #include "engine/conditions_file.h"
 #include "engine/extract.h"
@@ -18,8 +19,10 @@
 #include "ui/Rivex3.h"
 #include "ui/Rivex5.h"
 #include "ui/Rivex6.h"
+#include "ui/conditions_history.h"
 #include "ui/file_dialog.h"
 #include "ui/fonts.h"
+#include "ui/history_keys.h"
 #include "ui/message_box.h"
 #include "ui/qt_host.h"
 #include "ui/qt_text.h"
@@ -81,6 +84,31 @@ void ClearChoice(QButtonGroup* choice) {
     choice->setExclusive(true);
 }
 
+// The button whose flag is set checked, without its handler; none when no flag is.
+void SetChoice(QButtonGroup* choice, std::initializer_list<bool> checked) {
+    if (auto* b = Chosen(choice, checked)) {
+        b->setChecked(true);
+    } else {
+        ClearChoice(choice);
+    }
+}
+
+// A box's text replaced only when it differs, so that its cursor stays where it was.
+void SetText(QLineEdit* edit, const std::string& text) {
+    if (edit->text() != FromBytes(text)) edit->setText(FromBytes(text));
+}
+
+// The conditions of either tab page.
+auto FieldPage(const ConditionsShown& c) {
+    return std::tie(c.form.StringGrid1, c.form.RadioButton6, c.form.RadioButton7, c.fieldLabels);
+}
+
+auto RecordPage(const ConditionsShown& c) {
+    return std::tie(c.form.Edit3, c.form.StringGrid2, c.form.RadioButton8, c.form.RadioButton1,
+                    c.form.RadioButton2, c.form.RadioButton3, c.form.RadioButton4,
+                    c.form.RadioButton5, c.form.CheckBox1, c.rangeLabels);
+}
+
 }  // namespace
 
 TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -96,14 +124,18 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     createChoiceGroups();
     connectHandlers();
     FormCreate();
+    createHistory();
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
     auto* signalWatch = new QTimer(this);
     connect(signalWatch, &QTimer::timeout, this, &TForm1::EndOnStopSignal);
     signalWatch->start(kSignalWatchMs);
 }
 
+// A cell editor still open commits its text while the grid is destroyed: after this
+// destructor, where no one may hear of it.
 TForm1::~TForm1() {
     delete viewer_;
+    for (StringGrid* grid : {StringGrid1, StringGrid2}) grid->blockSignals(true);
 }
 
 void TForm1::SetWindows(TForm3* help, TForm5* recordCounts) {
@@ -295,6 +327,23 @@ void TForm1::connectConditionsChanged() {
     for (QComboBox* combo : {ComboBox1, ComboBox2, ComboBox3}) {
         connect(combo, &QComboBox::currentIndexChanged, this, &TForm1::conditionsChanged);
     }
+    for (StringGrid* grid : {StringGrid1, StringGrid2}) {
+        connect(grid, &StringGrid::rowsChanged, this, &TForm1::conditionsChanged);
+    }
+}
+
+// Every change to the conditions can be undone: by the keys in this window and in the
+// viewer, and from the grids' context menus.
+void TForm1::createHistory() {
+    history_ = new ConditionsHistory(
+        [this] { return Shown(); }, [this](const ConditionsShown& shown) { Restore(shown); }, this);
+    connect(this, &TForm1::conditionsChanged, history_, &ConditionsHistory::Changed);
+    history_->AddKeys(this);
+    for (StringGrid* grid : {StringGrid1, StringGrid2}) {
+        grid->SetHistoryActions({history_->UndoAction(), history_->RedoAction()});
+        connect(grid, &StringGrid::menuOpening, history_, &ConditionsHistory::Record);
+    }
+    Edit3->installEventFilter(this);
 }
 
 // Both tab pages start greyed, as the whole-record and all-records choices leave them.
@@ -414,11 +463,14 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// A local file dropped on a name box fills it as the matching file dialog would; a
-// conditions file dropped anywhere on the window is loaded.
+// The undo and redo keys in a text box are left to the window's history. A local file
+// dropped on a name box fills it as the matching file dialog would; a conditions file
+// dropped anywhere on the window is loaded.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+    if (type == QEvent::ShortcutOverride) return IsHistoryKey(*static_cast<QKeyEvent*>(event));
+    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
+        watched == Edit3) {
         return QWidget::eventFilter(watched, event);
     }
     auto* drop = static_cast<QDropEvent*>(event);
@@ -474,16 +526,18 @@ void TForm1::Edit1KeyPress() {
     MoveFocus(Button2);
 }
 
+void TForm1::OfferFieldGrid(bool offered) {
+    Label12->setEnabled(offered);
+    Label16->setEnabled(offered);
+    StringGrid1->SetOffered(offered);
+}
+
 void TForm1::RadioButton6Click() {
-    Label12->setEnabled(false);
-    Label16->setEnabled(false);
-    StringGrid1->SetOffered(false);
+    OfferFieldGrid(false);
 }
 
 void TForm1::RadioButton7Click() {
-    Label12->setEnabled(true);
-    Label16->setEnabled(true);
-    StringGrid1->SetOffered(true);
+    OfferFieldGrid(true);
     MoveFocus(StringGrid1);
 }
 
@@ -518,16 +572,35 @@ void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* fro
     StringGrid2->SetHeading(2, QString::fromUtf8(to));
 }
 
-void TForm1::RadioButton1Click() {
+void TForm1::ShowCountMode() {
     OfferKeyAndCodes(false);
     OfferRangeGrid("ｶｳﾝﾄ数：", "先頭からのｶｳﾝﾄ数", "　始めカウント", "　終りカウント");
+}
+
+void TForm1::ShowCodeMode() {
+    OfferKeyAndCodes(true);
+    OfferRangeGrid("コード：", "ｷｰ位置にある項目の符号", "　始めコード", "　終りコード");
+}
+
+void TForm1::RadioButton1Click() {
+    ShowCountMode();
     MoveFocus(StringGrid2);
 }
 
 void TForm1::RadioButton2Click() {
-    OfferKeyAndCodes(true);
-    OfferRangeGrid("コード：", "ｷｰ位置にある項目の符号", "　始めコード", "　終りコード");
+    ShowCodeMode();
     MoveFocus(Edit3);
+}
+
+void TForm1::ShowModes() {
+    OfferFieldGrid(RadioButton7->isChecked());
+    if (RadioButton1->isChecked()) {
+        ShowCountMode();
+    } else if (RadioButton2->isChecked()) {
+        ShowCodeMode();
+    } else {
+        RadioButton8Click();
+    }
 }
 
 void TForm1::Edit3KeyPress() {
@@ -598,7 +671,10 @@ void TForm1::OpenViewer() {
         MoveFocus(Button1);
         return;
     }
-    if (!viewer_) viewer_ = new TForm6(*this);
+    if (!viewer_) {
+        viewer_ = new TForm6(*this);
+        history_->AddKeys(viewer_);
+    }
     viewer_->ShowSource();
     // A minimised viewer comes back: the button is the user's way to it.
     viewer_->setWindowState(viewer_->windowState() & ~Qt::WindowMinimized);
@@ -667,13 +743,18 @@ void TForm1::LoadConditions(const QString& path) {
 // The controls as a user fills them: texts and cells typed, the modes chosen with their
 // handlers (so greying and grid headings follow), then the choices that depend on them.
 void TForm1::Fill(const FormInput& form) {
-    Edit1->setText(FromBytes(form.Edit1));
+    FillValues(form);
     Label15->setVisible(!form.Edit1.empty());
-    Edit2->setText(FromBytes(form.Edit2));
-    Edit3->setText(FromBytes(form.Edit3));
     StringGrid1->SetRows(form.StringGrid1);
     StringGrid2->SetRows(form.StringGrid2);
     FillModes(form);
+}
+
+// What the boxes and lists hold, and the answers kept for the file.
+void TForm1::FillValues(const FormInput& form) {
+    SetText(Edit1, form.Edit1);
+    SetText(Edit2, form.Edit2);
+    SetText(Edit3, form.Edit3);
     CheckBox1->setChecked(form.CheckBox1);
     ComboBox1->setCurrentIndex(static_cast<int>(form.ComboBox1));
     ComboBox2->setCurrentIndex(static_cast<int>(form.ComboBox2));
@@ -695,10 +776,35 @@ void TForm1::FillModes(const FormInput& form) {
         ClearChoice(recordModes_);
     }
     // Set without RadioButton4's question: the user answered it when saving.
-    if (auto* b = Chosen(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5})) {
-        b->setChecked(true);
-    } else {
-        ClearChoice(codeOrders_);
+    SetChoice(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5});
+}
+
+ConditionsShown TForm1::Shown() const {
+    return {Input(), StringGrid1->Labelled(), StringGrid2->Labelled()};
+}
+
+// The controls set as they were, the modes' looks following, with no handler run and no
+// focus moved.
+void TForm1::Restore(const ConditionsShown& shown) {
+    ShowChangedPage(shown);
+    const FormInput& form = shown.form;
+    FillValues(form);
+    StringGrid1->SetContent(form.StringGrid1, shown.fieldLabels);
+    StringGrid2->SetContent(form.StringGrid2, shown.rangeLabels);
+    SetChoice(fieldModes_, {form.RadioButton6, form.RadioButton7});
+    SetChoice(recordModes_, {form.RadioButton8, form.RadioButton1, form.RadioButton2});
+    SetChoice(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5});
+    ShowModes();
+}
+
+// The page whose conditions are put back is shown, so that an undo is seen to land; the
+// field page when both change.
+void TForm1::ShowChangedPage(const ConditionsShown& shown) {
+    const ConditionsShown now = Shown();
+    if (FieldPage(now) != FieldPage(shown)) {
+        PageControl1->setCurrentWidget(TabSheet1);
+    } else if (RecordPage(now) != RecordPage(shown)) {
+        PageControl1->setCurrentWidget(TabSheet2);
     }
 }
 

@@ -24,6 +24,8 @@ class QTabWidget;
 
 namespace rivex::ui {
 
+class ConditionsHistory;
+struct ConditionsShown;
 class QtHost;
 class StringGrid;
 class TForm3;
@@ -87,6 +89,7 @@ class TForm1 : public QWidget {
     void createChoiceGroups();
     void connectHandlers();
     void connectConditionsChanged();
+    void createHistory();
     void FormCreate();
     void Refuse(const Refusal& refusal);
     void ShowRunEnded(const RunSummary& summary);
@@ -113,8 +116,19 @@ class TForm1 : public QWidget {
     void Button10Click();
     void Button11Click();
     void Fill(const FormInput& form);
+    void FillValues(const FormInput& form);
     void FillModes(const FormInput& form);
 
+    // The conditions as shown, and put back as they were shown, for undo and redo.
+    ConditionsShown Shown() const;
+    void Restore(const ConditionsShown& shown);
+    void ShowChangedPage(const ConditionsShown& shown);
+
+    // The looks the modes give, without the focus moves of the handlers.
+    void OfferFieldGrid(bool offered);
+    void ShowCountMode();
+    void ShowCodeMode();
+    void ShowModes();
     // The record-selection controls of the key box, the grid and the code options.
     void OfferKeyAndCodes(bool offered);
     void OfferRangeGrid(const char* label, const char* hint, const char* from, const char* to);
@@ -124,6 +138,7 @@ class TForm1 : public QWidget {
     QPointer<TForm3> help_;
     QPointer<TForm5> recordCounts_;
     QPointer<TForm6> viewer_;
+    ConditionsHistory* history_;
     bool running_ = false;
     // The placeholder answers a loaded conditions file brought: kept for saving it again.
     std::vector<PlaceholderAnswer> keptAnswers_;

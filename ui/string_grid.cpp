@@ -1,23 +1,35 @@
 #include "ui/string_grid.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include "ui/history_keys.h"
 #include "ui/system_colors.h"
 
 namespace rivex::ui {
 namespace {
 
 // Enter in a cell editor commits it and closes it through the view's own path, then moves on
-// as Enter on the grid does; a cell whose text does not fit shows all of it as a tooltip.
+// as Enter on the grid does; undo and redo commit it the same way and are left to the
+// window, whose history then holds the typing as one step. A cell whose text does not fit
+// shows all of it as a tooltip.
 class CellDelegate : public QStyledItemDelegate {
   public:
     explicit CellDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            IsHistoryKey(*static_cast<QKeyEvent*>(event))) {
+            auto* editor = static_cast<QWidget*>(watched);
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
+        }
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -49,7 +61,8 @@ class CellDelegate : public QStyledItemDelegate {
 }  // namespace
 
 StringGrid::StringGrid(const std::vector<int>& columnWidths, int rowCount, QWidget* parent)
-    : QTableWidget(rowCount - 1, static_cast<int>(columnWidths.size()) - 1, parent) {
+    : QTableWidget(rowCount - 1, static_cast<int>(columnWidths.size()) - 1, parent),
+      madeRows_(rowCount - 1) {
     verticalHeader()->setFixedWidth(columnWidths[0]);
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -117,6 +130,65 @@ void StringGrid::AddRow() {
 
 void StringGrid::LabelRow(int row) {
     verticalHeaderItem(row - 1)->setText(QString("(%1)").arg(row));
+}
+
+std::vector<bool> StringGrid::Labelled() const {
+    std::vector<bool> labelled;
+    for (int row = 1; row < GridRowCount(); ++row) labelled.push_back(!RowLabel(row).isEmpty());
+    return labelled;
+}
+
+// The new row is labelled when it lies among labelled rows.
+void StringGrid::InsertRow(int row) {
+    const bool among = row == 1 || !RowLabel(row).isEmpty();
+    insertRow(row - 1);
+    setVerticalHeaderItem(row - 1, new QTableWidgetItem());
+    Renumber();
+    if (among) LabelRow(row);
+    emit rowsChanged();
+}
+
+void StringGrid::DeleteRows(int first, int last) {
+    for (int row = last; row >= first; --row) removeRow(row - 1);
+    while (rowCount() < madeRows_) AddRow();
+    Renumber();
+    emit rowsChanged();
+}
+
+void StringGrid::Renumber() {
+    LabelRow(1);
+    for (int row = 2; row < GridRowCount(); ++row) {
+        if (!RowLabel(row).isEmpty()) LabelRow(row);
+    }
+}
+
+void StringGrid::SetHistoryActions(const QList<QAction*>& actions) {
+    historyActions_ = actions;
+}
+
+// The rows chosen are those of the selection when the menu is opened on it, else the row
+// under the pointer (the current row for the menu key).
+void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
+    emit menuOpening();
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    int first = byMouse ? rowAt(event->pos().y()) : currentRow();
+    int last = first;
+    for (const QTableWidgetSelectionRange& range : selectedRanges()) {
+        if (range.topRow() <= first && first <= range.bottomRow()) {
+            first = range.topRow();
+            last = range.bottomRow();
+        }
+    }
+    QMenu menu(this);
+    menu.addActions(historyActions_);
+    menu.addSeparator();
+    QAction* insert = menu.addAction(QString::fromUtf8("行の挿入"));
+    QAction* remove = menu.addAction(QString::fromUtf8("行の削除"));
+    insert->setEnabled(first >= 0);
+    remove->setEnabled(first >= 0);
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == insert) InsertRow(first + 1);
+    if (chosen == remove) DeleteRows(first + 1, last + 1);
 }
 
 // Enter on a cell that is not being edited; the cell delegate takes it in an editor. Delete

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -32,9 +33,26 @@ class StringGrid : public QTableWidget {
     // labelled "(n)" as Enter would have labelled it.
     template <std::size_t N>
     void SetRows(const std::vector<std::array<std::string, N>>& rows);
+    // The grid made to hold exactly `rows` below the heading, the rows that `labelled`
+    // marks labelled "(n)" and the others not.
+    template <std::size_t N>
+    void SetContent(const std::vector<std::array<std::string, N>>& rows,
+                    const std::vector<bool>& labelled);
 
     // Writes "(n)" into the label column of grid row n.
     void LabelRow(int row);
+    // Which grid rows, from row 1 on, are labelled.
+    std::vector<bool> Labelled() const;
+
+    // An empty row put in as grid row `row`, the rows from there on moving down; the grid
+    // grows by one row.
+    void InsertRow(int row);
+    // Grid rows `first` to `last` taken out, the rows below moving up; empty rows are added
+    // at the end while the grid has fewer rows than it was made with.
+    void DeleteRows(int first, int last);
+
+    // Undo and redo, shown above the row commands in the grid's context menu.
+    void SetHistoryActions(const QList<QAction*>& actions);
 
     // The cells of every grid row below the heading, in order, as UTF-8.
     template <std::size_t N>
@@ -46,9 +64,21 @@ class StringGrid : public QTableWidget {
   signals:
     // Enter in a cell, typed into its editor or not; the Enter key itself is swallowed.
     void enterPressed();
+    // The context menu is about to be shown.
+    void menuOpening();
+    // Rows were inserted or deleted.
+    void rowsChanged();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    // The rows labelled as they stand, each with its number.
+    void Renumber();
+
+    const int madeRows_;
+    QList<QAction*> historyActions_;
 };
 
 // Moves the cursor as Enter does: to the next column of the row, and from the last column to
@@ -70,17 +100,27 @@ std::vector<std::array<std::string, N>> StringGrid::Rows() const {
 
 template <std::size_t N>
 void StringGrid::SetRows(const std::vector<std::array<std::string, N>>& rows) {
+    auto all = rows;
+    all.resize(std::max(rows.size(), static_cast<std::size_t>(rowCount())));
+    std::vector<bool> labelled(all.size(), false);
+    std::fill_n(labelled.begin(), std::max<std::size_t>(rows.size(), 1), true);
+    SetContent(all, labelled);
+}
+
+template <std::size_t N>
+void StringGrid::SetContent(const std::vector<std::array<std::string, N>>& rows,
+                            const std::vector<bool>& labelled) {
     clearContents();
-    while (GridRowCount() - 1 < static_cast<int>(rows.size())) AddRow();
-    for (int row = 1; row < GridRowCount(); ++row) {
-        verticalHeaderItem(row - 1)->setText(QString());
-    }
-    LabelRow(1);
+    while (rowCount() > static_cast<int>(rows.size())) removeRow(rowCount() - 1);
+    while (rowCount() < static_cast<int>(rows.size())) AddRow();
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = static_cast<int>(r) + 1;
-        LabelRow(row);
+        verticalHeaderItem(row - 1)->setText(QString());
+        if (labelled[r]) LabelRow(row);
         for (std::size_t c = 0; c < N; ++c) {
-            SetCell(static_cast<int>(c) + 1, row, QString::fromUtf8(rows[r][c]));
+            if (!rows[r][c].empty()) {
+                SetCell(static_cast<int>(c) + 1, row, QString::fromUtf8(rows[r][c]));
+            }
         }
     }
 }
