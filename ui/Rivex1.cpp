@@ -688,24 +688,29 @@ TForm6* TForm1::Viewer() const {
 }
 
 // The page that changed is shown, so that a drag in the viewer is seen to land.
+// Each change the viewer makes is one step to undo.
 void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
-    PageControl1->setCurrentWidget(TabSheet1);
-    if (!RadioButton7->isChecked()) RadioButton7->click();
-    while (StringGrid1->GridRowCount() <= row) StringGrid1->AddRow();
-    StringGrid1->LabelRow(row);
-    for (int column = 1; column <= 4; ++column) {
-        StringGrid1->SetCell(column, row, FromBytes(cells[static_cast<std::size_t>(column) - 1]));
-    }
+    history_->OneStep([&] {
+        PageControl1->setCurrentWidget(TabSheet1);
+        if (!RadioButton7->isChecked()) RadioButton7->click();
+        while (StringGrid1->GridRowCount() <= row) StringGrid1->AddRow();
+        StringGrid1->LabelRow(row);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            StringGrid1->SetCell(static_cast<int>(c) + 1, row, FromBytes(cells[c]));
+        }
+    });
 }
 
 void TForm1::SetCodePage(CodePage cp) {
-    ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1);
+    history_->OneStep([&] { ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1); });
 }
 
 void TForm1::SetKeyPositions(const std::string& keys) {
-    PageControl1->setCurrentWidget(TabSheet2);
-    if (!RadioButton2->isChecked()) RadioButton2->click();
-    Edit3->setText(FromBytes(keys));
+    history_->OneStep([&] {
+        PageControl1->setCurrentWidget(TabSheet2);
+        if (!RadioButton2->isChecked()) RadioButton2->click();
+        Edit3->setText(FromBytes(keys));
+    });
 }
 
 void TForm1::Button10Click() {
@@ -736,7 +741,7 @@ void TForm1::LoadConditions(const QString& path) {
             ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
             return;
         }
-        Fill(std::get<FormInput>(read));
+        history_->OneStep([&] { Fill(std::get<FormInput>(read)); });
     });
 }
 

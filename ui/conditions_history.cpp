@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QShortcut>
-#include <QWidget>
 #include <QTimer>
+#include <QWidget>
 
 #include "ui/history_keys.h"
 
@@ -91,6 +91,15 @@ void ConditionsHistory::Record() {
     auto* step = new Step(*this, recorded_, now, continues);
     recorded_ = std::move(now);
     stack_.push(step);
+}
+
+// Nor does the step join a run of typing.
+void ConditionsHistory::OneStep(const std::function<void()>& change) {
+    Record();
+    typing_ = nullptr;
+    change();
+    Record();
+    typing_ = nullptr;
 }
 
 void ConditionsHistory::Undo() {

@@ -42,6 +42,8 @@ class ConditionsHistory : public QObject {
     void Changed();
     // A change not recorded yet, recorded now.
     void Record();
+    // What `change` does, recorded as a step of its own.
+    void OneStep(const std::function<void()>& change);
     void Undo();
     void Redo();
 

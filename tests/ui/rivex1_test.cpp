@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,6 +54,13 @@ class Rivex1Test : public QObject {
         void Click(const char* name) {
             QTest::mouseClick(Get<QAbstractButton>(name), Qt::LeftButton);
         }
+        // A key pressed where the focus is, and what it left queued done.
+        void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            QCoreApplication::processEvents();
+        }
+        void Undo() { Press(Qt::Key_Z, Qt::ControlModifier); }
+        void Redo() { Press(Qt::Key_Y, Qt::ControlModifier); }
         // The focus is in `control`, or in the cell editor of a grid.
         bool Focused(const char* name) {
             QWidget* control = Get<QWidget>(name);
@@ -450,6 +458,146 @@ class Rivex1Test : public QObject {
         QCOMPARE(closer.texts,
                  QStringList{"** 抽出条件ファイルの版 7 は読めません。\r\n  " + broken.fileName()});
         QVERIFY(b.Get<QRadioButton>("RadioButton7")->isChecked());
+    }
+
+    // Ctrl+Z and Ctrl+Y step through the changes wherever the focus is: a cell's edit, text
+    // still in a cell editor, a Delete over cells, a run of typing in the key box, a choice.
+    void undoAndRedoOfTyping() {
+        QTest::failOnWarning(QRegularExpression(".*"));
+        Window w;
+        auto* grid = w.Get<StringGrid>("StringGrid2");
+        auto* keys = w.Get<QLineEdit>("Edit3");
+        w.Click("RadioButton1");
+        for (const Qt::Key key : {Qt::Key_4, Qt::Key_2, Qt::Key_Return, Qt::Key_7}) w.Press(key);
+        // The editor of "7" is still open.
+        w.Undo();
+        QCOMPARE(grid->Cell(2, 1), QString());
+        QVERIFY(w.Focused("StringGrid2"));
+        w.Undo();
+        QCOMPARE(grid->Cell(1, 1), QString());
+        w.Redo();
+        w.Redo();
+        QCOMPARE(grid->Cell(1, 1), QString("42"));
+        QCOMPARE(grid->Cell(2, 1), QString("7"));
+
+        grid->selectAll();
+        w.Press(Qt::Key_Delete);
+        QCOMPARE(grid->Cell(1, 1) + grid->Cell(2, 1), QString());
+        w.Undo();
+        QCOMPARE(grid->Cell(1, 1) + grid->Cell(2, 1), QString("427"));
+
+        w.Click("RadioButton2");
+        QCoreApplication::processEvents();  // the click is a step of its own
+        QTest::keyClicks(keys, "1-3");
+        w.Undo();
+        QCOMPARE(keys->text(), QString());
+        QVERIFY(w.Get<QRadioButton>("RadioButton2")->isChecked());
+        w.Undo();
+        QVERIFY(w.Get<QRadioButton>("RadioButton1")->isChecked());
+        QVERIFY(!keys->isEnabled());
+        QCOMPARE(grid->Heading(1), QString("　始めカウント"));
+        w.Redo();
+        w.Redo();
+        QCOMPARE(keys->text(), QString("1-3"));
+        QVERIFY(keys->isEnabled());
+        QTest::keyClicks(keys, "9");  // a new change: nothing left to redo
+        w.Redo();
+        QCOMPARE(keys->text(), QString("1-39"));
+    }
+
+    // A loaded conditions file and a drag in the viewer are one step each.
+    void undoOfALoadAndOfAViewerDrag() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("c.rivex.json");
+        Window a;
+        a.Click("RadioButton8");
+        a.Get<QComboBox>("ComboBox3")->setCurrentIndex(1);
+        ModalCloser closer;
+        a.form.SaveConditions(path);
+
+        Window b;
+        b.Click("RadioButton1");
+        b.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "5");
+        b.form.LoadConditions(path);
+        QVERIFY(b.Get<QRadioButton>("RadioButton8")->isChecked());
+        QCOMPARE(b.Get<StringGrid>("StringGrid2")->Cell(1, 1), QString());
+        b.Undo();
+        QVERIFY(b.Get<QRadioButton>("RadioButton1")->isChecked());
+        QVERIFY(b.Get<QWidget>("StringGrid2")->isEnabled());
+        QCOMPARE(b.Get<StringGrid>("StringGrid2")->Cell(1, 1), QString("5"));
+        QCOMPARE(b.Get<QComboBox>("ComboBox3")->currentIndex(), 0);
+        b.Redo();
+        QCOMPARE(b.Get<QComboBox>("ComboBox3")->currentIndex(), 1);
+        QCOMPARE(b.Get<StringGrid>("StringGrid2")->Cell(1, 1), QString());
+
+        auto* fields = b.Get<StringGrid>("StringGrid1");
+        b.form.SetFieldRow(2, {"3", "8", "", ""});
+        QCOMPARE(b.Get<QTabWidget>("PageControl1")->currentWidget()->objectName(),
+                 QString("TabSheet1"));
+        b.Get<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        b.Undo();
+        QCOMPARE(fields->Cell(1, 2), QString());
+        QCOMPARE(fields->RowLabel(2), QString());
+        QVERIFY(!b.Get<QRadioButton>("RadioButton7")->isChecked());
+        QVERIFY(!fields->isEnabled());
+        QCOMPARE(b.Get<QTabWidget>("PageControl1")->currentWidget()->objectName(),
+                 QString("TabSheet1"));  // the page that changed
+        b.Redo();
+        QCOMPARE(fields->Cell(2, 2), QString("8"));
+        QCOMPARE(fields->RowLabel(2), QString("(2)"));
+        QVERIFY(fields->isEnabled());
+    }
+
+    // The grid's context menu inserts a row before the one clicked, and deletes the rows of
+    // the selection; the labels follow their rows, and each is one step.
+    void rowsFromTheContextMenu() {
+        Window w;
+        w.Click("RadioButton1");
+        auto* grid = w.Get<StringGrid>("StringGrid2");
+        grid->SetRows(std::vector<std::array<std::string, 2>>{{"1", ""}, {"2", ""}, {"3", ""}});
+        const auto column1 = [&] {
+            QStringList cells;
+            for (int row = 1; row < grid->GridRowCount(); ++row) cells << grid->Cell(1, row);
+            return cells.join(',');
+        };
+        const auto choose = [&](int row, const QString& command) {
+            QStringList offered;
+            QTimer::singleShot(0, [&] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu != nullptr);
+                for (QAction* action : menu->actions()) {
+                    if (action->isEnabled() && !action->isSeparator()) offered << action->text().section('\t', 0, 0);
+                    if (action->text() == command) menu->setActiveAction(action);
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+            const QPoint cell = grid->visualRect(grid->model()->index(row - 1, 0)).center();
+            QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, cell);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, cell,
+                                    grid->viewport()->mapToGlobal(cell));
+            QApplication::sendEvent(grid->viewport(), &click);
+            QCoreApplication::processEvents();
+            w.form.activateWindow();  // the offscreen platform leaves no window active
+            [&] { QVERIFY(QTest::qWaitForWindowActive(&w.form)); }();
+            return offered;
+        };
+        QCOMPARE(choose(2, "行の挿入"), QStringList({"元に戻す", "行の挿入", "行の削除"}));
+        QCOMPARE(column1(), QString("1,,2,3,,,,,,"));
+        QCOMPARE(grid->RowLabel(4), QString("(4)"));
+        QCOMPARE(grid->RowLabel(5), QString());
+        w.Undo();
+        QCOMPARE(column1(), QString("1,2,3,,,,,,"));
+        QCOMPARE(grid->RowLabel(4), QString());
+        w.Redo();
+        QCOMPARE(grid->RowLabel(4), QString("(4)"));
+
+        grid->setRangeSelected(QTableWidgetSelectionRange(1, 0, 2, 1), true);
+        choose(3, "行の削除");
+        QCOMPARE(column1(), QString("1,3,,,,,,,"));  // as many rows as the grid was made with
+        QCOMPARE(grid->RowLabel(2), QString("(2)"));
+        QCOMPARE(grid->RowLabel(3), QString());
+        w.Undo();
+        QCOMPARE(column1(), QString("1,,2,3,,,,,,"));
     }
 
     void platformErrorLeavesTheWindowUsable() {
