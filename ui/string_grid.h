@@ -34,7 +34,8 @@ class StringGrid : public QTableWidget {
     template <std::size_t N>
     void SetRows(const std::vector<std::array<std::string, N>>& rows);
     // The grid made to hold exactly `rows` below the heading, the rows that `labelled`
-    // marks labelled "(n)" and the others not.
+    // marks labelled "(n)" and the others not. Only the cells that change are written, so
+    // that the current cell and the selection stay.
     template <std::size_t N>
     void SetContent(const std::vector<std::array<std::string, N>>& rows,
                     const std::vector<bool>& labelled);
@@ -110,7 +111,6 @@ void StringGrid::SetRows(const std::vector<std::array<std::string, N>>& rows) {
 template <std::size_t N>
 void StringGrid::SetContent(const std::vector<std::array<std::string, N>>& rows,
                             const std::vector<bool>& labelled) {
-    clearContents();
     while (rowCount() > static_cast<int>(rows.size())) removeRow(rowCount() - 1);
     while (rowCount() < static_cast<int>(rows.size())) AddRow();
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -118,9 +118,9 @@ void StringGrid::SetContent(const std::vector<std::array<std::string, N>>& rows,
         verticalHeaderItem(row - 1)->setText(QString());
         if (labelled[r]) LabelRow(row);
         for (std::size_t c = 0; c < N; ++c) {
-            if (!rows[r][c].empty()) {
-                SetCell(static_cast<int>(c) + 1, row, QString::fromUtf8(rows[r][c]));
-            }
+            const int column = static_cast<int>(c) + 1;
+            const QString text = QString::fromUtf8(rows[r][c]);
+            if (Cell(column, row) != text) SetCell(column, row, text);
         }
     }
 }

@@ -473,6 +473,7 @@ class Rivex1Test : public QObject {
         w.Undo();
         QCOMPARE(grid->Cell(2, 1), QString());
         QVERIFY(w.Focused("StringGrid2"));
+        QCOMPARE(grid->GridColumn(), 2);  // the current cell stays
         w.Undo();
         QCOMPARE(grid->Cell(1, 1), QString());
         w.Redo();
@@ -501,8 +502,8 @@ class Rivex1Test : public QObject {
         QCOMPARE(keys->text(), QString("1-3"));
         QVERIFY(keys->isEnabled());
         w.Undo();
-        keys->setFocus();  // it lost the focus while greyed
-        w.Press(Qt::Key_9);  // a new change: the typing undone cannot come back
+        keys->setFocus();            // it lost the focus while greyed
+        w.Press(Qt::Key_9);          // a new change: the typing undone cannot come back
         w.Press(Qt::Key_Backspace);  // and typing that ends where it began leaves no step
         w.Redo();
         QCOMPARE(keys->text(), QString());
@@ -571,7 +572,8 @@ class Rivex1Test : public QObject {
                 auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
                 QVERIFY(menu != nullptr);
                 for (QAction* action : menu->actions()) {
-                    if (action->isEnabled() && !action->isSeparator()) offered << action->text().section('\t', 0, 0);
+                    if (action->isEnabled() && !action->isSeparator())
+                        offered << action->text().section('\t', 0, 0);
                     if (action->text() == command) menu->setActiveAction(action);
                 }
                 QTest::keyClick(menu, Qt::Key_Return);
