@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTimer>
@@ -463,12 +464,17 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// The undo and redo keys in a text box are left to the window's history. A local file
-// dropped on a name box fills it as the matching file dialog would; a conditions file
+// The undo and redo keys and menu commands in a text box are the window's history. A local
+// file dropped on a name box fills it as the matching file dialog would; a conditions file
 // dropped anywhere on the window is loaded.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type == QEvent::ShortcutOverride) return IsHistoryKey(*static_cast<QKeyEvent*>(event));
+    if (type == QEvent::ContextMenu && (watched == Edit1 || watched == Edit3)) {
+        ShowEditMenu(static_cast<QLineEdit*>(watched),
+                     static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) ||
         watched == Edit3) {
         return QWidget::eventFilter(watched, event);
@@ -495,6 +501,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return true;
+}
+
+// The box's own menu, its undo and redo replaced by the window's.
+void TForm1::ShowEditMenu(QLineEdit* edit, QPoint at) {
+    history_->Record();
+    const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    for (const char* own : {"edit-undo", "edit-redo"}) {
+        delete menu->findChild<QAction*>(own);
+    }
+    const QList<QAction*> rest = menu->actions();
+    menu->insertActions(rest.value(0), {history_->UndoAction(), history_->RedoAction()});
+    menu->exec(at);
 }
 
 void TForm1::ChooseSource(const QString& name) {
@@ -802,15 +820,15 @@ void TForm1::Restore(const ConditionsShown& shown) {
     ShowModes();
 }
 
-// The page whose conditions are put back is shown, so that an undo is seen to land; the
-// field page when both change.
+// When what is put back changes nothing on the page shown but something on the other, the
+// other is shown, so that an undo is seen to land.
 void TForm1::ShowChangedPage(const ConditionsShown& shown) {
     const ConditionsShown now = Shown();
-    if (FieldPage(now) != FieldPage(shown)) {
-        PageControl1->setCurrentWidget(TabSheet1);
-    } else if (RecordPage(now) != RecordPage(shown)) {
-        PageControl1->setCurrentWidget(TabSheet2);
-    }
+    const bool fields = FieldPage(now) != FieldPage(shown);
+    const bool records = RecordPage(now) != RecordPage(shown);
+    const bool onFields = PageControl1->currentWidget() == TabSheet1;
+    if (onFields && !fields && records) PageControl1->setCurrentWidget(TabSheet2);
+    if (!onFields && !records && fields) PageControl1->setCurrentWidget(TabSheet1);
 }
 
 }  // namespace rivex::ui

@@ -96,6 +96,7 @@ class TForm1 : public QWidget {
     void SetRunning(bool running);
     void EndOnStopSignal();
     void ChooseOutput(const QString& name);
+    void ShowEditMenu(QLineEdit* edit, QPoint at);
 
     void Button1Click();
     void Button2Click();
