@@ -503,15 +503,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-// The box's own menu, its undo and redo replaced by the window's.
+// The box's own menu, its undo and redo (the first two commands) replaced by the window's.
 void TForm1::ShowEditMenu(QLineEdit* edit, QPoint at) {
     history_->Record();
     const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-    for (const char* own : {"edit-undo", "edit-redo"}) {
-        delete menu->findChild<QAction*>(own);
-    }
-    const QList<QAction*> rest = menu->actions();
-    menu->insertActions(rest.value(0), {history_->UndoAction(), history_->RedoAction()});
+    const QList<QAction*> own = menu->actions().mid(0, 2);
+    menu->insertActions(own.value(0), {history_->UndoAction(), history_->RedoAction()});
+    for (QAction* action : own) menu->removeAction(action);
     menu->exec(at);
 }
 

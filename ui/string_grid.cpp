@@ -113,13 +113,15 @@ void StringGrid::MoveTo(int column, int row) {
     setCurrentCell(row - 1, column - 1);
 }
 
-// A greyed grid shows no selected cell, but keeps its current one for when it is offered again.
+// A greyed grid shows no selected cell, but keeps its current one for when it is offered
+// again; a grid offered already keeps its selection.
 void StringGrid::SetOffered(bool offered) {
+    const bool greyed = !isEnabled();
     SetOfferedLook(this, offered);
-    if (offered) {
-        setCurrentIndex(currentIndex());
-    } else {
+    if (!offered) {
         clearSelection();
+    } else if (greyed) {
+        setCurrentIndex(currentIndex());
     }
 }
 

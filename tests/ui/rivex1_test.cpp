@@ -486,6 +486,7 @@ class Rivex1Test : public QObject {
         QCOMPARE(grid->Cell(1, 1) + grid->Cell(2, 1), QString());
         w.Undo();
         QCOMPARE(grid->Cell(1, 1) + grid->Cell(2, 1), QString("427"));
+        QCOMPARE(grid->selectionModel()->selectedIndexes().size(), 18);  // the selection stays
 
         w.Click("RadioButton2");
         QCoreApplication::processEvents();  // the click is a step of its own
