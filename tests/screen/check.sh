@@ -11,28 +11,11 @@ out=$(realpath -m "$2")
 size=${3:-1920x1080}
 mkdir -p "$out"
 work=$(mktemp -d)
-display=:77
+source "$(dirname "$0")/session.sh"
 
-for ((i = 1; i <= 3000; i++)); do printf '%04dABCDEFGHIJ%08d     XYZ\r\n' $((i % 50)) $((i * 37)); done \
-  > "$work/data.txt"
 truncate -s 3G "$work/long.txt"  # one record: a hole with no line end
-
-Xvfb $display -screen 0 "${size}x24" >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
-openbox >/dev/null 2>&1 &
-openbox=$!
-sleep 1
-XDG_CONFIG_HOME="$work/config" "$build/app/Rivex103" "$work/data.txt" 2>"$out/stderr.txt" &
-app=$!
-trap 'kill $app; sleep 1; kill $openbox $xvfb; rm -rf "$work"' EXIT
-sleep 3
-
-main=$(xdotool search --name "Rivex 1.03" | head -1)
+start_session :77 "$size"
 # Client coordinates of the main window's controls, from its fixed layout.
-at() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.4; }
-shot() { import -window root "$out/$1.png"; }
 code=(53 281) count=(53 259) unknown=(135 352) cell1=(390 279) show=(460 43)
 records_tab=(240 183)
 
