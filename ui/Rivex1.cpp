@@ -703,8 +703,8 @@ TForm6* TForm1::Viewer() const {
     return viewer_;
 }
 
-// The page that changed is shown, so that a drag in the viewer is seen to land.
-// Each change the viewer makes is one step to undo.
+// The page that changed is shown, so that a drag in the viewer is seen to land; each change
+// the viewer makes is one step to undo.
 void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
     history_->OneStep([&] {
         PageControl1->setCurrentWidget(TabSheet1);
