@@ -19,8 +19,8 @@ class BatchHost : public Host {
     void PumpEvents(const ReadProgress&) override {}
     void ShowProgress(const std::string*) override {}
     void ReleaseProgress() override {}
-    bool ExclusionChecked() override { return request_.form.CheckBox1; }
-    bool GroupedOrder() override { return request_.form.RadioButton4; }
+    bool ExclusionChecked() override { return request_.form.ExcludeListed; }
+    bool GroupedOrder() override { return request_.form.Order == CodeOrder::Grouped; }
     bool AskPlaceholder(PlaceholderState& placeholder) override;
     void RunStarted(std::string_view) override {}
     void AppendRunLog(std::string_view line) override;

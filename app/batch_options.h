@@ -5,13 +5,13 @@
 #include <variant>
 #include <vector>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/placeholder.h"
 
 namespace rivex {
 
 struct BatchRequest {
-    FormInput form;
+    ExtractionRequest form;
     StandardStreams streams;                 // "-" given as --source or --output
     std::vector<PlaceholderAnswer> answers;  // one per showing of the placeholder dialog
 };
@@ -25,7 +25,7 @@ struct UsageError {
 
 // --save-conditions: the conditions written to `path`, nothing run.
 struct SaveConditionsRequest {
-    FormInput form;
+    ExtractionRequest form;
     std::string path;
 };
 

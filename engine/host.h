@@ -34,8 +34,8 @@ class Host {
     virtual void ReleaseProgress() = 0;
 
     // The two controls the code loop reads while it runs.
-    virtual bool ExclusionChecked() = 0;  // CheckBox1
-    virtual bool GroupedOrder() = 0;      // RadioButton4
+    virtual bool ExclusionChecked() = 0;  // records whose code is in no range wanted
+    virtual bool GroupedOrder() = 0;      // codes said to stand grouped
 
     // The default beep, then the placeholder dialog, modal: false when it was closed
     // without "次　へ".

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/host.h"
 #include "engine/state.h"
 

@@ -68,10 +68,17 @@ void SetGroupTextColor(QGroupBox* group, QColor color) {
     group->setPalette(p);
 }
 
-// The button of `choice` whose flag is set, in the group's order; none when no flag is.
-QAbstractButton* Chosen(const QButtonGroup* choice, std::initializer_list<bool> checked) {
-    const auto chosen = std::find(checked.begin(), checked.end(), true);
-    return chosen == checked.end() ? nullptr : choice->buttons()[chosen - checked.begin()];
+// A choice's buttons carry the values they stand for as their ids.
+template <typename Value>
+std::optional<Value> ChosenValue(const QButtonGroup* choice) {
+    const int id = choice->checkedId();
+    if (id < 0) return std::nullopt;
+    return static_cast<Value>(id);
+}
+
+template <typename Value>
+QAbstractButton* ButtonFor(const QButtonGroup* choice, const std::optional<Value>& value) {
+    return value ? choice->button(static_cast<int>(*value)) : nullptr;
 }
 
 // Nothing chosen, as at start: an exclusive group keeps its checked button otherwise.
@@ -151,7 +158,8 @@ void TForm1::createDataGroup() {
     ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {"元に合わせる", "CR LF", "LF"}, 92, 51, 105);
     SetHint(ComboBox2, "抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行");
     Label19 = MakeLabel(GroupBox6, "Label19", "文字コード：", 10, 87);
-    ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {"シフトJIS", "UTF-8"}, 92, 83, 105);
+    ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {}, 92, 83, 105);
+    for (const CodePageInfo& page : kCodePages) ComboBox3->addItem(FromBytes(page.label));
     SetHint(ComboBox3, "ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます");
     Label20 = MakeLabel(GroupBox6, "Label20",
                         "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
@@ -245,12 +253,17 @@ void TForm1::createRunGroup() {
 void TForm1::createChoiceGroups() {
     const auto group = [this](std::initializer_list<QAbstractButton*> buttons) {
         auto* choice = new QButtonGroup(this);
-        for (QAbstractButton* button : buttons) choice->addButton(button);
+        int value = 0;
+        for (QAbstractButton* button : buttons) choice->addButton(button, value++);
         return choice;
     };
+    // In the order of the values they stand for.
     fieldModes_ = group({RadioButton6, RadioButton7});
     recordModes_ = group({RadioButton8, RadioButton1, RadioButton2});
     codeOrders_ = group({RadioButton3, RadioButton4, RadioButton5});
+    static_assert(static_cast<int>(FieldModes::ListedFields) == 1);
+    static_assert(static_cast<int>(SelectModes::ByCode) == 2);
+    static_assert(static_cast<int>(CodeOrder::Scattered) == 2);
 }
 
 void TForm1::connectHandlers() {
@@ -318,26 +331,21 @@ void TForm1::FormCreate() {
     SetColor(GroupBox4, QPalette::Window, colors::kCodeOrderGroup);
 }
 
-FormInput TForm1::Input() const {
-    FormInput form;
-    form.Edit1 = ToBytes(Edit1->text());
-    form.Edit2 = ToBytes(Edit2->text());
-    form.Edit3 = ToBytes(Edit3->text());
-    form.StringGrid1 = StringGrid1->Rows<4>();
-    form.StringGrid2 = StringGrid2->Rows<2>();
-    form.RadioButton1 = RadioButton1->isChecked();
-    form.RadioButton2 = RadioButton2->isChecked();
-    form.RadioButton3 = RadioButton3->isChecked();
-    form.RadioButton4 = RadioButton4->isChecked();
-    form.RadioButton5 = RadioButton5->isChecked();
-    form.RadioButton6 = RadioButton6->isChecked();
-    form.RadioButton7 = RadioButton7->isChecked();
-    form.RadioButton8 = RadioButton8->isChecked();
-    form.CheckBox1 = CheckBox1->isChecked();
+ExtractionRequest TForm1::Input() const {
+    ExtractionRequest form;
+    form.SourceName = ToBytes(Edit1->text());
+    form.OutputName = ToBytes(Edit2->text());
+    form.KeyPositions = ToBytes(Edit3->text());
+    form.FieldRows = StringGrid1->Rows<4>();
+    form.SelectionRows = StringGrid2->Rows<2>();
+    form.FieldMode = ChosenValue<FieldModes>(fieldModes_);
+    form.SelectMode = ChosenValue<SelectModes>(recordModes_);
+    form.Order = ChosenValue<CodeOrder>(codeOrders_);
+    form.ExcludeListed = CheckBox1->isChecked();
     // The lists hold their items in the order of the choices.
-    form.ComboBox1 = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
-    form.ComboBox2 = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
-    form.ComboBox3 = ComboBox3->currentIndex() == 0 ? CodePage::Cp932 : CodePage::Utf8;
+    form.LineRules = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
+    form.OutputLineEnds = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
+    form.Encoding = CodePageAt(ComboBox3->currentIndex()).value_or(CodePage::Cp932);
     form.Answers = keptAnswers_;
     return form;
 }
@@ -623,7 +631,7 @@ void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
 }
 
 void TForm1::SetCodePage(CodePage cp) {
-    ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1);
+    ComboBox3->setCurrentIndex(IndexOf(cp));
 }
 
 void TForm1::SetKeyPositions(const std::string& keys) {
@@ -660,42 +668,42 @@ void TForm1::LoadConditions(const QString& path) {
             ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
             return;
         }
-        Fill(std::get<FormInput>(read));
+        Fill(std::get<ExtractionRequest>(read));
     });
 }
 
 // The controls as a user fills them: texts and cells typed, the modes chosen with their
 // handlers (so greying and grid headings follow), then the choices that depend on them.
-void TForm1::Fill(const FormInput& form) {
-    Edit1->setText(FromBytes(form.Edit1));
-    Label15->setVisible(!form.Edit1.empty());
-    Edit2->setText(FromBytes(form.Edit2));
-    Edit3->setText(FromBytes(form.Edit3));
-    StringGrid1->SetRows(form.StringGrid1);
-    StringGrid2->SetRows(form.StringGrid2);
+void TForm1::Fill(const ExtractionRequest& form) {
+    Edit1->setText(FromBytes(form.SourceName));
+    Label15->setVisible(!form.SourceName.empty());
+    Edit2->setText(FromBytes(form.OutputName));
+    Edit3->setText(FromBytes(form.KeyPositions));
+    StringGrid1->SetRows(form.FieldRows);
+    StringGrid2->SetRows(form.SelectionRows);
     FillModes(form);
-    CheckBox1->setChecked(form.CheckBox1);
-    ComboBox1->setCurrentIndex(static_cast<int>(form.ComboBox1));
-    ComboBox2->setCurrentIndex(static_cast<int>(form.ComboBox2));
-    ComboBox3->setCurrentIndex(form.ComboBox3 == CodePage::Cp932 ? 0 : 1);
+    CheckBox1->setChecked(form.ExcludeListed);
+    ComboBox1->setCurrentIndex(static_cast<int>(form.LineRules));
+    ComboBox2->setCurrentIndex(static_cast<int>(form.OutputLineEnds));
+    ComboBox3->setCurrentIndex(IndexOf(form.Encoding));
     keptAnswers_ = form.Answers;
 }
 
-void TForm1::FillModes(const FormInput& form) {
+void TForm1::FillModes(const ExtractionRequest& form) {
     RadioButton6Click();
-    if (auto* b = Chosen(fieldModes_, {form.RadioButton6, form.RadioButton7})) {
+    if (auto* b = ButtonFor(fieldModes_, form.FieldMode)) {
         b->click();
     } else {
         ClearChoice(fieldModes_);
     }
     RadioButton8Click();
-    if (auto* b = Chosen(recordModes_, {form.RadioButton8, form.RadioButton1, form.RadioButton2})) {
+    if (auto* b = ButtonFor(recordModes_, form.SelectMode)) {
         b->click();
     } else {
         ClearChoice(recordModes_);
     }
     // Set without RadioButton4's question: the user answered it when saving.
-    if (auto* b = Chosen(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5})) {
+    if (auto* b = ButtonFor(codeOrders_, form.Order)) {
         b->setChecked(true);
     } else {
         ClearChoice(codeOrders_);

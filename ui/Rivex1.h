@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/extract.h"
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/state.h"
 
 class QButtonGroup;
@@ -58,7 +58,7 @@ class TForm1 : public QWidget {
     TForm6* Viewer() const;
 
     // What the controls hold.
-    FormInput Input() const;
+    ExtractionRequest Input() const;
     // Grid row `row` (from 1) of the field grid, added when missing, set to `cells`; the
     // listed fields are chosen.
     void SetFieldRow(int row, const std::array<std::string, 4>& cells);
@@ -112,8 +112,8 @@ class TForm1 : public QWidget {
     void Button6Click();
     void Button10Click();
     void Button11Click();
-    void Fill(const FormInput& form);
-    void FillModes(const FormInput& form);
+    void Fill(const ExtractionRequest& form);
+    void FillModes(const ExtractionRequest& form);
 
     // The record-selection controls of the key box, the grid and the code options.
     void OfferKeyAndCodes(bool offered);

@@ -7,35 +7,36 @@
 namespace rivex {
 namespace {
 
-FormInput Typed() {
-    FormInput form;
-    form.Edit1 = " /data/表@.txt";
-    form.Edit2 = "/out/sel.txt";
-    form.Edit3 = "4-5, 10";
-    form.StringGrid1 = {{"1", "*", "", ""}, {"", "", "", ""}, {"11", "19", "20", "83"}};
-    form.StringGrid2 = {{"\"A ", "表\""}, {"", ""}};
-    form.RadioButton7 = true;
-    form.RadioButton2 = true;
-    form.RadioButton4 = true;
-    form.CheckBox1 = true;
-    form.ComboBox1 = LineRuleChoice::Lf;
-    form.ComboBox2 = OutputLineEnd::CrLf;
-    form.ComboBox3 = CodePage::Utf8;
+ExtractionRequest Typed() {
+    ExtractionRequest form;
+    form.SourceName = " /data/表@.txt";
+    form.OutputName = "/out/sel.txt";
+    form.KeyPositions = "4-5, 10";
+    form.FieldRows = {{"1", "*", "", ""}, {"", "", "", ""}, {"11", "19", "20", "83"}};
+    form.SelectionRows = {{"\"A ", "表\""}, {"", ""}};
+    form.FieldMode = FieldModes::ListedFields;
+    form.SelectMode = SelectModes::ByCode;
+    form.Order = CodeOrder::Grouped;
+    form.ExcludeListed = true;
+    form.LineRules = LineRuleChoice::Lf;
+    form.OutputLineEnds = OutputLineEnd::CrLf;
+    form.Encoding = CodePage::Utf8;
     return form;
 }
 
 TEST(ConditionsFile, SavedFormLoadsBackToTheSameBytes) {
     const std::string text = ConditionsText(Typed());
     const auto loaded = ReadConditions(text);
-    ASSERT_TRUE(std::holds_alternative<FormInput>(loaded)) << std::get<std::string>(loaded);
-    FormInput expected = Typed();
-    expected.StringGrid2.pop_back();  // rows after the last filled one are not kept
-    EXPECT_EQ(std::get<FormInput>(loaded), expected);
-    EXPECT_EQ(ConditionsText(std::get<FormInput>(loaded)), text);
+    ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(loaded)) << std::get<std::string>(loaded);
+    ExtractionRequest expected = Typed();
+    expected.SelectionRows.pop_back();  // rows after the last filled one are not kept
+    EXPECT_EQ(std::get<ExtractionRequest>(loaded), expected);
+    EXPECT_EQ(ConditionsText(std::get<ExtractionRequest>(loaded)), text);
 
-    const auto unchosen = ReadConditions(ConditionsText(FormInput{}));  // as the window starts
-    ASSERT_TRUE(std::holds_alternative<FormInput>(unchosen));
-    EXPECT_EQ(std::get<FormInput>(unchosen), FormInput{});
+    const auto unchosen =
+        ReadConditions(ConditionsText(ExtractionRequest{}));  // as the window starts
+    ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(unchosen));
+    EXPECT_EQ(std::get<ExtractionRequest>(unchosen), ExtractionRequest{});
 }
 
 TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {

@@ -112,10 +112,10 @@ class SeriesTest : public ::testing::Test {
         for (const char* n : {"07", "08", "09", "ab"}) {
             WriteFile(dir / (std::string("in") + n + ".txt"), std::string("r") + n + "\r\n");
         }
-        form.Edit1 = dir / "in@.txt";
-        form.Edit2 = dir / "out@.txt";
-        form.RadioButton6 = true;
-        form.RadioButton8 = true;
+        form.SourceName = dir / "in@.txt";
+        form.OutputName = dir / "out@.txt";
+        form.FieldMode = FieldModes::WholeRecord;
+        form.SelectMode = SelectModes::AllRecords;
     }
     // True when the press ran to the end of a run; false for a refusal.
     bool Press() {
@@ -125,7 +125,7 @@ class SeriesTest : public ::testing::Test {
     const RunSummary& Summary() const { return std::get<RunSummary>(outcome); }
 
     TempDir dir;
-    FormInput form;
+    ExtractionRequest form;
     EngineState state;
     FakeHost host;
     std::variant<Refusal, RunSummary> outcome;
@@ -149,7 +149,7 @@ TEST_F(SeriesTest, RangeGivesOnePassEachThenAsksAgain) {
 }
 
 TEST_F(SeriesTest, OneOutputWithoutPlaceholderTakesEveryPass) {
-    form.Edit2 = dir / "all.txt";
+    form.OutputName = dir / "all.txt";
     WriteFile(dir / "all.txt", "old\r\n");
     host.answers = {{"07", "09", true}};
     ASSERT_TRUE(Press());
