@@ -8,9 +8,8 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
-#include "engine/codepage.h"
-#include "engine/notation.h"
 #include "engine/open_file.h"
 #include "engine/platform_error.h"
 #include "engine/standard_streams.h"
@@ -18,13 +17,7 @@
 namespace rivex {
 namespace {
 
-constexpr std::string_view kNoQuote;
 constexpr const char* kOutputClosed = "標準出力が閉じています";
-
-bool IsFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 bool IsSame(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -110,15 +103,11 @@ int OpenWhenRead(const std::string& path, int flags, const OpenWait& wait) {
 
 }  // namespace
 
+// A folder that cannot be made is left to the open that follows, which names the failure.
 void CreateFolders(const std::string& path) {
-    const int n = QuotedCount(path, 1, 0, "/", kNoQuote, CodePage::Utf8);
-    // In an absolute path the first "/" is the root; a relative path starts with a folder.
-    const int firstCut = path.starts_with('/') ? 2 : 1;
-    for (int k = firstCut; k <= n; ++k) {
-        const int at = QuotedNthPos(path, "/", k, kNoQuote, CodePage::Utf8);
-        const std::string folder = path.substr(0, static_cast<std::size_t>(at - 1));
-        if (!folder.empty() && !IsFolder(folder)) ::mkdir(folder.c_str(), 0777);
-    }
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 }
 
 int CreateFile(const std::string& path) {
