@@ -16,6 +16,7 @@
 #include "engine/choice_names.h"
 #include "engine/notation.h"
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/write_fully.h"
 
 namespace rivex {
@@ -356,14 +357,9 @@ std::string ReadConditionsFile(const std::string& path) {
     if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).message());
     if (!S_ISREG(st.st_mode)) throw refuse("** 抽出条件ファイルが通常のファイルではありません。");
     std::string bytes(kMostConditionsBytes + 1, '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw refuse(FileError(errno, path).message());
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
+    const ssize_t read = ReadFully(fd, bytes.data(), bytes.size(), 0);
+    if (read < 0) throw refuse(FileError(errno, path).message());
+    const auto got = static_cast<std::size_t>(read);
     if (got > kMostConditionsBytes) throw refuse("** 抽出条件ファイルが大きすぎます。");
     ::close(fd);
     bytes.resize(got);

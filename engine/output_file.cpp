@@ -12,6 +12,7 @@
 
 #include "engine/open_file.h"
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/standard_streams.h"
 
 namespace rivex {
@@ -78,7 +79,7 @@ void CutAtEndOfFileMark(int fd, const std::string& path) {
     if (size < 0) throw FileError(errno, path);
     const off_t start = size > 128 ? size - 128 : 0;
     std::array<char, 128> tail{};
-    const ssize_t n = ::pread(fd, tail.data(), static_cast<std::size_t>(size - start), start);
+    const ssize_t n = ReadFully(fd, tail.data(), static_cast<std::size_t>(size - start), start);
     if (n < 0) throw FileError(errno, path);
     const void* mark = std::memchr(tail.data(), 0x1A, static_cast<std::size_t>(n));
     if (mark == nullptr) return;
