@@ -7,8 +7,8 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QSocketNotifier>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUrl>
 
 #include "engine/conditions_file.h"
@@ -30,8 +30,6 @@
 
 namespace rivex::ui {
 namespace {
-
-constexpr int kSignalWatchMs = 200;
 
 // Shown as "すべてのファイル(＠….*)": the dialogs hide the pattern part.
 const char* const kConditionsFilter = "抽出条件 (*.rivex.json)";
@@ -104,9 +102,13 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     connectHandlers();
     FormCreate();
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
-    auto* signalWatch = new QTimer(this);
-    connect(signalWatch, &QTimer::timeout, this, &TForm1::EndOnStopSignal);
-    signalWatch->start(kSignalWatchMs);
+    if (const int wakeUp = StopSignalWakeUp(); wakeUp >= 0) {
+        auto* signalWatch = new QSocketNotifier(wakeUp, QSocketNotifier::Read, this);
+        connect(signalWatch, &QSocketNotifier::activated, this, [this] {
+            DrainStopSignalWakeUp();
+            EndOnStopSignal();
+        });
+    }
 }
 
 TForm1::~TForm1() {
