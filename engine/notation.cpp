@@ -143,6 +143,14 @@ NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
     return {value, {}};
 }
 
+std::optional<std::int64_t> DigitsValue(std::string_view text) {
+    if (text.empty() || CheckDigits(text) != 0) return std::nullopt;
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
 int CheckDigits(std::string_view text) {
     for (const char c : text) {
         if (c < '0' || c > '9') return -1;

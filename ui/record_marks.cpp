@@ -96,12 +96,15 @@ std::optional<std::array<std::string, 4>> WithRepeat(const std::array<std::strin
     const std::string leftText = TrimSide("B", row[0]);
     std::string rightText = TrimSide("B", row[1]);
     if (rightText.empty()) rightText = leftText;
+    // At most 9 digits, as a cell the checks take.
     const auto column = [](const std::string& text) {
-        return !text.empty() && text.size() <= 9 && CheckDigits(text) == 0;
+        return text.size() <= 9 ? DigitsValue(text) : std::nullopt;
     };
-    if (!column(leftText) || !column(rightText)) return std::nullopt;
-    const std::int64_t left = std::stoll(leftText);
-    const std::int64_t width = std::stoll(rightText) - left + 1;
+    const std::optional<std::int64_t> leftColumn = column(leftText);
+    const std::optional<std::int64_t> rightColumn = column(rightText);
+    if (!leftColumn || !rightColumn) return std::nullopt;
+    const std::int64_t left = *leftColumn;
+    const std::int64_t width = *rightColumn - left + 1;
     const std::int64_t pitch = nextLeft - left;
     if (pitch <= 0 || width < 1) return std::nullopt;
     const auto fits = static_cast<std::int64_t>(length) - width + 1;  // last left that fits

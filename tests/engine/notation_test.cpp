@@ -169,6 +169,11 @@ TEST(CheckDigitsTest, DigitsOnly) {
     EXPECT_EQ(CheckDigits("12３"), -1);
     EXPECT_EQ(CheckDigits("1/"), -1);
     EXPECT_EQ(CheckDigits("1:"), -1);
+    EXPECT_EQ(DigitsValue(""), std::nullopt);  // no digit, unlike CheckDigits
+    EXPECT_EQ(DigitsValue("007"), 7);
+    EXPECT_EQ(DigitsValue("+7"), std::nullopt);
+    EXPECT_EQ(DigitsValue("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(DigitsValue("9223372036854775808"), std::nullopt);
 }
 
 struct ListCase {
