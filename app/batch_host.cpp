@@ -20,9 +20,11 @@ bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     return false;
 }
 
-void BatchHost::AppendRunLog(std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), runLog_);
-    std::fputc('\n', runLog_);
+void BatchHost::AppendRunLog(const RunLogEntry& entry) {
+    for (const std::string& line : RunLogLines(request_.language, entry)) {
+        std::fwrite(line.data(), 1, line.size(), runLog_);
+        std::fputc('\n', runLog_);
+    }
 }
 
 void BatchHost::ShowMessage(std::string_view text) {

@@ -124,6 +124,14 @@ const std::vector<OptionSpec>& Options() {
          "what follows each record; source (the source's) when left out", 1,
          Choose<OutputLineEnd>(&ExtractionRequest::OutputLineEnds, From(kOutputLineEndNames),
                                "--output-line-end takes source, crlf or lf")},
+        {"--lang", "ja|en", "the language of the messages and the RunLog; the locale's if left out",
+         1,
+         [](BatchRequest& r, const Values& v) {
+             const std::optional<Language> language = LanguageNamed(v[0]);
+             if (!language) return std::string("--lang takes ja or en");
+             r.language = *language;
+             return std::string();
+         }},
         {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
          Choose<CodePage>(&ExtractionRequest::Encoding, CodePageNamed,
                           "--encoding takes sjis or utf8")},
@@ -145,7 +153,7 @@ const char* const kBatchUsage =
     "                   [--range FROM TO]... [--key TEXT] [--exclude | --no-exclude]\n"
     "                   [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
     "                   [--line-end auto|cr|crlf|lf] [--output-line-end source|crlf|lf]\n"
-    "                   [--encoding sjis|utf8] [--save-conditions FILE]\n"
+    "                   [--encoding sjis|utf8] [--lang ja|en] [--save-conditions FILE]\n"
     "       rivex-batch --help | --version\n";
 
 std::string BatchHelp() {
@@ -221,6 +229,7 @@ std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string&
 BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
     const std::vector<std::string> args = SplitEqualsForms(given);
     BatchRequest request;
+    request.language = LanguageOfEnvironment();
     const std::optional<std::string> conditions = FileOption(args, kConditions);
     const std::optional<std::string> saveTo = FileOption(args, kSaveConditions);
     if (!conditions) return UsageError{"--conditions needs a file"};

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/catalogue.h"
 #include "engine/extraction_request.h"
 #include "engine/placeholder.h"
 
@@ -13,6 +14,7 @@ namespace rivex {
 struct BatchRequest {
     ExtractionRequest form;
     StandardStreams streams;                 // "-" given as --source or --output
+    Language language = Language::Japanese;  // of the messages and the RunLog
     std::vector<PlaceholderAnswer> answers;  // one per showing of the placeholder dialog
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/run_log.h"
 #include "engine/state.h"
 #include "engine/text_format.h"
 
@@ -41,9 +42,9 @@ class Host {
     // without "次　へ".
     virtual bool AskPlaceholder(PlaceholderState& placeholder) = 0;
 
-    // The checks have passed: the run starts at `startClock`.
-    virtual void RunStarted(std::string_view startClock) = 0;
-    virtual void AppendRunLog(std::string_view line) = 0;
+    // The checks have passed: the run starts at `start`.
+    virtual void RunStarted(TimeOfDay start) = 0;
+    virtual void AppendRunLog(const RunLogEntry& entry) = 0;
     virtual TimeOfDay Now() = 0;
 };
 

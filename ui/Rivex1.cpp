@@ -27,6 +27,7 @@
 #include "ui/system_colors.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 
 namespace rivex::ui {
 namespace {
@@ -387,11 +388,11 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     if (summary.mayBePartial) Label3->show();
     Button9->setEnabled(true);
     Edit6->show();
-    Edit6->setText(FromBytes(summary.totalText));
-    Edit10->setText(FromBytes(summary.sourceText));
-    Edit9->setText(FromBytes(summary.endClock));
+    Edit6->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.totalOutputCount))));
+    Edit10->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.lastSourceCount))));
+    Edit9->setText(FromBytes(ClockText(summary.end)));
     MoveFocus(Button6);
-    if (StopSignal() == 0) ShowMessage(this, kRunFinished);
+    if (StopSignal() == 0) ShowMessage(this, Say(kWindowLanguage, Phrase::RunFinished));
 }
 
 // SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.

@@ -145,7 +145,7 @@ TEST_F(SeriesTest, RangeGivesOnePassEachThenAsksAgain) {
     EXPECT_EQ(host.runLog[2], "元ファイル名　：" + dir / "in07.txt");
     EXPECT_EQ(host.runLog[3], "抽出ファイル名：" + dir / "out07.txt");
     EXPECT_EQ(host.runLog[19], "＠相当文字：ab");
-    EXPECT_EQ(Summary().totalText, " 4");
+    EXPECT_EQ(Summary().totalOutputCount, 4);
 }
 
 TEST_F(SeriesTest, OneOutputWithoutPlaceholderTakesEveryPass) {
@@ -170,7 +170,7 @@ TEST_F(SeriesTest, EmptyLeftWithTheBoxProcessesNothing) {
     host.answers = {{"", "", true}};
     ASSERT_TRUE(Press());
     EXPECT_TRUE(host.runLog.empty());
-    EXPECT_EQ(Summary().totalText, " ");
+    EXPECT_EQ(Summary().totalOutputCount, 0);
     EXPECT_TRUE(host.messages.empty());
 }
 

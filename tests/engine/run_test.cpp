@@ -84,9 +84,9 @@ TEST_F(RunTest, WholeRecordsAreCopiedByteForByte) {
               (std::vector<std::string>{"元ファイル名　：" + form.SourceName,
                                         "抽出ファイル名：" + form.OutputName, " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4",
                                         " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4"}));
-    EXPECT_EQ(Summary().totalText, " 4");
-    EXPECT_EQ(Summary().sourceText, " 4");
-    EXPECT_EQ(Summary().endClock, " 09:05:07");
+    EXPECT_EQ(Summary().totalOutputCount, 4);
+    EXPECT_EQ(Summary().lastSourceCount, 4);
+    EXPECT_EQ(ClockText(Summary().end), " 09:05:07");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.progressTexts, std::vector<std::string>{"-"});
     EXPECT_EQ(host.released, 1);
@@ -178,7 +178,7 @@ TEST_F(RunTest, EmptySourceGivesEmptyCounts) {
     EXPECT_EQ(Output(), "");
     EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：");
     EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：");
-    EXPECT_EQ(Summary().totalText, " ");
+    EXPECT_EQ(Summary().totalOutputCount, 0);
 }
 
 TEST_F(RunTest, CountRangesStopAfterTheLastTypedRange) {
