@@ -15,7 +15,7 @@ bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     while (nextAnswer_ < answers.size()) {
         const auto refusal = AcceptPlaceholderAnswer(answers[nextAnswer_++], placeholder);
         if (!refusal) return true;
-        ShowMessage(refusal->message);
+        ShowMessage(Say(request_.language, refusal->message));
     }
     return false;
 }

@@ -216,12 +216,23 @@ std::optional<std::string> FileOption(const std::vector<std::string>& args,
 }
 
 // The form the conditions file holds, or why it cannot be used.
-std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string& path) {
+std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string& path,
+                                                              Language language) {
     try {
-        return LoadConditions(path);
+        auto loaded = LoadConditions(path);
+        if (auto* refusal = std::get_if<Message>(&loaded)) return Say(language, *refusal);
+        return std::get<ExtractionRequest>(std::move(loaded));
     } catch (const PlatformError& e) {
-        return e.message() + ": " + path;
+        return Say(language, e.told()) + ": " + path;
     }
+}
+
+// The language --lang names wherever it stands, for the texts of options read before it;
+// the locale's when it is not given.
+Language LanguageOf(const std::vector<std::string>& args) {
+    const auto it = std::ranges::find(args, "--lang");
+    if (it == args.end() || it + 1 == args.end()) return LanguageOfEnvironment();
+    return LanguageNamed(*(it + 1)).value_or(LanguageOfEnvironment());
 }
 
 }  // namespace
@@ -229,13 +240,13 @@ std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string&
 BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
     const std::vector<std::string> args = SplitEqualsForms(given);
     BatchRequest request;
-    request.language = LanguageOfEnvironment();
+    request.language = LanguageOf(args);
     const std::optional<std::string> conditions = FileOption(args, kConditions);
     const std::optional<std::string> saveTo = FileOption(args, kSaveConditions);
     if (!conditions) return UsageError{"--conditions needs a file"};
     if (!saveTo) return UsageError{"--save-conditions needs a file"};
     if (!conditions->empty()) {
-        auto loaded = LoadedConditions(*conditions);
+        auto loaded = LoadedConditions(*conditions, request.language);
         if (auto* error = std::get_if<std::string>(&loaded)) return UsageError{std::move(*error)};
         request.form = std::get<ExtractionRequest>(std::move(loaded));
         // Rows given as options replace the file's rows of that grid.

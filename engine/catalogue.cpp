@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "engine/text_format.h"
+
 namespace rivex {
 
 std::optional<Language> LanguageNamed(std::string_view name) {
@@ -35,6 +37,10 @@ std::string Say(Language language, Phrase phrase, const std::vector<std::string>
         }
     }
     return said;
+}
+
+std::string Say(Language language, const Message& message) {
+    return Say(language, message.phrase, message.arguments);
 }
 
 // Japanese leaves a count of 0 empty, as the boxes always have.

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "engine/run_log.h"
-#include "engine/text_format.h"
 
 namespace rivex {
 
@@ -33,10 +32,69 @@ enum class Phrase : std::uint16_t {
     RunLogOutputCount,
     RunFinished,
     StoppedBySignal,
+    FileNotFound,
+    BadFileName,
+    TooManyOpenFiles,
+    AccessDenied,
+    IoError,
+    CauseFolder,
+    CauseDiskFull,
+    CauseQuota,
+    CauseFileTooLarge,
+    CauseDevice,
+    CauseLinkLoop,
+    CauseNameTooLong,
+    CauseNoReader,
+    CauseSignal,
+    CauseBusy,
+    CauseNoDevice,
+    SystemText,
+    OutOfMemory,
+    NotAnInteger,
+    CannotConvert,
+    SourceChanged,
+    StandardInputClosed,
+    StandardOutputClosed,
+    StandardErrorClosed,
+    OutputIsSource,
+    OutputIsStandardOutput,
+    OutputIsStandardError,
+    OutputInUse,
+    ViewRegularOnly,
+    PrinterInvalid,
+    ConditionsKeyMissing,
+    ConditionsWrongForm,
+    ConditionsBadCharacter,
+    ConditionsTooDeep,
+    ConditionsKeyTwice,
+    ConditionsNotConditions,
+    ConditionsVersion,
+    ConditionsJsonAt,
+    ConditionsNumberTooLarge,
+    ConditionsNotJson,
+    ConditionsNotRegular,
+    ConditionsTooLarge,
+    ConditionsNotUtf8,
+    ConditionsSaveOverOther,
+    AtLeftMissing,
+    AtLeftTooLong,
+    AtRightNotDigits,
+    AtRightTooLong,
+    AtLengthsDiffer,
+    AtReversed,
+};
+
+// A phrase with its arguments: what the engine tells, before it is worded.
+struct Message {
+    Phrase phrase;
+    std::vector<std::string> arguments = {};
+
+    friend bool operator==(const Message&, const Message&) = default;
 };
 
 // The text of `phrase` in `language`, its arguments filled in.
 std::string Say(Language language, Phrase phrase, const std::vector<std::string>& arguments = {});
+std::string Say(Language language, const Message& message);
 
 // A count as the language writes it in the RunLog and the main window's boxes.
 std::string CountWords(Language language, std::int64_t count);

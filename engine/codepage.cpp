@@ -105,7 +105,7 @@ std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
 
 Converter::Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-        throw PlatformError(std::string("文字コードを変換できません (") + from + " → " + to + ")");
+        throw PlatformError({Phrase::CannotConvert, {from, to}});
     }
 }
 

@@ -52,17 +52,17 @@ Json Rows(const std::vector<std::array<std::string, N>>& rows) {
     return out;
 }
 
-// What is wrong with the file, in the user's words.
+// What is wrong with the file.
 struct Unreadable {
-    std::string message;
+    Message message;
 };
 
 Unreadable Missing(std::string_view key) {
-    return {"** 抽出条件ファイルに「" + std::string(key) + "」がありません。"};
+    return {{Phrase::ConditionsKeyMissing, {std::string(key)}}};
 }
 
 Unreadable WrongForm(std::string_view key) {
-    return {"** 抽出条件ファイルの「" + std::string(key) + "」の形が違います。"};
+    return {{Phrase::ConditionsWrongForm, {std::string(key)}}};
 }
 
 const Json& Member(const Json& json, std::string_view key) {
@@ -76,8 +76,7 @@ std::string TextOf(const Json& value, std::string_view key) {
     if (!value.is_string()) throw WrongForm(key);
     std::string text = value.get<std::string>();
     if (text.find('\0') != std::string::npos) {
-        throw Unreadable{"** 抽出条件ファイルの「" + std::string(key) +
-                         "」に使えない文字があります。"};
+        throw Unreadable{{Phrase::ConditionsBadCharacter, {std::string(key)}}};
     }
     return text;
 }
@@ -170,13 +169,13 @@ std::string Shown(const std::string& text) {
 Json ParseConditions(std::string_view text) {
     std::vector<std::vector<std::string>> keys;  // of each object open
     return Json::parse(text, [&keys](int depth, Json::parse_event_t event, Json& parsed) {
-        if (depth > kMostDepth) throw Unreadable{"** 抽出条件ファイルの入れ子が深すぎます。"};
+        if (depth > kMostDepth) throw Unreadable{{Phrase::ConditionsTooDeep}};
         if (event == Json::parse_event_t::object_start) keys.emplace_back();
         if (event == Json::parse_event_t::object_end) keys.pop_back();
         if (event == Json::parse_event_t::key) {
             const std::string key = parsed.get<std::string>();
             if (std::ranges::find(keys.back(), key) != keys.back().end()) {
-                throw Unreadable{"** 抽出条件ファイルに「" + key + "」が二つあります。"};
+                throw Unreadable{{Phrase::ConditionsKeyTwice, {key}}};
             }
             keys.back().push_back(key);
         }
@@ -276,12 +275,12 @@ std::string FoundName(const std::string& name, const std::filesystem::path& fold
 
 ExtractionRequest FormOf(const Json& json) {
     if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
-        throw Unreadable{"** 抽出条件ファイルではありません。"};
+        throw Unreadable{{Phrase::ConditionsNotConditions}};
     }
     const Json& version = Member(json, "version");
     if (!version.is_number_integer()) throw WrongForm("version");
     if (version != kVersion) {
-        throw Unreadable{"** 抽出条件ファイルの版 " + version.dump() + " は読めません。"};
+        throw Unreadable{{Phrase::ConditionsVersion, {version.dump()}}};
     }
     ExtractionRequest form;
     form.SourceName = Text(json, "sourceFile");
@@ -329,17 +328,16 @@ std::string ConditionsText(const ExtractionRequest& form) {
     return json.dump(2) + "\n";
 }
 
-std::variant<ExtractionRequest, std::string> ReadConditions(std::string_view text) {
+std::variant<ExtractionRequest, Message> ReadConditions(std::string_view text) {
     try {
         return FormOf(ParseConditions(text));
     } catch (const Json::parse_error& e) {
         const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
-        return "** 抽出条件ファイルの " + std::to_string(line) + " 行 " + std::to_string(column) +
-               " 桁目が JSON として読めません。";
+        return Message{Phrase::ConditionsJsonAt, {std::to_string(line), std::to_string(column)}};
     } catch (const Json::out_of_range&) {
-        return "** 抽出条件ファイルに大きすぎる数があります。";
+        return Message{Phrase::ConditionsNumberTooLarge};
     } catch (const Json::exception&) {
-        return "** 抽出条件ファイルが JSON として読めません。";
+        return Message{Phrase::ConditionsNotJson};
     } catch (const Unreadable& e) {
         return e.message;
     }
@@ -349,18 +347,18 @@ std::string ReadConditionsFile(const std::string& path) {
     // A FIFO opens without waiting for a writer, and is then refused like any other non-file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw FileError(errno, path);
-    const auto refuse = [fd, &path](const std::string& message) {
+    const auto refuse = [fd, &path](Message message) {
         ::close(fd);
-        return PlatformError(message, path);
+        return PlatformError(std::move(message), path);
     };
     struct stat st {};
-    if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).message());
-    if (!S_ISREG(st.st_mode)) throw refuse("** 抽出条件ファイルが通常のファイルではありません。");
+    if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).told());
+    if (!S_ISREG(st.st_mode)) throw refuse({Phrase::ConditionsNotRegular});
     std::string bytes(kMostConditionsBytes + 1, '\0');
     const ssize_t read = ReadFully(fd, bytes.data(), bytes.size(), 0);
-    if (read < 0) throw refuse(FileError(errno, path).message());
+    if (read < 0) throw refuse(FileError(errno, path).told());
     const auto got = static_cast<std::size_t>(read);
-    if (got > kMostConditionsBytes) throw refuse("** 抽出条件ファイルが大きすぎます。");
+    if (got > kMostConditionsBytes) throw refuse({Phrase::ConditionsTooLarge});
     ::close(fd);
     bytes.resize(got);
     return bytes;
@@ -369,8 +367,7 @@ std::string ReadConditionsFile(const std::string& path) {
 void SaveConditions(const std::string& path, const ExtractionRequest& form) {
     for (const std::string* text : Texts(form)) {
         if (!IsUtf8(*text)) {
-            throw PlatformError("** 「" + Shown(*text) + "」は UTF-8 でないため保存できません。",
-                                path);
+            throw PlatformError({Phrase::ConditionsNotUtf8, {Shown(*text)}}, path);
         }
     }
     std::error_code error;
@@ -379,7 +376,7 @@ void SaveConditions(const std::string& path, const ExtractionRequest& form) {
                                              : std::filesystem::path(path);
     if (std::filesystem::is_directory(target, error)) throw FileError(EISDIR, path);
     if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
-        throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);
+        throw PlatformError({Phrase::ConditionsSaveOverOther}, path);
     }
     ExtractionRequest kept = form;
     kept.SourceName = KeptName(form.SourceName, FolderOf(target));
@@ -387,7 +384,7 @@ void SaveConditions(const std::string& path, const ExtractionRequest& form) {
     ReplaceWhole(target, ConditionsText(kept));
 }
 
-std::variant<ExtractionRequest, std::string> LoadConditions(const std::string& path) {
+std::variant<ExtractionRequest, Message> LoadConditions(const std::string& path) {
     auto read = ReadConditions(ReadConditionsFile(path));
     if (auto* form = std::get_if<ExtractionRequest>(&read)) {
         // Saved beside the file a link leads to, the names are found from there too.

@@ -18,8 +18,6 @@
 namespace rivex {
 namespace {
 
-constexpr const char* kOutputClosed = "標準出力が閉じています";
-
 bool IsSame(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -37,7 +35,7 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
     struct stat in {};
     if (::fstat(fd, &out) != 0) Refuse(fd, FileError(errno, name));
     if (::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
-        Refuse(fd, PlatformError("抽出ファイルが元ファイルと同じファイルです", name));
+        Refuse(fd, PlatformError({Phrase::OutputIsSource}, name));
     }
     if (!streams) return;
     const bool shareable = S_ISCHR(out.st_mode) && !::isatty(fd);
@@ -47,13 +45,14 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
         const bool isOutput = stream == STDOUT_FILENO;
         // What stands in for a closed stream takes no records either.
         if (WasClosedAtStart(stream)) {
-            Refuse(fd,
-                   PlatformError(isOutput ? kOutputClosed : "標準エラー出力が閉じています", name));
+            Refuse(fd, PlatformError(
+                           {isOutput ? Phrase::StandardOutputClosed : Phrase::StandardErrorClosed},
+                           name));
         }
         if (shareable) continue;
-        Refuse(fd, PlatformError(isOutput ? "抽出ファイルが標準出力と同じファイルです"
-                                          : "抽出ファイルが標準エラー出力と同じファイルです",
-                                 name));
+        Refuse(fd, PlatformError(
+                       {isOutput ? Phrase::OutputIsStandardOutput : Phrase::OutputIsStandardError},
+                       name));
     }
 }
 
@@ -68,7 +67,7 @@ void Lock(int fd, const std::string& name) {
     whole.l_whence = SEEK_SET;
     if (::fcntl(fd, F_SETLK, &whole) == 0) return;
     if (errno == EAGAIN || errno == EACCES) {
-        Refuse(fd, PlatformError("抽出ファイルは別の抽出が書き込み中です", name));
+        Refuse(fd, PlatformError({Phrase::OutputInUse}, name));
     }
     Refuse(fd, FileError(errno, name));
 }
@@ -141,7 +140,7 @@ int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const
 
 int OpenStandardOutput(int sourceFd) {
     const std::string name(kStandardOutputName);
-    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError(kOutputClosed, name);
+    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError({Phrase::StandardOutputClosed}, name);
     const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) throw FileError(errno, name);
     RefuseTakenFile(fd, sourceFd, name, false);

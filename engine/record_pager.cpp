@@ -18,8 +18,6 @@ namespace {
 // Small reads: the first screen of a file needs its first few kilobytes only.
 constexpr std::size_t kPagerBlock = 64 * 1024;
 
-constexpr const char* kNotRegular = "レコードを表示できるのは通常のファイルだけです";
-
 }  // namespace
 
 ViewedFile::ViewedFile(const std::string& path, const std::atomic<bool>* stop)
@@ -31,7 +29,7 @@ ViewedFile::ViewedFile(const std::string& path, const std::atomic<bool>* stop)
         ::close(fd_);
         if (err != 0) throw FileError(err, path);
         // A pipe's records could not be read again, a device's may never end.
-        throw PlatformError(kNotRegular, path);
+        throw PlatformError({Phrase::ViewRegularOnly}, path);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
 }

@@ -667,8 +667,8 @@ void TForm1::SaveConditions(const QString& path) {
 void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
         const auto read = rivex::LoadConditions(ToBytes(path));
-        if (const auto* refusal = std::get_if<std::string>(&read)) {
-            ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
+        if (const auto* refusal = std::get_if<Message>(&read)) {
+            ShowMessage(this, Say(kWindowLanguage, *refusal) + "\r\n  " + ToBytes(path));
             return;
         }
         Fill(std::get<ExtractionRequest>(read));

@@ -40,7 +40,7 @@ class FakeHost : public Host {
             answers.erase(answers.begin());
             const auto refusal = AcceptPlaceholderAnswer(answer, placeholder);
             if (!refusal) return true;
-            messages.push_back(refusal->message);
+            messages.push_back(Say(Language::Japanese, refusal->message));
         }
         return false;
     }
