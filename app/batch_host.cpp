@@ -15,14 +15,16 @@ bool BatchHost::AskPlaceholder(PlaceholderState& placeholder) {
     while (nextAnswer_ < answers.size()) {
         const auto refusal = AcceptPlaceholderAnswer(answers[nextAnswer_++], placeholder);
         if (!refusal) return true;
-        ShowMessage(refusal->message);
+        ShowMessage(Say(request_.language, refusal->message));
     }
     return false;
 }
 
-void BatchHost::AppendRunLog(std::string_view line) {
-    std::fwrite(line.data(), 1, line.size(), runLog_);
-    std::fputc('\n', runLog_);
+void BatchHost::AppendRunLog(const RunLogEntry& entry) {
+    for (const std::string& line : RunLogLines(request_.language, entry)) {
+        std::fwrite(line.data(), 1, line.size(), runLog_);
+        std::fputc('\n', runLog_);
+    }
 }
 
 void BatchHost::ShowMessage(std::string_view text) {

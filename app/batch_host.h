@@ -19,11 +19,11 @@ class BatchHost : public Host {
     void PumpEvents(const ReadProgress&) override {}
     void ShowProgress(const std::string*) override {}
     void ReleaseProgress() override {}
-    bool ExclusionChecked() override { return request_.form.CheckBox1; }
-    bool GroupedOrder() override { return request_.form.RadioButton4; }
+    bool ExclusionChecked() override { return request_.form.ExcludeListed; }
+    bool GroupedOrder() override { return request_.form.Order == CodeOrder::Grouped; }
     bool AskPlaceholder(PlaceholderState& placeholder) override;
-    void RunStarted(std::string_view) override {}
-    void AppendRunLog(std::string_view line) override;
+    void RunStarted(TimeOfDay) override {}
+    void AppendRunLog(const RunLogEntry& entry) override;
     TimeOfDay Now() override { return LocalTimeOfDay(); }
 
     // A message box's text as one line (a line break in it as a line feed).

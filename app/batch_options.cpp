@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <optional>
 
+#include "engine/choice_names.h"
 #include "engine/conditions_file.h"
 #include "engine/platform_error.h"
 
@@ -23,18 +23,17 @@ struct OptionSpec {
     Apply apply;
 };
 
-// Checking one radio button of a group clears the others, as a click does; a check box is a
-// group of its own.
-Apply Check(bool FormInput::*chosen, std::vector<bool FormInput::*> group) {
-    return [chosen, group](BatchRequest& r, const Values&) {
-        for (const auto member : group) r.form.*member = false;
-        r.form.*chosen = true;
+// A choice set to `value`; a later option of the same choice overrides it.
+template <typename Member, typename Value>
+Apply Set(Member ExtractionRequest::*member, Value value) {
+    return [member, value](BatchRequest& r, const Values&) {
+        r.form.*member = value;
         return std::string();
     };
 }
 
 // A text box filled with the option's value.
-Apply Fill(std::string FormInput::*box) {
+Apply Fill(std::string ExtractionRequest::*box) {
     return [box](BatchRequest& r, const Values& v) {
         r.form.*box = v[0];
         return std::string();
@@ -42,7 +41,7 @@ Apply Fill(std::string FormInput::*box) {
 }
 
 // A file name box; only here does "-" stand for the standard stream instead.
-Apply Name(std::string FormInput::*box, bool StandardStreams::*stream) {
+Apply Name(std::string ExtractionRequest::*box, bool StandardStreams::*stream) {
     return [box, stream](BatchRequest& r, const Values& v) {
         r.form.*box = v[0];
         r.streams.*stream = v[0] == "-";
@@ -50,27 +49,27 @@ Apply Name(std::string FormInput::*box, bool StandardStreams::*stream) {
     };
 }
 
-// A drop-down list set to the item named by the option's value.
-template <typename Item>
-Apply Choose(Item FormInput::*list, std::map<std::string, Item> items, std::string refusal) {
-    return [list, items = std::move(items), refusal = std::move(refusal)](BatchRequest& r,
-                                                                          const Values& v) {
-        const auto it = items.find(v[0]);
-        if (it == items.end()) return refusal;
-        r.form.*list = it->second;
+// A choice set to the value the option's value names.
+template <typename Value, typename Member>
+Apply Choose(Member ExtractionRequest::*member,
+             std::function<std::optional<Value>(std::string_view)> named, std::string refusal) {
+    return [member, named = std::move(named), refusal = std::move(refusal)](BatchRequest& r,
+                                                                            const Values& v) {
+        const std::optional<Value> value = named(v[0]);
+        if (!value) return refusal;
+        r.form.*member = *value;
         return std::string();
     };
 }
 
-std::string Order(BatchRequest& r, const Values& v) {
-    const std::map<std::string, bool FormInput::*> orders{{"unknown", &FormInput::RadioButton3},
-                                                          {"grouped", &FormInput::RadioButton4},
-                                                          {"scattered", &FormInput::RadioButton5}};
-    const auto it = orders.find(v[0]);
-    if (it == orders.end()) return "--order takes unknown, grouped or scattered";
-    for (const auto& [name, member] : orders) r.form.*member = false;
-    r.form.*(it->second) = true;
-    return "";
+template <typename Value, std::size_t N>
+std::function<std::optional<Value>(std::string_view)> From(const ChoiceNames<Value, N>& names) {
+    return [&names](std::string_view name) { return ValueNamed(names, name); };
+}
+
+// The source's line end: "crlf" is another name for "cr" here.
+std::optional<LineRuleChoice> LineRuleNamed(std::string_view name) {
+    return ValueNamed(kLineRuleNames, name == "crlf" ? "cr" : name);
 }
 
 std::string Answer(BatchRequest& r, const Values& v) {
@@ -81,62 +80,60 @@ std::string Answer(BatchRequest& r, const Values& v) {
 
 // In the order the help lists them.
 const std::vector<OptionSpec>& Options() {
-    const std::vector<bool FormInput::*> fieldGroup{&FormInput::RadioButton6,
-                                                    &FormInput::RadioButton7};
-    const std::vector<bool FormInput::*> selectGroup{
-        &FormInput::RadioButton8, &FormInput::RadioButton1, &FormInput::RadioButton2};
     static const std::vector<OptionSpec> options{
         {"--source", "TEXT", "the source file name; \"@\" makes a series; - is standard input", 1,
-         Name(&FormInput::Edit1, &StandardStreams::input)},
+         Name(&ExtractionRequest::SourceName, &StandardStreams::input)},
         {"--output", "TEXT", "the output file name, may hold \"@\"; - is standard output", 1,
-         Name(&FormInput::Edit2, &StandardStreams::output)},
-        {"--whole", "", "write whole records", 0, Check(&FormInput::RadioButton6, fieldGroup)},
-        {"--fields", "", "write the listed fields", 0, Check(&FormInput::RadioButton7, fieldGroup)},
+         Name(&ExtractionRequest::OutputName, &StandardStreams::output)},
+        {"--whole", "", "write whole records", 0,
+         Set(&ExtractionRequest::FieldMode, FieldModes::WholeRecord)},
+        {"--fields", "", "write the listed fields", 0,
+         Set(&ExtractionRequest::FieldMode, FieldModes::ListedFields)},
         {"--field", "LEFT RIGHT NEXT LAST",
          "a field grid row: left, right, next left and last left (of a repeat)", 4,
          [](BatchRequest& r, const Values& v) {
-             r.form.StringGrid1.push_back({v[0], v[1], v[2], v[3]});
+             r.form.FieldRows.push_back({v[0], v[1], v[2], v[3]});
              return std::string();
          }},
-        {"--all", "", "select all records", 0, Check(&FormInput::RadioButton8, selectGroup)},
+        {"--all", "", "select all records", 0,
+         Set(&ExtractionRequest::SelectMode, SelectModes::AllRecords)},
         {"--by-count", "", "select records by their number", 0,
-         Check(&FormInput::RadioButton1, selectGroup)},
+         Set(&ExtractionRequest::SelectMode, SelectModes::ByCount)},
         {"--by-code", "", "select records by the code at the key columns", 0,
-         Check(&FormInput::RadioButton2, selectGroup)},
+         Set(&ExtractionRequest::SelectMode, SelectModes::ByCode)},
         {"--range", "FROM TO", "one row of the count/code grid: from and to", 2,
          [](BatchRequest& r, const Values& v) {
-             r.form.StringGrid2.push_back({v[0], v[1]});
+             r.form.SelectionRows.push_back({v[0], v[1]});
              return std::string();
          }},
-        {"--key", "TEXT", "the key columns, as 4-5,10", 1, Fill(&FormInput::Edit3)},
+        {"--key", "TEXT", "the key columns, as 4-5,10", 1, Fill(&ExtractionRequest::KeyPositions)},
         {"--exclude", "", "write the records whose code is in no range", 0,
-         Check(&FormInput::CheckBox1, {})},
+         Set(&ExtractionRequest::ExcludeListed, true)},
         {"--no-exclude", "", "clear --exclude (after --conditions set it)", 0,
-         [](BatchRequest& r, const Values&) {
-             r.form.CheckBox1 = false;
-             return std::string();
-         }},
-        {"--order", "unknown|grouped|scattered", "how the codes stand in the source", 1, Order},
+         Set(&ExtractionRequest::ExcludeListed, false)},
+        {"--order", "unknown|grouped|scattered", "how the codes stand in the source", 1,
+         Choose<CodeOrder>(&ExtractionRequest::Order, From(kCodeOrderNames),
+                           "--order takes unknown, grouped or scattered")},
         {"--at", "LEFT RIGHT 0|1",
          "an answer for \"@\": a text, or a range of numbers; 1 if the last", 3, Answer},
         {"--line-end", "auto|cr|crlf|lf", "how source records end (crlf: cr); auto when left out",
          1,
-         Choose<LineRuleChoice>(&FormInput::ComboBox1,
-                                {{"auto", LineRuleChoice::Auto},
-                                 {"cr", LineRuleChoice::Cr},
-                                 {"crlf", LineRuleChoice::Cr},
-                                 {"lf", LineRuleChoice::Lf}},
+         Choose<LineRuleChoice>(&ExtractionRequest::LineRules, LineRuleNamed,
                                 "--line-end takes auto, cr, crlf or lf")},
         {"--output-line-end", "source|crlf|lf",
          "what follows each record; source (the source's) when left out", 1,
-         Choose<OutputLineEnd>(&FormInput::ComboBox2,
-                               {{"source", OutputLineEnd::AsSource},
-                                {"crlf", OutputLineEnd::CrLf},
-                                {"lf", OutputLineEnd::Lf}},
+         Choose<OutputLineEnd>(&ExtractionRequest::OutputLineEnds, From(kOutputLineEndNames),
                                "--output-line-end takes source, crlf or lf")},
+        {"--lang", "ja|en", "the language of the messages and the RunLog; the locale's if left out",
+         1,
+         [](BatchRequest& r, const Values& v) {
+             const std::optional<Language> language = LanguageNamed(v[0]);
+             if (!language) return std::string("--lang takes ja or en");
+             r.language = *language;
+             return std::string();
+         }},
         {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
-         Choose<CodePage>(&FormInput::ComboBox3,
-                          {{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}},
+         Choose<CodePage>(&ExtractionRequest::Encoding, CodePageNamed,
                           "--encoding takes sjis or utf8")},
     };
     return options;
@@ -156,7 +153,7 @@ const char* const kBatchUsage =
     "                   [--range FROM TO]... [--key TEXT] [--exclude | --no-exclude]\n"
     "                   [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
     "                   [--line-end auto|cr|crlf|lf] [--output-line-end source|crlf|lf]\n"
-    "                   [--encoding sjis|utf8] [--save-conditions FILE]\n"
+    "                   [--encoding sjis|utf8] [--lang ja|en] [--save-conditions FILE]\n"
     "       rivex-batch --help | --version\n";
 
 std::string BatchHelp() {
@@ -219,12 +216,23 @@ std::optional<std::string> FileOption(const std::vector<std::string>& args,
 }
 
 // The form the conditions file holds, or why it cannot be used.
-std::variant<FormInput, std::string> LoadedConditions(const std::string& path) {
+std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string& path,
+                                                              Language language) {
     try {
-        return LoadConditions(path);
+        auto loaded = LoadConditions(path);
+        if (auto* refusal = std::get_if<Message>(&loaded)) return Say(language, *refusal);
+        return std::get<ExtractionRequest>(std::move(loaded));
     } catch (const PlatformError& e) {
-        return e.message() + ": " + path;
+        return Say(language, e.told()) + ": " + path;
     }
+}
+
+// The language --lang names wherever it stands, for the texts of options read before it;
+// the locale's when it is not given.
+Language LanguageOf(const std::vector<std::string>& args) {
+    const auto it = std::ranges::find(args, "--lang");
+    if (it == args.end() || it + 1 == args.end()) return LanguageOfEnvironment();
+    return LanguageNamed(*(it + 1)).value_or(LanguageOfEnvironment());
 }
 
 }  // namespace
@@ -232,17 +240,18 @@ std::variant<FormInput, std::string> LoadedConditions(const std::string& path) {
 BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
     const std::vector<std::string> args = SplitEqualsForms(given);
     BatchRequest request;
+    request.language = LanguageOf(args);
     const std::optional<std::string> conditions = FileOption(args, kConditions);
     const std::optional<std::string> saveTo = FileOption(args, kSaveConditions);
     if (!conditions) return UsageError{"--conditions needs a file"};
     if (!saveTo) return UsageError{"--save-conditions needs a file"};
     if (!conditions->empty()) {
-        auto loaded = LoadedConditions(*conditions);
+        auto loaded = LoadedConditions(*conditions, request.language);
         if (auto* error = std::get_if<std::string>(&loaded)) return UsageError{std::move(*error)};
-        request.form = std::get<FormInput>(std::move(loaded));
+        request.form = std::get<ExtractionRequest>(std::move(loaded));
         // Rows given as options replace the file's rows of that grid.
-        if (std::ranges::count(args, "--field") > 0) request.form.StringGrid1.clear();
-        if (std::ranges::count(args, "--range") > 0) request.form.StringGrid2.clear();
+        if (std::ranges::count(args, "--field") > 0) request.form.FieldRows.clear();
+        if (std::ranges::count(args, "--range") > 0) request.form.SelectionRows.clear();
         if (std::ranges::count(args, "--at") > 0) request.form.Answers.clear();
     }
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -270,7 +279,7 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
     }
     if (!saveTo->empty()) return SaveConditionsRequest{std::move(request.form), *saveTo};
     // Such a run could only end at once, having done nothing.
-    if (request.form.Edit1.find('@') != std::string::npos && request.form.Answers.empty()) {
+    if (request.form.SourceName.find('@') != std::string::npos && request.form.Answers.empty()) {
         return UsageError{"the source name holds \"@\" but no --at answer is given"};
     }
     return request;

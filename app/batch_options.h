@@ -5,14 +5,16 @@
 #include <variant>
 #include <vector>
 
-#include "engine/form_input.h"
+#include "engine/catalogue.h"
+#include "engine/extraction_request.h"
 #include "engine/placeholder.h"
 
 namespace rivex {
 
 struct BatchRequest {
-    FormInput form;
+    ExtractionRequest form;
     StandardStreams streams;                 // "-" given as --source or --output
+    Language language = Language::Japanese;  // of the messages and the RunLog
     std::vector<PlaceholderAnswer> answers;  // one per showing of the placeholder dialog
 };
 
@@ -25,7 +27,7 @@ struct UsageError {
 
 // --save-conditions: the conditions written to `path`, nothing run.
 struct SaveConditionsRequest {
-    FormInput form;
+    ExtractionRequest form;
     std::string path;
 };
 

@@ -26,10 +26,11 @@ int SignalStatus(int signal) {
 }
 
 // The status of a run that a stop signal ended, its message shown; 0 when none came.
-int EndedBySignal(rivex::BatchHost& host) {
+int EndedBySignal(rivex::BatchHost& host, rivex::Language language) {
     const int signal = rivex::StopSignal();
     if (signal == 0) return 0;
-    host.ShowMessage("** シグナル " + std::to_string(signal) + " で中断しました。");
+    host.ShowMessage(
+        rivex::Say(language, rivex::Phrase::StoppedBySignal, {std::to_string(signal)}));
     return SignalStatus(signal);
 }
 
@@ -42,13 +43,13 @@ int RunRequest(const rivex::BatchRequest& request) {
             host.ShowMessage(refusal->message);
             return kRefused;
         }
-        if (const int status = EndedBySignal(host); status != 0) return status;
-        host.ShowMessage(rivex::kRunFinished);
+        if (const int status = EndedBySignal(host, request.language); status != 0) return status;
+        host.ShowMessage(rivex::Say(request.language, rivex::Phrase::RunFinished));
         return kFinished;
     } catch (...) {
         std::fflush(stdout);
         // A write that the signal broke is no fault of the file.
-        if (const int status = EndedBySignal(host); status != 0) return status;
+        if (const int status = EndedBySignal(host, request.language); status != 0) return status;
         host.ShowMessage(rivex::CurrentErrorText());
         return kPlatformError;
     }

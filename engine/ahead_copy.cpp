@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/stop_signals.h"
 #include "engine/write_fully.h"
 
@@ -127,8 +128,8 @@ std::uint64_t AheadCopy::LastRecordEnd(std::uint64_t upTo) const {
     while (to >= lineEnd.size()) {
         const std::uint64_t from = to > kFallbackBlock ? to - kFallbackBlock : 0;
         const auto length = static_cast<std::size_t>(to - from);
-        if (::pread(ends_.sourceFd, block.data(), length, static_cast<off_t>(ends_.from + from)) !=
-            static_cast<ssize_t>(length)) {
+        if (ReadFully(ends_.sourceFd, block.data(), length,
+                      static_cast<off_t>(ends_.from + from)) != static_cast<ssize_t>(length)) {
             return 0;
         }
         const std::string_view bytes(block.data(), length);

@@ -42,7 +42,7 @@ FileSource::FileSource(int fd, std::string path) : fd_(fd), path_(std::move(path
 }
 
 std::unique_ptr<FileSource> FileSource::StandardInput(std::string name) {
-    if (WasClosedAtStart(STDIN_FILENO)) throw PlatformError("標準入力が閉じています", name);
+    if (WasClosedAtStart(STDIN_FILENO)) throw PlatformError({Phrase::StandardInputClosed}, name);
     const int fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) throw FileError(errno, name);
     return std::unique_ptr<FileSource>(new FileSource(fd, std::move(name)));

@@ -111,15 +111,17 @@ bool SeriesWritesItsSource(const Conditions& c) {
     });
 }
 
-std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& state) {
+std::optional<Refusal> CompileFileNames(const ExtractionRequest& form, EngineState& state) {
     Conditions& c = state.conditions;
-    if (form.Edit1.empty()) return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
-    c.SourceFileName = TrimSide("B", form.Edit1);
+    if (form.SourceName.empty())
+        return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
+    c.SourceFileName = TrimSide("B", form.SourceName);
     c.SourceHasPlaceholder = HoldsPlaceholder(c.SourceFileName);
     state.placeholder.SequenceCurrent = "  ";
     state.placeholder.SequenceEnd = "  ";
-    if (form.Edit2.empty()) return Refusal{"** 抽出ファイルの指定がありません。", Focus::Button2};
-    c.OutputFileName = TrimSide("B", form.Edit2);
+    if (form.OutputName.empty())
+        return Refusal{"** 抽出ファイルの指定がありません。", Focus::Button2};
+    c.OutputFileName = TrimSide("B", form.OutputName);
     c.OutputHasPlaceholder = HoldsPlaceholder(c.OutputFileName);
     if (c.OutputHasPlaceholder && !c.SourceHasPlaceholder) {
         return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
@@ -132,25 +134,25 @@ std::optional<Refusal> CompileFileNames(const FormInput& form, EngineState& stat
     return std::nullopt;
 }
 
-std::optional<Refusal> CompileFieldMode(const FormInput& form, Conditions& c) {
-    if (!form.RadioButton6 && !form.RadioButton7) {
+std::optional<Refusal> CompileFieldMode(const ExtractionRequest& form, Conditions& c) {
+    if (!form.FieldMode) {
         return Refusal{"** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。", Focus::Unchanged};
     }
-    if (form.RadioButton6) {
+    if (*form.FieldMode == FieldModes::WholeRecord) {
         c.FieldMode = FieldModes::WholeRecord;
         return std::nullopt;
     }
     c.FieldMode = FieldModes::ListedFields;
     c.FieldItems.clear();
-    for (const auto& row : form.StringGrid1) {
+    for (const auto& row : form.FieldRows) {
         if (auto r = CompileFieldRow(row, c.FieldItems)) return r;
     }
     return std::nullopt;
 }
 
-std::optional<Refusal> CompileCountGrid(const FormInput& form, Conditions& c) {
+std::optional<Refusal> CompileCountGrid(const ExtractionRequest& form, Conditions& c) {
     c.CountRanges.clear();
-    for (const auto& row : form.StringGrid2) {
+    for (const auto& row : form.SelectionRows) {
         const std::string fromText = TrimSide("B", row[0]);
         std::string toText = TrimSide("B", row[1]);
         if (fromText.empty() && toText.empty()) continue;
@@ -169,8 +171,8 @@ std::optional<Refusal> CompileCountGrid(const FormInput& form, Conditions& c) {
     return std::nullopt;
 }
 
-std::optional<Refusal> CompileKeyPositions(const FormInput& form, Conditions& c) {
-    std::string keys = TrimSide("B", form.Edit3);
+std::optional<Refusal> CompileKeyPositions(const ExtractionRequest& form, Conditions& c) {
+    std::string keys = TrimSide("B", form.KeyPositions);
     DeleteBlanks(keys, kNoQuote, CodePage::Utf8);
     if (keys.empty()) return Refusal{"** ｷｰ位置の指定がありません。", Focus::Edit3};
     c.KeySegments.clear();
@@ -205,14 +207,14 @@ std::string Unquoted(const std::string& text, CodePage cp) {
 // A code cell in the data's code page, trimmed, so that it compares with the records' bytes.
 // Typed text is UTF-8 already.
 std::optional<std::string> CodeCell(const std::string& typed, CodePage cp) {
-    std::optional<std::string> bytes = cp == CodePage::Cp932 ? ToCp932(typed) : typed;
+    std::optional<std::string> bytes = ToCodePage(typed, cp);
     if (!bytes) return std::nullopt;
     return TrimSide("B", *bytes);
 }
 
-std::optional<Refusal> CompileCodeGrid(const FormInput& form, Conditions& c) {
+std::optional<Refusal> CompileCodeGrid(const ExtractionRequest& form, Conditions& c) {
     c.CodeRecords.clear();
-    for (const auto& row : form.StringGrid2) {
+    for (const auto& row : form.SelectionRows) {
         const std::optional<std::string> fromText = CodeCell(row[0], c.DataCodePage);
         const std::optional<std::string> toText = CodeCell(row[1], c.DataCodePage);
         if (!fromText || !toText) {
@@ -233,31 +235,31 @@ std::optional<Refusal> CompileCodeGrid(const FormInput& form, Conditions& c) {
     return std::nullopt;
 }
 
-std::optional<Refusal> CompileSelectMode(const FormInput& form, Conditions& c) {
-    if (!form.RadioButton1 && !form.RadioButton2 && !form.RadioButton8) {
+std::optional<Refusal> CompileSelectMode(const ExtractionRequest& form, Conditions& c) {
+    if (!form.SelectMode) {
         return Refusal{"** ﾚｺｰﾄﾞの抽出が未指定です。", Focus::Unchanged};
     }
-    if (form.RadioButton8) {
-        c.SelectMode = SelectModes::AllRecords;
-        c.CountRanges = {{1, CountRange::kEndOfFile}};
-        return std::nullopt;
+    c.SelectMode = *form.SelectMode;
+    switch (*form.SelectMode) {
+        case SelectModes::AllRecords:
+            c.CountRanges = {{1, CountRange::kEndOfFile}};
+            return std::nullopt;
+        case SelectModes::ByCount:
+            return CompileCountGrid(form, c);
+        case SelectModes::ByCode:
+            if (auto r = CompileKeyPositions(form, c)) return r;
+            return CompileCodeGrid(form, c);
     }
-    if (form.RadioButton1) {
-        c.SelectMode = SelectModes::ByCount;
-        return CompileCountGrid(form, c);
-    }
-    c.SelectMode = SelectModes::ByCode;
-    if (auto r = CompileKeyPositions(form, c)) return r;
-    return CompileCodeGrid(form, c);
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<Refusal> CompileConditions(const FormInput& form, EngineState& state) {
+std::optional<Refusal> CompileConditions(const ExtractionRequest& form, EngineState& state) {
     Conditions& c = state.conditions;
-    c.LineRules = form.ComboBox1;
-    c.OutputLineEnds = form.ComboBox2;
-    c.DataCodePage = form.ComboBox3;
+    c.LineRules = form.LineRules;
+    c.OutputLineEnds = form.OutputLineEnds;
+    c.DataCodePage = form.Encoding;
     if (auto r = CompileFileNames(form, state)) return r;
     if (auto r = CompileFieldMode(form, state.conditions)) return r;
     return CompileSelectMode(form, state.conditions);

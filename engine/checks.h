@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/state.h"
 
 namespace rivex {
@@ -12,6 +12,6 @@ namespace rivex {
 // Checks `form` and compiles it into `state.conditions`; the first failed check is returned
 // and ends the checks. Also starts the placeholder sequence once a source name is known.
 // Throws PlatformError for a digit string beyond the signed 32-bit range.
-std::optional<Refusal> CompileConditions(const FormInput& form, EngineState& state);
+std::optional<Refusal> CompileConditions(const ExtractionRequest& form, EngineState& state);
 
 }  // namespace rivex

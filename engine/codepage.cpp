@@ -24,41 +24,68 @@ std::size_t Utf8SequenceLength(unsigned char b) {
 // `head` without a last character that its end cuts short.
 std::string_view WholeCharacters(std::string_view head, CodePage cp) {
     if (head.empty()) return head;
-    if (cp == CodePage::Cp932) {
-        const bool cutLead = Classify(head, cp).back() != ByteKind::Trail &&
-                             IsCp932Lead(static_cast<unsigned char>(head.back()));
-        return cutLead ? head.substr(0, head.size() - 1) : head;
-    }
-    for (std::size_t k = 1; k <= std::min<std::size_t>(head.size(), 3); ++k) {
-        const auto b = static_cast<unsigned char>(head[head.size() - k]);
-        if ((b & 0xC0) == 0x80) continue;
-        return Utf8SequenceLength(b) > k ? head.substr(0, head.size() - k) : head;
+    switch (cp) {
+        case CodePage::Cp932: {
+            const bool cutLead = Classify(head, cp).back() != ByteKind::Trail &&
+                                 IsCp932Lead(static_cast<unsigned char>(head.back()));
+            return cutLead ? head.substr(0, head.size() - 1) : head;
+        }
+        case CodePage::Utf8:
+            for (std::size_t k = 1; k <= std::min<std::size_t>(head.size(), 3); ++k) {
+                const auto b = static_cast<unsigned char>(head[head.size() - k]);
+                if ((b & 0xC0) == 0x80) continue;
+                return Utf8SequenceLength(b) > k ? head.substr(0, head.size() - k) : head;
+            }
+            return head;
     }
     return head;
 }
 
 bool IsText(std::string_view bytes, CodePage cp) {
-    return Converter("UTF-16LE", cp == CodePage::Cp932 ? "CP932" : "UTF-8")
+    return Converter("UTF-16LE", InfoOf(cp).iconvName)
         .Convert(WholeCharacters(bytes, cp))
         .has_value();
 }
 
 }  // namespace
 
+const CodePageInfo& InfoOf(CodePage cp) {
+    return kCodePages[static_cast<std::size_t>(IndexOf(cp))];
+}
+
+int IndexOf(CodePage cp) {
+    const auto it = std::ranges::find(kCodePages, cp, &CodePageInfo::id);
+    return static_cast<int>(it - kCodePages.begin());
+}
+
+std::optional<CodePage> CodePageAt(int index) {
+    if (index < 0 || index >= static_cast<int>(kCodePages.size())) return std::nullopt;
+    return kCodePages[static_cast<std::size_t>(index)].id;
+}
+
+std::optional<CodePage> CodePageNamed(std::string_view name) {
+    const auto it = std::ranges::find(kCodePages, name, &CodePageInfo::name);
+    if (it == kCodePages.end()) return std::nullopt;
+    return it->id;
+}
+
 std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
     const auto b = static_cast<unsigned char>(s[i]);
     std::size_t length = 1;
-    if (cp == CodePage::Cp932) {
-        length = IsCp932Lead(b) ? 2 : 1;
-    } else {
-        length = Utf8SequenceLength(b);
-        // A sequence cut short by a byte that is no continuation ends before that byte.
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
-                length = k;
-                break;
+    switch (cp) {
+        case CodePage::Cp932:
+            length = IsCp932Lead(b) ? 2 : 1;
+            break;
+        case CodePage::Utf8:
+            length = Utf8SequenceLength(b);
+            // A sequence cut short by a byte that is no continuation ends before that byte.
+            for (std::size_t k = 1; k < length; ++k) {
+                if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) {
+                    length = k;
+                    break;
+                }
             }
-        }
+            break;
     }
     return std::min(length, s.size() - i);
 }
@@ -78,7 +105,7 @@ std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
 
 Converter::Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
     if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-        throw PlatformError(std::string("文字コードを変換できません (") + from + " → " + to + ")");
+        throw PlatformError({Phrase::CannotConvert, {from, to}});
     }
 }
 
@@ -107,17 +134,33 @@ std::optional<std::string> Converter::Convert(std::string_view in, const char* s
 }
 
 std::optional<CodePage> OtherCodePage(std::string_view head, CodePage chosen) {
-    // ASCII reads the same under both.
+    // ASCII reads the same under every code page.
     if (std::all_of(head.begin(), head.end(), [](char c) { return (c & 0x80) == 0; })) {
         return std::nullopt;
     }
-    const bool utf8 = IsText(head, CodePage::Utf8);
-    if (chosen == CodePage::Cp932) return utf8 ? std::optional(CodePage::Utf8) : std::nullopt;
-    return !utf8 && IsText(head, CodePage::Cp932) ? std::optional(CodePage::Cp932) : std::nullopt;
+    // UTF-8 is the strict one: text that is UTF-8 is taken for it.
+    if (IsText(head, CodePage::Utf8)) {
+        return chosen == CodePage::Utf8 ? std::nullopt : std::optional(CodePage::Utf8);
+    }
+    if (chosen != CodePage::Utf8) return std::nullopt;
+    for (const CodePageInfo& page : kCodePages) {
+        if (page.id != CodePage::Utf8 && IsText(head, page.id)) return page.id;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ToCodePage(std::string_view utf8, CodePage cp) {
+    switch (cp) {
+        case CodePage::Utf8:
+            return std::string(utf8);  // typed text is UTF-8 already
+        case CodePage::Cp932:
+            break;
+    }
+    return Converter(InfoOf(cp).iconvName, "UTF-8").Convert(utf8);
 }
 
 std::optional<std::string> ToCp932(std::string_view utf8) {
-    return Converter("CP932", "UTF-8").Convert(utf8);
+    return ToCodePage(utf8, CodePage::Cp932);
 }
 
 std::string ToCp932Lossy(std::string_view utf8) {

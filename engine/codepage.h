@@ -1,6 +1,7 @@
 // Byte classification under a code page, and the conversion of typed text to code page 932.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,6 +14,26 @@ enum class CodePage {
     Cp932,  // Shift-JIS: a lead byte 0x81-0x9F or 0xE0-0xFC starts a double-byte character
     Utf8,   // every ASCII byte is single; a multi-byte sequence is one lead and its trail bytes
 };
+
+// What the program knows of each code page, in the order the windows list them: its name in
+// conditions files and options, its name for iconv, and its label in the windows.
+struct CodePageInfo {
+    CodePage id;
+    std::string_view name;
+    const char* iconvName;
+    std::string_view label;
+};
+inline constexpr std::array<CodePageInfo, 2> kCodePages{{
+    {CodePage::Cp932, "sjis", "CP932", "シフトJIS"},
+    {CodePage::Utf8, "utf8", "UTF-8", "UTF-8"},
+}};
+
+const CodePageInfo& InfoOf(CodePage cp);
+
+// The code page of kCodePages' entry `index` (a window's list position), or of `name`.
+std::optional<CodePage> CodePageAt(int index);
+std::optional<CodePage> CodePageNamed(std::string_view name);
+int IndexOf(CodePage cp);
 
 // The byte order mark that may open a UTF-8 file; it is no part of the text.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -47,6 +68,9 @@ class Converter {
 // it is not UTF-8 but is code page 932. nullopt when nothing speaks against `chosen`. A
 // character cut short at the end of `head` does not count.
 std::optional<CodePage> OtherCodePage(std::string_view head, CodePage chosen);
+
+// UTF-8 text as bytes of `cp`; nullopt when a character has no form there.
+std::optional<std::string> ToCodePage(std::string_view utf8, CodePage cp);
 
 // UTF-8 text as code page 932 bytes; nullopt when a character has no code page 932 form.
 std::optional<std::string> ToCp932(std::string_view utf8);

@@ -13,8 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "engine/choice_names.h"
 #include "engine/notation.h"
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/write_fully.h"
 
 namespace rivex {
@@ -31,39 +33,11 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.has_parent_path() ? file.parent_path() : ".";
 }
 
-// A choice among radio buttons, or a list's item, by the name it has in the file.
-template <typename Value>
-using Names = std::vector<std::pair<std::string_view, Value>>;
-
-const Names<int> kFieldModes{{"whole", 6}, {"listed", 7}};
-const Names<int> kSelectModes{{"all", 8}, {"count", 1}, {"code", 2}};
-const Names<int> kCodeOrders{{"unknown", 3}, {"grouped", 4}, {"scattered", 5}};
-const Names<LineRuleChoice> kLineRules{
-    {"auto", LineRuleChoice::Auto}, {"cr", LineRuleChoice::Cr}, {"lf", LineRuleChoice::Lf}};
-const Names<OutputLineEnd> kOutputLineEnds{
-    {"source", OutputLineEnd::AsSource}, {"crlf", OutputLineEnd::CrLf}, {"lf", OutputLineEnd::Lf}};
-const Names<CodePage> kEncodings{{"sjis", CodePage::Cp932}, {"utf8", CodePage::Utf8}};
-
-// The radio buttons of the form by their number.
-bool FormInput::*Radio(int number) {
-    static const std::array<bool FormInput::*, 8> radios{
-        &FormInput::RadioButton1, &FormInput::RadioButton2, &FormInput::RadioButton3,
-        &FormInput::RadioButton4, &FormInput::RadioButton5, &FormInput::RadioButton6,
-        &FormInput::RadioButton7, &FormInput::RadioButton8};
-    return radios[static_cast<std::size_t>(number - 1)];
-}
-
-// The checked radio button of a group by its name; null when none is checked.
-Json CheckedName(const FormInput& form, const Names<int>& group) {
-    for (const auto& [name, number] : group) {
-        if (form.*Radio(number)) return std::string(name);
-    }
-    return nullptr;
-}
-
-template <typename Value>
-std::string_view NameOf(Value value, const Names<Value>& names) {
-    return std::ranges::find(names, value, &std::pair<std::string_view, Value>::second)->first;
+// An optional choice as the file keeps it: its name, or null while unmade.
+template <typename Value, std::size_t N>
+Json NameOrNull(const std::optional<Value>& value, const ChoiceNames<Value, N>& names) {
+    if (!value) return nullptr;
+    return std::string(NameOf(names, *value));
 }
 
 template <std::size_t N>
@@ -78,17 +52,17 @@ Json Rows(const std::vector<std::array<std::string, N>>& rows) {
     return out;
 }
 
-// What is wrong with the file, in the user's words.
+// What is wrong with the file.
 struct Unreadable {
-    std::string message;
+    Message message;
 };
 
 Unreadable Missing(std::string_view key) {
-    return {"** 抽出条件ファイルに「" + std::string(key) + "」がありません。"};
+    return {{Phrase::ConditionsKeyMissing, {std::string(key)}}};
 }
 
 Unreadable WrongForm(std::string_view key) {
-    return {"** 抽出条件ファイルの「" + std::string(key) + "」の形が違います。"};
+    return {{Phrase::ConditionsWrongForm, {std::string(key)}}};
 }
 
 const Json& Member(const Json& json, std::string_view key) {
@@ -102,8 +76,7 @@ std::string TextOf(const Json& value, std::string_view key) {
     if (!value.is_string()) throw WrongForm(key);
     std::string text = value.get<std::string>();
     if (text.find('\0') != std::string::npos) {
-        throw Unreadable{"** 抽出条件ファイルの「" + std::string(key) +
-                         "」に使えない文字があります。"};
+        throw Unreadable{{Phrase::ConditionsBadCharacter, {std::string(key)}}};
     }
     return text;
 }
@@ -112,19 +85,25 @@ std::string Text(const Json& json, std::string_view key) {
     return TextOf(Member(json, key), key);
 }
 
-template <typename Value>
-Value Named(const Json& json, std::string_view key, const Names<Value>& names) {
-    const std::string name = Text(json, key);
-    const auto it = std::ranges::find(names, name, &std::pair<std::string_view, Value>::first);
-    if (it == names.end()) throw WrongForm(key);
-    return it->second;
+template <typename Value, std::size_t N>
+Value Named(const Json& json, std::string_view key, const ChoiceNames<Value, N>& names) {
+    const std::optional<Value> value = ValueNamed(names, Text(json, key));
+    if (!value) throw WrongForm(key);
+    return *value;
 }
 
-// A radio group: the named button checked, or none for null.
-void CheckNamed(const Json& json, std::string_view key, const Names<int>& group, FormInput& form) {
-    const Json& value = Member(json, key);
-    if (value.is_null()) return;
-    form.*Radio(Named(json, key, group)) = true;
+// A choice the window may leave unmade: null while it is.
+template <typename Value, std::size_t N>
+std::optional<Value> NamedOrNull(const Json& json, std::string_view key,
+                                 const ChoiceNames<Value, N>& names) {
+    if (Member(json, key).is_null()) return std::nullopt;
+    return Named(json, key, names);
+}
+
+CodePage EncodingOf(const Json& json) {
+    const std::optional<CodePage> cp = CodePageNamed(Text(json, "encoding"));
+    if (!cp) throw WrongForm("encoding");
+    return *cp;
 }
 
 template <std::size_t N>
@@ -155,12 +134,12 @@ std::pair<std::size_t, std::size_t> LineAndColumn(std::string_view text, std::si
 }
 
 // Every text of the form: the names, the key positions, the grid cells and the answers.
-std::vector<const std::string*> Texts(const FormInput& form) {
-    std::vector<const std::string*> texts{&form.Edit1, &form.Edit2, &form.Edit3};
-    for (const auto& row : form.StringGrid1) {
+std::vector<const std::string*> Texts(const ExtractionRequest& form) {
+    std::vector<const std::string*> texts{&form.SourceName, &form.OutputName, &form.KeyPositions};
+    for (const auto& row : form.FieldRows) {
         for (const auto& cell : row) texts.push_back(&cell);
     }
-    for (const auto& row : form.StringGrid2) {
+    for (const auto& row : form.SelectionRows) {
         for (const auto& cell : row) texts.push_back(&cell);
     }
     for (const auto& answer : form.Answers) {
@@ -190,13 +169,13 @@ std::string Shown(const std::string& text) {
 Json ParseConditions(std::string_view text) {
     std::vector<std::vector<std::string>> keys;  // of each object open
     return Json::parse(text, [&keys](int depth, Json::parse_event_t event, Json& parsed) {
-        if (depth > kMostDepth) throw Unreadable{"** 抽出条件ファイルの入れ子が深すぎます。"};
+        if (depth > kMostDepth) throw Unreadable{{Phrase::ConditionsTooDeep}};
         if (event == Json::parse_event_t::object_start) keys.emplace_back();
         if (event == Json::parse_event_t::object_end) keys.pop_back();
         if (event == Json::parse_event_t::key) {
             const std::string key = parsed.get<std::string>();
             if (std::ranges::find(keys.back(), key) != keys.back().end()) {
-                throw Unreadable{"** 抽出条件ファイルに「" + key + "」が二つあります。"};
+                throw Unreadable{{Phrase::ConditionsKeyTwice, {key}}};
             }
             keys.back().push_back(key);
         }
@@ -294,52 +273,52 @@ std::string FoundName(const std::string& name, const std::filesystem::path& fold
     return relative.empty() ? found.string() : relative.string();
 }
 
-FormInput FormOf(const Json& json) {
+ExtractionRequest FormOf(const Json& json) {
     if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
-        throw Unreadable{"** 抽出条件ファイルではありません。"};
+        throw Unreadable{{Phrase::ConditionsNotConditions}};
     }
     const Json& version = Member(json, "version");
     if (!version.is_number_integer()) throw WrongForm("version");
     if (version != kVersion) {
-        throw Unreadable{"** 抽出条件ファイルの版 " + version.dump() + " は読めません。"};
+        throw Unreadable{{Phrase::ConditionsVersion, {version.dump()}}};
     }
-    FormInput form;
-    form.Edit1 = Text(json, "sourceFile");
-    form.Edit2 = Text(json, "outputFile");
-    CheckNamed(json, "fieldMode", kFieldModes, form);
-    form.StringGrid1 = GridRows<4>(json, "fields");
-    CheckNamed(json, "selectMode", kSelectModes, form);
-    form.StringGrid2 = GridRows<2>(json, "ranges");
-    form.Edit3 = Text(json, "keyPositions");
+    ExtractionRequest form;
+    form.SourceName = Text(json, "sourceFile");
+    form.OutputName = Text(json, "outputFile");
+    form.FieldMode = NamedOrNull(json, "fieldMode", kFieldModeNames);
+    form.FieldRows = GridRows<4>(json, "fields");
+    form.SelectMode = NamedOrNull(json, "selectMode", kSelectModeNames);
+    form.SelectionRows = GridRows<2>(json, "ranges");
+    form.KeyPositions = Text(json, "keyPositions");
     const Json& exclude = Member(json, "exclude");
     if (!exclude.is_boolean()) throw WrongForm("exclude");
-    form.CheckBox1 = exclude.get<bool>();
-    CheckNamed(json, "codeOrder", kCodeOrders, form);
-    form.ComboBox1 = Named(json, "lineEnd", kLineRules);
-    form.ComboBox2 = Named(json, "outputLineEnd", kOutputLineEnds);
-    form.ComboBox3 = Named(json, "encoding", kEncodings);
+    form.ExcludeListed = exclude.get<bool>();
+    form.Order = NamedOrNull(json, "codeOrder", kCodeOrderNames);
+    form.LineRules = Named(json, "lineEnd", kLineRuleNames);
+    form.OutputLineEnds = Named(json, "outputLineEnd", kOutputLineEndNames);
+    form.Encoding = EncodingOf(json);
     form.Answers = Answers(json);
     return form;
 }
 
 }  // namespace
 
-std::string ConditionsText(const FormInput& form) {
+std::string ConditionsText(const ExtractionRequest& form) {
     Json json;
     json["format"] = kFormat;
     json["version"] = kVersion;
-    json["sourceFile"] = form.Edit1;
-    json["outputFile"] = form.Edit2;
-    json["fieldMode"] = CheckedName(form, kFieldModes);
-    json["fields"] = Rows(form.StringGrid1);
-    json["selectMode"] = CheckedName(form, kSelectModes);
-    json["ranges"] = Rows(form.StringGrid2);
-    json["keyPositions"] = form.Edit3;
-    json["exclude"] = form.CheckBox1;
-    json["codeOrder"] = CheckedName(form, kCodeOrders);
-    json["lineEnd"] = NameOf(form.ComboBox1, kLineRules);
-    json["outputLineEnd"] = NameOf(form.ComboBox2, kOutputLineEnds);
-    json["encoding"] = NameOf(form.ComboBox3, kEncodings);
+    json["sourceFile"] = form.SourceName;
+    json["outputFile"] = form.OutputName;
+    json["fieldMode"] = NameOrNull(form.FieldMode, kFieldModeNames);
+    json["fields"] = Rows(form.FieldRows);
+    json["selectMode"] = NameOrNull(form.SelectMode, kSelectModeNames);
+    json["ranges"] = Rows(form.SelectionRows);
+    json["keyPositions"] = form.KeyPositions;
+    json["exclude"] = form.ExcludeListed;
+    json["codeOrder"] = NameOrNull(form.Order, kCodeOrderNames);
+    json["lineEnd"] = NameOf(kLineRuleNames, form.LineRules);
+    json["outputLineEnd"] = NameOf(kOutputLineEndNames, form.OutputLineEnds);
+    json["encoding"] = InfoOf(form.Encoding).name;
     if (!form.Answers.empty()) {
         Json& answers = json["answers"] = Json::array();
         for (const PlaceholderAnswer& a : form.Answers) {
@@ -349,17 +328,16 @@ std::string ConditionsText(const FormInput& form) {
     return json.dump(2) + "\n";
 }
 
-std::variant<FormInput, std::string> ReadConditions(std::string_view text) {
+std::variant<ExtractionRequest, Message> ReadConditions(std::string_view text) {
     try {
         return FormOf(ParseConditions(text));
     } catch (const Json::parse_error& e) {
         const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
-        return "** 抽出条件ファイルの " + std::to_string(line) + " 行 " + std::to_string(column) +
-               " 桁目が JSON として読めません。";
+        return Message{Phrase::ConditionsJsonAt, {std::to_string(line), std::to_string(column)}};
     } catch (const Json::out_of_range&) {
-        return "** 抽出条件ファイルに大きすぎる数があります。";
+        return Message{Phrase::ConditionsNumberTooLarge};
     } catch (const Json::exception&) {
-        return "** 抽出条件ファイルが JSON として読めません。";
+        return Message{Phrase::ConditionsNotJson};
     } catch (const Unreadable& e) {
         return e.message;
     }
@@ -369,33 +347,27 @@ std::string ReadConditionsFile(const std::string& path) {
     // A FIFO opens without waiting for a writer, and is then refused like any other non-file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) throw FileError(errno, path);
-    const auto refuse = [fd, &path](const std::string& message) {
+    const auto refuse = [fd, &path](Message message) {
         ::close(fd);
-        return PlatformError(message, path);
+        return PlatformError(std::move(message), path);
     };
     struct stat st {};
-    if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).message());
-    if (!S_ISREG(st.st_mode)) throw refuse("** 抽出条件ファイルが通常のファイルではありません。");
+    if (::fstat(fd, &st) != 0) throw refuse(FileError(errno, path).told());
+    if (!S_ISREG(st.st_mode)) throw refuse({Phrase::ConditionsNotRegular});
     std::string bytes(kMostConditionsBytes + 1, '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw refuse(FileError(errno, path).message());
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    if (got > kMostConditionsBytes) throw refuse("** 抽出条件ファイルが大きすぎます。");
+    const ssize_t read = ReadFully(fd, bytes.data(), bytes.size(), 0);
+    if (read < 0) throw refuse(FileError(errno, path).told());
+    const auto got = static_cast<std::size_t>(read);
+    if (got > kMostConditionsBytes) throw refuse({Phrase::ConditionsTooLarge});
     ::close(fd);
     bytes.resize(got);
     return bytes;
 }
 
-void SaveConditions(const std::string& path, const FormInput& form) {
+void SaveConditions(const std::string& path, const ExtractionRequest& form) {
     for (const std::string* text : Texts(form)) {
         if (!IsUtf8(*text)) {
-            throw PlatformError("** 「" + Shown(*text) + "」は UTF-8 でないため保存できません。",
-                                path);
+            throw PlatformError({Phrase::ConditionsNotUtf8, {Shown(*text)}}, path);
         }
     }
     std::error_code error;
@@ -404,24 +376,24 @@ void SaveConditions(const std::string& path, const FormInput& form) {
                                              : std::filesystem::path(path);
     if (std::filesystem::is_directory(target, error)) throw FileError(EISDIR, path);
     if (std::filesystem::exists(target, error) && !IsConditionsFile(target)) {
-        throw PlatformError("** 抽出条件ファイルでないファイルには保存できません。", path);
+        throw PlatformError({Phrase::ConditionsSaveOverOther}, path);
     }
-    FormInput kept = form;
-    kept.Edit1 = KeptName(form.Edit1, FolderOf(target));
-    kept.Edit2 = KeptName(form.Edit2, FolderOf(target));
+    ExtractionRequest kept = form;
+    kept.SourceName = KeptName(form.SourceName, FolderOf(target));
+    kept.OutputName = KeptName(form.OutputName, FolderOf(target));
     ReplaceWhole(target, ConditionsText(kept));
 }
 
-std::variant<FormInput, std::string> LoadConditions(const std::string& path) {
+std::variant<ExtractionRequest, Message> LoadConditions(const std::string& path) {
     auto read = ReadConditions(ReadConditionsFile(path));
-    if (auto* form = std::get_if<FormInput>(&read)) {
+    if (auto* form = std::get_if<ExtractionRequest>(&read)) {
         // Saved beside the file a link leads to, the names are found from there too.
         std::error_code error;
         const std::filesystem::path resolved = std::filesystem::canonical(path, error);
         const std::filesystem::path folder = FolderOf(
             std::filesystem::is_symlink(path) && !error ? resolved : std::filesystem::path(path));
-        form->Edit1 = FoundName(form->Edit1, folder);
-        form->Edit2 = FoundName(form->Edit2, folder);
+        form->SourceName = FoundName(form->SourceName, folder);
+        form->OutputName = FoundName(form->OutputName, folder);
     }
     return read;
 }

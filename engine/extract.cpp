@@ -20,8 +20,8 @@ void Reset(EngineState& state) {
 
 }  // namespace
 
-std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host,
-                                          StandardStreams streams) {
+std::variant<Refusal, RunSummary> Extract(const ExtractionRequest& form, EngineState& state,
+                                          Host& host, StandardStreams streams) {
     Reset(state);
     if (auto refusal = CompileConditions(form, state)) return std::move(*refusal);
     state.conditions.Streams = streams;

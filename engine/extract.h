@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/host.h"
 #include "engine/run.h"
 #include "engine/state.h"
@@ -14,7 +14,7 @@ namespace rivex {
 // Starts from a cleared state, checks `form` and runs the extraction: the first failed check,
 // or the summary of the run. Throws PlatformError when a platform error ends the run; the
 // files it opened are closed by then.
-std::variant<Refusal, RunSummary> Extract(const FormInput& form, EngineState& state, Host& host,
-                                          StandardStreams streams = {});
+std::variant<Refusal, RunSummary> Extract(const ExtractionRequest& form, EngineState& state,
+                                          Host& host, StandardStreams streams = {});
 
 }  // namespace rivex

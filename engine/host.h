@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/run_log.h"
 #include "engine/state.h"
 #include "engine/text_format.h"
 
@@ -34,16 +35,16 @@ class Host {
     virtual void ReleaseProgress() = 0;
 
     // The two controls the code loop reads while it runs.
-    virtual bool ExclusionChecked() = 0;  // CheckBox1
-    virtual bool GroupedOrder() = 0;      // RadioButton4
+    virtual bool ExclusionChecked() = 0;  // records whose code is in no range wanted
+    virtual bool GroupedOrder() = 0;      // codes said to stand grouped
 
     // The default beep, then the placeholder dialog, modal: false when it was closed
     // without "次　へ".
     virtual bool AskPlaceholder(PlaceholderState& placeholder) = 0;
 
-    // The checks have passed: the run starts at `startClock`.
-    virtual void RunStarted(std::string_view startClock) = 0;
-    virtual void AppendRunLog(std::string_view line) = 0;
+    // The checks have passed: the run starts at `start`.
+    virtual void RunStarted(TimeOfDay start) = 0;
+    virtual void AppendRunLog(const RunLogEntry& entry) = 0;
     virtual TimeOfDay Now() = 0;
 };
 

@@ -114,19 +114,8 @@ std::string TrimSide(std::string_view side, std::string_view s) {
     return std::string(s.substr(first, last - first));
 }
 
-namespace {
-
-// Appended, not concatenated: GCC 12 warns of an overlap in the concatenated form.
-std::string TooLargeText(std::string_view text) {
-    std::string message = "'";
-    message.append(text).append("' は整数ではありません");
-    return message;
-}
-
-}  // namespace
-
 NumberTooLarge::NumberTooLarge(std::string_view text, std::string_view item)
-    : PlatformError(TooLargeText(text)), item_(item), text_(text) {}
+    : PlatformError({Phrase::NotAnInteger, {std::string(text)}}), item_(item), text_(text) {}
 
 NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
                         std::string_view zeroText) {
@@ -141,6 +130,14 @@ NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
     }
     if (!zeroText.empty() && value == 0) return {0, item + "は値0です。" + shown};
     return {value, {}};
+}
+
+std::optional<std::int64_t> DigitsValue(std::string_view text) {
+    if (text.empty() || CheckDigits(text) != 0) return std::nullopt;
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 int CheckDigits(std::string_view text) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,10 @@ NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
 
 // 0 when every byte is a digit 0-9 (the empty text included), else -1.
 int CheckDigits(std::string_view text);
+
+// The value of a text of digits only; nullopt for an empty text, another character, or a
+// value past the signed 64-bit range.
+std::optional<std::int64_t> DigitsValue(std::string_view text);
 
 // The result of NextListItem: 1 (more items follow), 0 (last item), -1 (error), and the two
 // sides of the item taken.

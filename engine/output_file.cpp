@@ -8,23 +8,15 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
-#include "engine/codepage.h"
-#include "engine/notation.h"
 #include "engine/open_file.h"
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/standard_streams.h"
 
 namespace rivex {
 namespace {
-
-constexpr std::string_view kNoQuote;
-constexpr const char* kOutputClosed = "標準出力が閉じています";
-
-bool IsFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 bool IsSame(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -43,7 +35,7 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
     struct stat in {};
     if (::fstat(fd, &out) != 0) Refuse(fd, FileError(errno, name));
     if (::fstat(sourceFd, &in) == 0 && IsSame(out, in)) {
-        Refuse(fd, PlatformError("抽出ファイルが元ファイルと同じファイルです", name));
+        Refuse(fd, PlatformError({Phrase::OutputIsSource}, name));
     }
     if (!streams) return;
     const bool shareable = S_ISCHR(out.st_mode) && !::isatty(fd);
@@ -53,13 +45,14 @@ void RefuseTakenFile(int fd, int sourceFd, const std::string& name, bool streams
         const bool isOutput = stream == STDOUT_FILENO;
         // What stands in for a closed stream takes no records either.
         if (WasClosedAtStart(stream)) {
-            Refuse(fd,
-                   PlatformError(isOutput ? kOutputClosed : "標準エラー出力が閉じています", name));
+            Refuse(fd, PlatformError(
+                           {isOutput ? Phrase::StandardOutputClosed : Phrase::StandardErrorClosed},
+                           name));
         }
         if (shareable) continue;
-        Refuse(fd, PlatformError(isOutput ? "抽出ファイルが標準出力と同じファイルです"
-                                          : "抽出ファイルが標準エラー出力と同じファイルです",
-                                 name));
+        Refuse(fd, PlatformError(
+                       {isOutput ? Phrase::OutputIsStandardOutput : Phrase::OutputIsStandardError},
+                       name));
     }
 }
 
@@ -74,7 +67,7 @@ void Lock(int fd, const std::string& name) {
     whole.l_whence = SEEK_SET;
     if (::fcntl(fd, F_SETLK, &whole) == 0) return;
     if (errno == EAGAIN || errno == EACCES) {
-        Refuse(fd, PlatformError("抽出ファイルは別の抽出が書き込み中です", name));
+        Refuse(fd, PlatformError({Phrase::OutputInUse}, name));
     }
     Refuse(fd, FileError(errno, name));
 }
@@ -85,7 +78,7 @@ void CutAtEndOfFileMark(int fd, const std::string& path) {
     if (size < 0) throw FileError(errno, path);
     const off_t start = size > 128 ? size - 128 : 0;
     std::array<char, 128> tail{};
-    const ssize_t n = ::pread(fd, tail.data(), static_cast<std::size_t>(size - start), start);
+    const ssize_t n = ReadFully(fd, tail.data(), static_cast<std::size_t>(size - start), start);
     if (n < 0) throw FileError(errno, path);
     const void* mark = std::memchr(tail.data(), 0x1A, static_cast<std::size_t>(n));
     if (mark == nullptr) return;
@@ -110,15 +103,11 @@ int OpenWhenRead(const std::string& path, int flags, const OpenWait& wait) {
 
 }  // namespace
 
+// A folder that cannot be made is left to the open that follows, which names the failure.
 void CreateFolders(const std::string& path) {
-    const int n = QuotedCount(path, 1, 0, "/", kNoQuote, CodePage::Utf8);
-    // In an absolute path the first "/" is the root; a relative path starts with a folder.
-    const int firstCut = path.starts_with('/') ? 2 : 1;
-    for (int k = firstCut; k <= n; ++k) {
-        const int at = QuotedNthPos(path, "/", k, kNoQuote, CodePage::Utf8);
-        const std::string folder = path.substr(0, static_cast<std::size_t>(at - 1));
-        if (!folder.empty() && !IsFolder(folder)) ::mkdir(folder.c_str(), 0777);
-    }
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 }
 
 int CreateFile(const std::string& path) {
@@ -151,7 +140,7 @@ int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const
 
 int OpenStandardOutput(int sourceFd) {
     const std::string name(kStandardOutputName);
-    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError(kOutputClosed, name);
+    if (WasClosedAtStart(STDOUT_FILENO)) throw PlatformError({Phrase::StandardOutputClosed}, name);
     const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) throw FileError(errno, name);
     RefuseTakenFile(fd, sourceFd, name, false);

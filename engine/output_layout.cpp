@@ -19,11 +19,12 @@ inline void CopyWords(char* out, const char* from, std::size_t width) {
 }  // namespace
 
 OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
-    for (const FieldItem& item : items) {
+    for (std::size_t field = 0; field < items.size(); ++field) {
+        const FieldItem& item = items[field];
         if (item.Width < 1) continue;  // always empty
         const auto start = static_cast<std::size_t>(item.Left < 1 ? 0 : item.Left - 1);
         const auto width = static_cast<std::size_t>(item.Width);
-        Span span{start, width, 0, 1};
+        Span span{field, start, width, 0, 1};
         if (item.LastLeft != 0) {
             span.pitch = static_cast<std::size_t>(item.Pitch);
             span.count = static_cast<std::size_t>((item.LastLeft - item.Left) / item.Pitch + 1);

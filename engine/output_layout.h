@@ -27,10 +27,19 @@ class OutputLayout {
     // there.
     template <typename Piece>
     void ForEachPiece(std::uint64_t length, Piece piece) const {
+        ForEachRepetition(length, [&](std::size_t, std::size_t, std::uint64_t at,
+                                      std::uint64_t bytes) { piece(at, bytes); });
+    }
+
+    // The same with the index of the field item (among all items given) and of the
+    // repetition (from 0): `piece(field, repeat, start, bytes)`. This is the one place that
+    // says which bytes each field and repetition covers; the viewer draws from it.
+    template <typename Piece>
+    void ForEachRepetition(std::uint64_t length, Piece piece) const {
         for (const Span& span : spans_) {
             std::uint64_t column = span.start;
             for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
-                piece(column, std::min<std::uint64_t>(span.width, length - column));
+                piece(span.field, k, column, std::min<std::uint64_t>(span.width, length - column));
             }
         }
     }
@@ -42,6 +51,7 @@ class OutputLayout {
     // One field, repeated `count` times `pitch` bytes apart: the cost of a record follows the
     // record, not the count.
     struct Span {
+        std::size_t field;  // index of the item
         std::size_t start;  // from 0
         std::size_t width;  // at least 1
         std::size_t pitch;

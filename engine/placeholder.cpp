@@ -56,13 +56,12 @@ std::optional<DialogRefusal> AcceptPlaceholderAnswer(const PlaceholderAnswer& an
     placeholder.SequenceCurrent = TrimSide("B", answer.left);
     placeholder.SequenceWidth = static_cast<std::int32_t>(placeholder.SequenceCurrent.size());
     if (placeholder.SequenceWidth == 0) {
-        if (!answer.last)
-            return DialogRefusal{"** 左側文字の指定がありません。", DialogFocus::Edit1};
+        if (!answer.last) return DialogRefusal{{Phrase::AtLeftMissing}, DialogFocus::Edit1};
         placeholder.LastSpecification = true;
         return std::nullopt;
     }
     if (Cp932Width(placeholder.SequenceCurrent) > kMaxTextBytes) {
-        return DialogRefusal{"** 左側文字が８桁を超えています。", DialogFocus::Edit1};
+        return DialogRefusal{{Phrase::AtLeftTooLong}, DialogFocus::Edit1};
     }
     if (!StartsRange(placeholder.SequenceCurrent)) {
         placeholder.SequenceEnd = placeholder.SequenceCurrent;
@@ -70,16 +69,16 @@ std::optional<DialogRefusal> AcceptPlaceholderAnswer(const PlaceholderAnswer& an
         placeholder.SequenceEnd = TrimSide("B", answer.right);
         if (placeholder.SequenceEnd.empty()) placeholder.SequenceEnd = placeholder.SequenceCurrent;
         if (CheckDigits(placeholder.SequenceEnd) != 0) {
-            return DialogRefusal{"** 右側文字が非数字です。", DialogFocus::Edit2};
+            return DialogRefusal{{Phrase::AtRightNotDigits}, DialogFocus::Edit2};
         }
         if (placeholder.SequenceEnd.size() > kMaxTextBytes) {
-            return DialogRefusal{"** 右側文字が８桁を超えています。", DialogFocus::Edit2};
+            return DialogRefusal{{Phrase::AtRightTooLong}, DialogFocus::Edit2};
         }
         if (placeholder.SequenceEnd.size() != placeholder.SequenceCurrent.size()) {
-            return DialogRefusal{"** 左右の文字長さが異なります。", DialogFocus::Edit1};
+            return DialogRefusal{{Phrase::AtLengthsDiffer}, DialogFocus::Edit1};
         }
         if (placeholder.SequenceCurrent > placeholder.SequenceEnd) {
-            return DialogRefusal{"** 左右の文字が逆順です。", DialogFocus::Edit1};
+            return DialogRefusal{{Phrase::AtReversed}, DialogFocus::Edit1};
         }
     }
     placeholder.LastSpecification = answer.last;

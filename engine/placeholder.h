@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/form_input.h"
+#include "engine/catalogue.h"
+#include "engine/extraction_request.h"
 #include "engine/host.h"
 #include "engine/state.h"
 
@@ -30,7 +31,7 @@ bool NextPlaceholder(PlaceholderState& placeholder, Host& host);
 enum class DialogFocus { Edit1, Edit2 };
 
 struct DialogRefusal {
-    std::string message;
+    Message message;
     DialogFocus focus;
 };
 

@@ -20,65 +20,72 @@ bool FolderOfPathExists(std::string_view path) {
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::string FileErrorMessage(int err, std::string_view path) {
+Message FileErrorMessage(int err, std::string_view path) {
     switch (err) {
         case ENOENT:
-            return FolderOfPathExists(path) ? "ファイルが見つかりません" : "不正なファイル名です";
+            return {FolderOfPathExists(path) ? Phrase::FileNotFound : Phrase::BadFileName};
         case ENOTDIR:
-            return "不正なファイル名です";
+            return {Phrase::BadFileName};
         case EMFILE:
         case ENFILE:
-            return "オープンしたファイルが多すぎます";
+            return {Phrase::TooManyOpenFiles};
         case EACCES:
         case EPERM:
         case EROFS:
-            return "ファイルへのアクセスが拒否されました";
+            return {Phrase::AccessDenied};
         default:
-            return "I/O エラー (" + std::to_string(err) + ")";
+            return {Phrase::IoError, {std::to_string(err)}};
     }
 }
 
 // What an error that the message shows only as a number means.
-std::string CauseOf(int err) {
+Message CauseOf(int err) {
     switch (err) {
         case EISDIR:
-            return "フォルダです";
+            return {Phrase::CauseFolder};
         case ENOSPC:
-            return "ディスクに空きがありません";
+            return {Phrase::CauseDiskFull};
         case EDQUOT:
-            return "ディスクの使用量の上限を超えました";
+            return {Phrase::CauseQuota};
         case EFBIG:
-            return "ファイルが大きすぎます";
+            return {Phrase::CauseFileTooLarge};
         case EIO:
-            return "装置の読み書きに失敗しました";
+            return {Phrase::CauseDevice};
         case ELOOP:
-            return "シンボリックリンクが循環しています";
+            return {Phrase::CauseLinkLoop};
         case ENAMETOOLONG:
-            return "名前が長すぎます";
+            return {Phrase::CauseNameTooLong};
         case EPIPE:
-            return "読み手がいません";
+            return {Phrase::CauseNoReader};
         case EINTR:
-            return "シグナルで中断されました";
+            return {Phrase::CauseSignal};
         case ETXTBSY:
-            return "実行中のファイルです";
+            return {Phrase::CauseBusy};
         case ENXIO:
         case ENODEV:
-            return "装置がありません";
+            return {Phrase::CauseNoDevice};
         default:
-            return std::strerror(err);
+            return {Phrase::SystemText, {std::strerror(err)}};
     }
 }
 
 }  // namespace
 
+PlatformError::PlatformError(Message message, std::string file, std::optional<Message> cause)
+    : message_(std::move(message)),
+      file_(std::move(file)),
+      cause_(std::move(cause)),
+      japanese_(Say(Language::Japanese, message_)) {}
+
 PlatformError FileError(int err, std::string_view path) {
-    std::string message = FileErrorMessage(err, path);
-    std::string cause = message.starts_with("I/O エラー") ? CauseOf(err) : std::string();
+    Message message = FileErrorMessage(err, path);
+    std::optional<Message> cause;
+    if (message.phrase == Phrase::IoError) cause = CauseOf(err);
     return PlatformError(std::move(message), std::string(path), std::move(cause));
 }
 
 PlatformError SourceChanged(std::string_view path) {
-    return PlatformError("元ファイルが読み込み中に変更されました", std::string(path));
+    return PlatformError({Phrase::SourceChanged}, std::string(path));
 }
 
 std::string ErrorBoxText(std::string_view message) {
@@ -88,20 +95,21 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 // The program's own messages ("** ") are shown as they are, without the error box's stop.
-std::string ErrorText(const PlatformError& e) {
-    std::string text = e.message().starts_with("** ") ? e.message() : ErrorBoxText(e.message());
-    if (!e.cause().empty()) text.append("\n").append(e.cause());
+std::string ErrorText(const PlatformError& e, Language language) {
+    const std::string message = Say(language, e.told());
+    std::string text = message.starts_with("** ") ? message : ErrorBoxText(message);
+    if (e.cause()) text.append("\n").append(Say(language, *e.cause()));
     if (!e.file().empty()) text.append("\n").append(VisibleText(e.file()));
     return text;
 }
 
-std::string CurrentErrorText() {
+std::string CurrentErrorText(Language language) {
     try {
         throw;
     } catch (const PlatformError& e) {
-        return ErrorText(e);
+        return ErrorText(e, language);
     } catch (const std::bad_alloc&) {
-        return ErrorBoxText("メモリが足りません");
+        return ErrorBoxText(Say(language, Phrase::OutOfMemory));
     } catch (const std::exception& e) {
         return ErrorBoxText(e.what());
     }

@@ -1,10 +1,13 @@
 // Failures of the platform (files, integer conversion, printer, clipboard) travel as one
-// exception type that holds the message the user sees.
+// exception type that holds what the user is told, worded where it is shown.
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "engine/catalogue.h"
 
 namespace rivex {
 
@@ -12,17 +15,20 @@ class PlatformError : public std::exception {
   public:
     // `file`: the name of the file it is about, as typed or composed; empty for none.
     // `cause`: what went wrong in words, where the message gives only a number.
-    explicit PlatformError(std::string message, std::string file = {}, std::string cause = {})
-        : message_(std::move(message)), file_(std::move(file)), cause_(std::move(cause)) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-    const std::string& message() const { return message_; }
+    explicit PlatformError(Message message, std::string file = {},
+                           std::optional<Message> cause = {});
+    const char* what() const noexcept override { return japanese_.c_str(); }
+    // The message in Japanese, as the error box has always shown it.
+    const std::string& message() const { return japanese_; }
+    const Message& told() const { return message_; }
     const std::string& file() const { return file_; }
-    const std::string& cause() const { return cause_; }
+    const std::optional<Message>& cause() const { return cause_; }
 
   private:
-    std::string message_;
+    Message message_;
     std::string file_;
-    std::string cause_;
+    std::optional<Message> cause_;
+    std::string japanese_;
 };
 
 // The message for a failed file operation on `path`, from its errno.
@@ -38,11 +44,11 @@ std::string ErrorBoxText(std::string_view message);
 
 // The text of the error box for `error`: its message with the full-stop rule, then the cause
 // in words and the name of the file it is about, each on a line of its own when there is one.
-std::string ErrorText(const PlatformError& error);
+std::string ErrorText(const PlatformError& error, Language language = Language::Japanese);
 
 // The text of the error box for whatever exception left a handler: its message with the
 // full-stop rule, then the cause in words and the name of the file it is about, each on a
 // line of its own when there is one.
-std::string CurrentErrorText();
+std::string CurrentErrorText(Language language = Language::Japanese);
 
 }  // namespace rivex

@@ -84,11 +84,11 @@ class PreviewPass {
 
 }  // namespace
 
-OutputPreview CheckPreview(const FormInput& form) {
+OutputPreview CheckPreview(const ExtractionRequest& form) {
     OutputPreview preview;
     EngineState scratch;
-    FormInput checked = form;
-    if (checked.Edit2.empty()) checked.Edit2.push_back(kStandInOutput);
+    ExtractionRequest checked = form;
+    if (checked.OutputName.empty()) checked.OutputName.push_back(kStandInOutput);
     try {
         preview.refusal = CompileConditions(checked, scratch);
     } catch (const NumberTooLarge& e) {
@@ -100,18 +100,18 @@ OutputPreview CheckPreview(const FormInput& form) {
     return preview;
 }
 
-void ReadPreview(OutputPreview& preview, const FormInput& form, const std::string& placeholderText,
-                 const std::atomic<bool>* stop) {
+void ReadPreview(OutputPreview& preview, const ExtractionRequest& form,
+                 const std::string& placeholderText, const std::atomic<bool>* stop) {
     const Conditions& c = preview.conditions;
     ViewedFile source(c.SourceHasPlaceholder ? ReplacePlaceholder(c.SourceFileName, placeholderText)
                                              : c.SourceFileName,
                       stop);
     const bool automatic = c.LineRules == LineRuleChoice::Auto;
     const LineRule rule = DecideLineRule(c.LineRules, automatic ? source.Head(kAutoBytes) : "");
-    PreviewPass(preview, source, rule).Walk(form.CheckBox1, form.RadioButton4);
+    PreviewPass(preview, source, rule).Walk(form.ExcludeListed, form.Order == CodeOrder::Grouped);
 }
 
-OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText) {
+OutputPreview PreviewOutput(const ExtractionRequest& form, const std::string& placeholderText) {
     OutputPreview preview = CheckPreview(form);
     if (!preview.refusal) ReadPreview(preview, form, placeholderText);
     return preview;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 
 namespace rivex {
 
@@ -30,15 +30,15 @@ struct OutputPreview {
 };
 
 // The checks of `form`'s conditions: the refusal or the conditions, nothing read yet.
-OutputPreview CheckPreview(const FormInput& form);
+OutputPreview CheckPreview(const ExtractionRequest& form);
 
 // The records of `preview`, checked from `form` and not refused, read from its source; a
 // source name with "@" takes `placeholderText` for it. Throws PlatformError when the source
 // cannot be read, and Stopped once `stop` is set.
-void ReadPreview(OutputPreview& preview, const FormInput& form, const std::string& placeholderText,
-                 const std::atomic<bool>* stop = nullptr);
+void ReadPreview(OutputPreview& preview, const ExtractionRequest& form,
+                 const std::string& placeholderText, const std::atomic<bool>* stop = nullptr);
 
 // Both of the above at once.
-OutputPreview PreviewOutput(const FormInput& form, const std::string& placeholderText);
+OutputPreview PreviewOutput(const ExtractionRequest& form, const std::string& placeholderText);
 
 }  // namespace rivex

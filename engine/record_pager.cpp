@@ -9,6 +9,7 @@
 
 #include "engine/byte_source.h"
 #include "engine/platform_error.h"
+#include "engine/read_fully.h"
 #include "engine/record_reader.h"
 
 namespace rivex {
@@ -16,8 +17,6 @@ namespace {
 
 // Small reads: the first screen of a file needs its first few kilobytes only.
 constexpr std::size_t kPagerBlock = 64 * 1024;
-
-constexpr const char* kNotRegular = "レコードを表示できるのは通常のファイルだけです";
 
 }  // namespace
 
@@ -30,7 +29,7 @@ ViewedFile::ViewedFile(const std::string& path, const std::atomic<bool>* stop)
         ::close(fd_);
         if (err != 0) throw FileError(err, path);
         // A pipe's records could not be read again, a device's may never end.
-        throw PlatformError(kNotRegular, path);
+        throw PlatformError({Phrase::ViewRegularOnly}, path);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
 }
@@ -41,14 +40,9 @@ ViewedFile::~ViewedFile() {
 
 std::string ViewedFile::Head(std::size_t size) const {
     std::string head(size, '\0');
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::pread(fd_, head.data() + got, size - got, static_cast<off_t>(got));
-        if (n == 0) break;
-        if (n < 0 && errno != EINTR) throw FileError(errno, path_);
-        if (n > 0) got += static_cast<std::size_t>(n);
-    }
-    head.resize(got);
+    const ssize_t got = ReadFully(fd_, head.data(), size, 0);
+    if (got < 0) throw FileError(errno, path_);
+    head.resize(static_cast<std::size_t>(got));
     return head;
 }
 

@@ -65,7 +65,7 @@ class Pass {
         } catch (const ReadCancelled&) {
             // Stopped while the output's open waited: nothing was read.
             source_.reset();
-            host_.AppendRunLog(" 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(state_.run.SourceCount));
+            host_.AppendRunLog({RunLogEntry::Kind::SourceCount, {}, state_.run.SourceCount});
             return;
         }
         {
@@ -83,11 +83,11 @@ class Pass {
         reader_.reset();
         source_->CheckUnchanged();
         source_.reset();
-        host_.AppendRunLog(" 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(state_.run.SourceCount));
+        host_.AppendRunLog({RunLogEntry::Kind::SourceCount, {}, state_.run.SourceCount});
         output_->Close();
         output_.reset();
         state_.run.TotalOutputCount += state_.run.OutputCount;
-        host_.AppendRunLog(" 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：" + CountText(state_.run.OutputCount));
+        host_.AppendRunLog({RunLogEntry::Kind::OutputCount, {}, state_.run.OutputCount});
     }
 
   private:
@@ -101,7 +101,7 @@ class Pass {
         source_ = c_.Streams.input ? FileSource::StandardInput(run.ActualSourceName)
                                    : std::make_unique<FileSource>(run.ActualSourceName);
         run.SourceCount = 0;
-        host_.AppendRunLog("元ファイル名　：" + VisibleText(run.ActualSourceName));
+        host_.AppendRunLog({RunLogEntry::Kind::SourceName, run.ActualSourceName});
     }
 
     void OpenOutput() {
@@ -121,7 +121,7 @@ class Pass {
         output_ = std::make_unique<RecordWriter>(fd, run.ActualOutputName);
         run.LastOutputName = run.ActualOutputName;
         run.OutputCount = 0;
-        host_.AppendRunLog("抽出ファイル名：" + VisibleText(run.ActualOutputName));
+        host_.AppendRunLog({RunLogEntry::Kind::OutputName, run.ActualOutputName});
     }
 
     // An output that waits for a reader (a FIFO) keeps the windows working, and a stop
@@ -401,8 +401,7 @@ void RunPasses(EngineState& state, Host& host) {
         if (state.conditions.SourceHasPlaceholder) {
             // The dialog may be answered after a stop signal came while it was shown.
             if (!NextPlaceholder(state.placeholder, host) || StopSignal() != 0) return;
-            host.AppendRunLog(" ---------------------------");
-            host.AppendRunLog("＠相当文字：" + VisibleText(state.placeholder.PlaceholderText));
+            host.AppendRunLog({RunLogEntry::Kind::SeriesStep, state.placeholder.PlaceholderText});
         }
         Pass(state, host).Execute();
         if (state.CancelFlag || !state.conditions.SourceHasPlaceholder) return;
@@ -412,10 +411,9 @@ void RunPasses(EngineState& state, Host& host) {
 }  // namespace
 
 RunSummary Run(EngineState& state, Host& host) {
-    host.RunStarted(ClockText(host.Now()));
+    host.RunStarted(host.Now());
     RunPasses(state, host);
-    return {host.GroupedOrder(), Boxed(CountText(state.run.TotalOutputCount)),
-            Boxed(CountText(state.run.SourceCount)), ClockText(host.Now())};
+    return {host.GroupedOrder(), state.run.TotalOutputCount, state.run.SourceCount, host.Now()};
 }
 
 }  // namespace rivex

@@ -1,8 +1,11 @@
 #include "engine/stop_signals.h"
 
+#include <fcntl.h>
 #include <pthread.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <initializer_list>
 
@@ -13,8 +16,16 @@ namespace {
 std::atomic<int> stopSignal = 0;
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// Both ends of the pipe a handler writes a byte to, so that an event loop wakes at once.
+int wakeUp[2] = {-1, -1};
+
 void Record(int signal) {
     stopSignal.store(signal, std::memory_order_relaxed);
+    const int saved = errno;
+    const char byte = 1;
+    if (wakeUp[1] >= 0) [[maybe_unused]]
+        const ssize_t n = ::write(wakeUp[1], &byte, 1);
+    errno = saved;
 }
 
 }  // namespace
@@ -22,6 +33,7 @@ void Record(int signal) {
 // Without SA_RESTART, so that a read or wait that blocks returns and the run can look. A
 // signal ignored when the program started (nohup, a background job) stays ignored.
 void CatchStopSignals() {
+    if (wakeUp[0] < 0 && ::pipe2(wakeUp, O_CLOEXEC | O_NONBLOCK) != 0) wakeUp[0] = wakeUp[1] = -1;
     struct sigaction action {};
     action.sa_handler = Record;
     sigemptyset(&action.sa_mask);
@@ -34,6 +46,16 @@ void CatchStopSignals() {
 
 int StopSignal() {
     return stopSignal.load(std::memory_order_relaxed);
+}
+
+int StopSignalWakeUp() {
+    return wakeUp[0];
+}
+
+void DrainStopSignalWakeUp() {
+    char bytes[64];
+    while (wakeUp[0] >= 0 && ::read(wakeUp[0], bytes, sizeof bytes) > 0) {
+    }
 }
 
 SignalsBlocked::SignalsBlocked() {

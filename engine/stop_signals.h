@@ -12,6 +12,11 @@ void CatchStopSignals();
 // The last stop signal that came, or 0.
 int StopSignal();
 
+// A descriptor that becomes readable when a stop signal comes, for an event loop to watch
+// (-1 before CatchStopSignals or when no pipe could be made); drained by the second call.
+int StopSignalWakeUp();
+void DrainStopSignalWakeUp();
+
 // Blocks every signal in the calling thread while it lives: a helper thread started meanwhile
 // inherits the mask, so signals are always delivered to the thread that looks at them.
 class SignalsBlocked {

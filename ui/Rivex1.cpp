@@ -8,8 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSocketNotifier>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUrl>
 #include <tuple>
 
@@ -31,11 +31,10 @@
 #include "ui/system_colors.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 
 namespace rivex::ui {
 namespace {
-
-constexpr int kSignalWatchMs = 200;
 
 // Shown as "すべてのファイル(＠….*)": the dialogs hide the pattern part.
 const char* const kConditionsFilter = "抽出条件 (*.rivex.json)";
@@ -72,10 +71,17 @@ void SetGroupTextColor(QGroupBox* group, QColor color) {
     group->setPalette(p);
 }
 
-// The button of `choice` whose flag is set, in the group's order; none when no flag is.
-QAbstractButton* Chosen(const QButtonGroup* choice, std::initializer_list<bool> checked) {
-    const auto chosen = std::find(checked.begin(), checked.end(), true);
-    return chosen == checked.end() ? nullptr : choice->buttons()[chosen - checked.begin()];
+// A choice's buttons carry the values they stand for as their ids.
+template <typename Value>
+std::optional<Value> ChosenValue(const QButtonGroup* choice) {
+    const int id = choice->checkedId();
+    if (id < 0) return std::nullopt;
+    return static_cast<Value>(id);
+}
+
+template <typename Value>
+QAbstractButton* ButtonFor(const QButtonGroup* choice, const std::optional<Value>& value) {
+    return value ? choice->button(static_cast<int>(*value)) : nullptr;
 }
 
 // Nothing chosen, as at start: an exclusive group keeps its checked button otherwise.
@@ -85,9 +91,10 @@ void ClearChoice(QButtonGroup* choice) {
     choice->setExclusive(true);
 }
 
-// The button whose flag is set checked, without its handler; none when no flag is.
-void SetChoice(QButtonGroup* choice, std::initializer_list<bool> checked) {
-    if (auto* b = Chosen(choice, checked)) {
+// The button of `value` checked, without its handler; none when there is no value.
+template <typename Value>
+void SetChoice(QButtonGroup* choice, const std::optional<Value>& value) {
+    if (auto* b = ButtonFor(choice, value)) {
         b->setChecked(true);
     } else {
         ClearChoice(choice);
@@ -101,13 +108,12 @@ void SetText(QLineEdit* edit, const std::string& text) {
 
 // The conditions of either tab page.
 auto FieldPage(const ConditionsShown& c) {
-    return std::tie(c.form.StringGrid1, c.form.RadioButton6, c.form.RadioButton7, c.fieldLabels);
+    return std::tie(c.form.FieldRows, c.form.FieldMode, c.fieldLabels);
 }
 
 auto RecordPage(const ConditionsShown& c) {
-    return std::tie(c.form.Edit3, c.form.StringGrid2, c.form.RadioButton8, c.form.RadioButton1,
-                    c.form.RadioButton2, c.form.RadioButton3, c.form.RadioButton4,
-                    c.form.RadioButton5, c.form.CheckBox1, c.rangeLabels);
+    return std::tie(c.form.KeyPositions, c.form.SelectionRows, c.form.SelectMode, c.form.Order,
+                    c.form.ExcludeListed, c.rangeLabels);
 }
 
 }  // namespace
@@ -127,9 +133,13 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     FormCreate();
     createHistory();
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
-    auto* signalWatch = new QTimer(this);
-    connect(signalWatch, &QTimer::timeout, this, &TForm1::EndOnStopSignal);
-    signalWatch->start(kSignalWatchMs);
+    if (const int wakeUp = StopSignalWakeUp(); wakeUp >= 0) {
+        auto* signalWatch = new QSocketNotifier(wakeUp, QSocketNotifier::Read, this);
+        connect(signalWatch, &QSocketNotifier::activated, this, [this] {
+            DrainStopSignalWakeUp();
+            EndOnStopSignal();
+        });
+    }
 }
 
 // A cell editor still open commits its text while the grid is destroyed: after this
@@ -184,7 +194,8 @@ void TForm1::createDataGroup() {
     ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {"元に合わせる", "CR LF", "LF"}, 92, 51, 105);
     SetHint(ComboBox2, "抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行");
     Label19 = MakeLabel(GroupBox6, "Label19", "文字コード：", 10, 87);
-    ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {"シフトJIS", "UTF-8"}, 92, 83, 105);
+    ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {}, 92, 83, 105);
+    for (const CodePageInfo& page : kCodePages) ComboBox3->addItem(FromBytes(page.label));
     SetHint(ComboBox3, "ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます");
     Label20 = MakeLabel(GroupBox6, "Label20",
                         "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
@@ -278,12 +289,17 @@ void TForm1::createRunGroup() {
 void TForm1::createChoiceGroups() {
     const auto group = [this](std::initializer_list<QAbstractButton*> buttons) {
         auto* choice = new QButtonGroup(this);
-        for (QAbstractButton* button : buttons) choice->addButton(button);
+        int value = 0;
+        for (QAbstractButton* button : buttons) choice->addButton(button, value++);
         return choice;
     };
+    // In the order of the values they stand for.
     fieldModes_ = group({RadioButton6, RadioButton7});
     recordModes_ = group({RadioButton8, RadioButton1, RadioButton2});
     codeOrders_ = group({RadioButton3, RadioButton4, RadioButton5});
+    static_assert(static_cast<int>(FieldModes::ListedFields) == 1);
+    static_assert(static_cast<int>(SelectModes::ByCode) == 2);
+    static_assert(static_cast<int>(CodeOrder::Scattered) == 2);
 }
 
 void TForm1::connectHandlers() {
@@ -368,26 +384,21 @@ void TForm1::FormCreate() {
     SetColor(GroupBox4, QPalette::Window, colors::kCodeOrderGroup);
 }
 
-FormInput TForm1::Input() const {
-    FormInput form;
-    form.Edit1 = ToBytes(Edit1->text());
-    form.Edit2 = ToBytes(Edit2->text());
-    form.Edit3 = ToBytes(Edit3->text());
-    form.StringGrid1 = StringGrid1->Rows<4>();
-    form.StringGrid2 = StringGrid2->Rows<2>();
-    form.RadioButton1 = RadioButton1->isChecked();
-    form.RadioButton2 = RadioButton2->isChecked();
-    form.RadioButton3 = RadioButton3->isChecked();
-    form.RadioButton4 = RadioButton4->isChecked();
-    form.RadioButton5 = RadioButton5->isChecked();
-    form.RadioButton6 = RadioButton6->isChecked();
-    form.RadioButton7 = RadioButton7->isChecked();
-    form.RadioButton8 = RadioButton8->isChecked();
-    form.CheckBox1 = CheckBox1->isChecked();
+ExtractionRequest TForm1::Input() const {
+    ExtractionRequest form;
+    form.SourceName = ToBytes(Edit1->text());
+    form.OutputName = ToBytes(Edit2->text());
+    form.KeyPositions = ToBytes(Edit3->text());
+    form.FieldRows = StringGrid1->Rows<4>();
+    form.SelectionRows = StringGrid2->Rows<2>();
+    form.FieldMode = ChosenValue<FieldModes>(fieldModes_);
+    form.SelectMode = ChosenValue<SelectModes>(recordModes_);
+    form.Order = ChosenValue<CodeOrder>(codeOrders_);
+    form.ExcludeListed = CheckBox1->isChecked();
     // The lists hold their items in the order of the choices.
-    form.ComboBox1 = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
-    form.ComboBox2 = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
-    form.ComboBox3 = ComboBox3->currentIndex() == 0 ? CodePage::Cp932 : CodePage::Utf8;
+    form.LineRules = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
+    form.OutputLineEnds = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
+    form.Encoding = CodePageAt(ComboBox3->currentIndex()).value_or(CodePage::Cp932);
     form.Answers = keptAnswers_;
     return form;
 }
@@ -427,11 +438,11 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     if (summary.mayBePartial) Label3->show();
     Button9->setEnabled(true);
     Edit6->show();
-    Edit6->setText(FromBytes(summary.totalText));
-    Edit10->setText(FromBytes(summary.sourceText));
-    Edit9->setText(FromBytes(summary.endClock));
+    Edit6->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.totalOutputCount))));
+    Edit10->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.lastSourceCount))));
+    Edit9->setText(FromBytes(ClockText(summary.end)));
     MoveFocus(Button6);
-    if (StopSignal() == 0) ShowMessage(this, kRunFinished);
+    if (StopSignal() == 0) ShowMessage(this, Say(kWindowLanguage, Phrase::RunFinished));
 }
 
 // SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.
@@ -718,7 +729,7 @@ void TForm1::SetFieldRow(int row, const std::array<std::string, 4>& cells) {
 }
 
 void TForm1::SetCodePage(CodePage cp) {
-    history_->OneStep([&] { ComboBox3->setCurrentIndex(cp == CodePage::Cp932 ? 0 : 1); });
+    history_->OneStep([&] { ComboBox3->setCurrentIndex(IndexOf(cp)); });
 }
 
 void TForm1::SetKeyPositions(const std::string& keys) {
@@ -753,51 +764,51 @@ void TForm1::SaveConditions(const QString& path) {
 void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
         const auto read = rivex::LoadConditions(ToBytes(path));
-        if (const auto* refusal = std::get_if<std::string>(&read)) {
-            ShowMessage(this, *refusal + "\r\n  " + ToBytes(path));
+        if (const auto* refusal = std::get_if<Message>(&read)) {
+            ShowMessage(this, Say(kWindowLanguage, *refusal) + "\r\n  " + ToBytes(path));
             return;
         }
-        history_->OneStep([&] { Fill(std::get<FormInput>(read)); });
+        history_->OneStep([&] { Fill(std::get<ExtractionRequest>(read)); });
     });
 }
 
 // The controls as a user fills them: texts and cells typed, the modes chosen with their
 // handlers (so greying and grid headings follow), then the choices that depend on them.
-void TForm1::Fill(const FormInput& form) {
+void TForm1::Fill(const ExtractionRequest& form) {
     FillValues(form);
-    Label15->setVisible(!form.Edit1.empty());
-    StringGrid1->SetRows(form.StringGrid1);
-    StringGrid2->SetRows(form.StringGrid2);
+    Label15->setVisible(!form.SourceName.empty());
+    StringGrid1->SetRows(form.FieldRows);
+    StringGrid2->SetRows(form.SelectionRows);
     FillModes(form);
 }
 
 // What the boxes and lists hold, and the answers kept for the file.
-void TForm1::FillValues(const FormInput& form) {
-    SetText(Edit1, form.Edit1);
-    SetText(Edit2, form.Edit2);
-    SetText(Edit3, form.Edit3);
-    CheckBox1->setChecked(form.CheckBox1);
-    ComboBox1->setCurrentIndex(static_cast<int>(form.ComboBox1));
-    ComboBox2->setCurrentIndex(static_cast<int>(form.ComboBox2));
-    ComboBox3->setCurrentIndex(form.ComboBox3 == CodePage::Cp932 ? 0 : 1);
+void TForm1::FillValues(const ExtractionRequest& form) {
+    SetText(Edit1, form.SourceName);
+    SetText(Edit2, form.OutputName);
+    SetText(Edit3, form.KeyPositions);
+    CheckBox1->setChecked(form.ExcludeListed);
+    ComboBox1->setCurrentIndex(static_cast<int>(form.LineRules));
+    ComboBox2->setCurrentIndex(static_cast<int>(form.OutputLineEnds));
+    ComboBox3->setCurrentIndex(IndexOf(form.Encoding));
     keptAnswers_ = form.Answers;
 }
 
-void TForm1::FillModes(const FormInput& form) {
+void TForm1::FillModes(const ExtractionRequest& form) {
     RadioButton6Click();
-    if (auto* b = Chosen(fieldModes_, {form.RadioButton6, form.RadioButton7})) {
+    if (auto* b = ButtonFor(fieldModes_, form.FieldMode)) {
         b->click();
     } else {
         ClearChoice(fieldModes_);
     }
     RadioButton8Click();
-    if (auto* b = Chosen(recordModes_, {form.RadioButton8, form.RadioButton1, form.RadioButton2})) {
+    if (auto* b = ButtonFor(recordModes_, form.SelectMode)) {
         b->click();
     } else {
         ClearChoice(recordModes_);
     }
     // Set without RadioButton4's question: the user answered it when saving.
-    SetChoice(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5});
+    SetChoice(codeOrders_, form.Order);
 }
 
 ConditionsShown TForm1::Shown() const {
@@ -808,13 +819,13 @@ ConditionsShown TForm1::Shown() const {
 // focus moved.
 void TForm1::Restore(const ConditionsShown& shown) {
     ShowChangedPage(shown);
-    const FormInput& form = shown.form;
+    const ExtractionRequest& form = shown.form;
     FillValues(form);
-    StringGrid1->SetContent(form.StringGrid1, shown.fieldLabels);
-    StringGrid2->SetContent(form.StringGrid2, shown.rangeLabels);
-    SetChoice(fieldModes_, {form.RadioButton6, form.RadioButton7});
-    SetChoice(recordModes_, {form.RadioButton8, form.RadioButton1, form.RadioButton2});
-    SetChoice(codeOrders_, {form.RadioButton3, form.RadioButton4, form.RadioButton5});
+    StringGrid1->SetContent(form.FieldRows, shown.fieldLabels);
+    StringGrid2->SetContent(form.SelectionRows, shown.rangeLabels);
+    SetChoice(fieldModes_, form.FieldMode);
+    SetChoice(recordModes_, form.SelectMode);
+    SetChoice(codeOrders_, form.Order);
     ShowModes();
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/extract.h"
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/state.h"
 
 class QButtonGroup;
@@ -60,7 +60,7 @@ class TForm1 : public QWidget {
     TForm6* Viewer() const;
 
     // What the controls hold.
-    FormInput Input() const;
+    ExtractionRequest Input() const;
     // Grid row `row` (from 1) of the field grid, added when missing, set to `cells`; the
     // listed fields are chosen.
     void SetFieldRow(int row, const std::array<std::string, 4>& cells);
@@ -116,9 +116,9 @@ class TForm1 : public QWidget {
     void Button6Click();
     void Button10Click();
     void Button11Click();
-    void Fill(const FormInput& form);
-    void FillValues(const FormInput& form);
-    void FillModes(const FormInput& form);
+    void Fill(const ExtractionRequest& form);
+    void FillValues(const ExtractionRequest& form);
+    void FillModes(const ExtractionRequest& form);
 
     // The conditions as shown, and put back as they were shown, for undo and redo.
     ConditionsShown Shown() const;

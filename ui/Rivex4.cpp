@@ -13,6 +13,7 @@
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 
 namespace rivex::ui {
 namespace {
@@ -142,7 +143,7 @@ void TForm4::Button1Click() {
         accept();
         return;
     }
-    ShowMessage(this, refusal->message);
+    ShowMessage(this, Say(kWindowLanguage, refusal->message));
     MoveFocus(refusal->focus == DialogFocus::Edit1 ? Edit1 : Edit2);
 }
 

@@ -51,7 +51,7 @@ QLabel* NewLabel(const char* name, const char* text = "") {
 }
 
 QString EncodingText(CodePage cp) {
-    return QString::fromUtf8(cp == CodePage::Cp932 ? "シフトJIS" : "UTF-8");
+    return FromBytes(InfoOf(cp).label);
 }
 
 QString Count(std::int64_t count) {
@@ -200,15 +200,14 @@ void TForm6::createPreview() {
 
 // The main window's source name, "@" replaced by the viewer's text for it; none while that
 // text is still to be typed.
-std::optional<TForm6::Source> TForm6::Wanted(const FormInput& form) const {
-    const std::string name = TrimSide("B", form.Edit1);
+std::optional<TForm6::Source> TForm6::Wanted(const ExtractionRequest& form) const {
+    const std::string name = TrimSide("B", form.SourceName);
     const bool series = name.find('@') != std::string::npos;
     Label23->setVisible(series);
     Edit11->setVisible(series);
-    if (!series) return Source{name, form.ComboBox1, form.ComboBox3};
+    if (!series) return Source{name, form.LineRules, form.Encoding};
     if (Edit11->text().isEmpty()) return std::nullopt;
-    return Source{ReplacePlaceholder(name, ToBytes(Edit11->text())), form.ComboBox1,
-                  form.ComboBox3};
+    return Source{ReplacePlaceholder(name, ToBytes(Edit11->text())), form.LineRules, form.Encoding};
 }
 
 void TForm6::ShowSource() {
@@ -231,10 +230,10 @@ void TForm6::ShowReadError(const QString& text) {
 }
 
 void TForm6::Update() {
-    const FormInput form = form1_.Input();
+    const ExtractionRequest form = form1_.Input();
     const std::optional<Source> wanted = Wanted(form);
     if (!wanted) {
-        AskPlaceholder(form.Edit1);
+        AskPlaceholder(form.SourceName);
         return;
     }
     if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
@@ -250,7 +249,7 @@ void TForm6::Update() {
 }
 
 // Up to 64 MiB of the source are read for a preview: never while the window waits.
-void TForm6::StartPreview(OutputPreview checked, const FormInput& form) {
+void TForm6::StartPreview(OutputPreview checked, const ExtractionRequest& form) {
     StopPreview();
     Label29->setText(QString::fromUtf8("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
     previewing_->setFuture(
@@ -266,7 +265,7 @@ void TForm6::StopPreview() {
     previewing_->setFuture(QFuture<Previewed>());
 }
 
-TForm6::Previewed TForm6::ReadInBackground(OutputPreview checked, const FormInput& form,
+TForm6::Previewed TForm6::ReadInBackground(OutputPreview checked, const ExtractionRequest& form,
                                            const std::string& placeholderText,
                                            const std::atomic<bool>& stop) {
     try {
@@ -385,12 +384,12 @@ void TForm6::SpanChosen(int left, int right, Qt::KeyboardModifiers modifiers) {
 }
 
 void TForm6::AddField(int left, int right) {
-    const int row = FirstEmptyRow(form1_.Input().StringGrid1);
+    const int row = FirstEmptyRow(form1_.Input().FieldRows);
     form1_.SetFieldRow(row, {std::to_string(left), std::to_string(right), "", ""});
 }
 
 void TForm6::RepeatField(int nextLeft) {
-    const auto rows = form1_.Input().StringGrid1;
+    const auto rows = form1_.Input().FieldRows;
     const int row = LastFilledRow(rows);
     if (row == 0) {
         ShowMessage(this, "** 繰り返すﾌｨｰﾙﾄﾞ項目がありません。先に項目をﾄﾞﾗｯｸﾞしてください。");
@@ -406,7 +405,7 @@ void TForm6::RepeatField(int nextLeft) {
 }
 
 void TForm6::AddKey(int left, int right) {
-    form1_.SetKeyPositions(WithKeyItem(form1_.Input().Edit3, left, right));
+    form1_.SetKeyPositions(WithKeyItem(form1_.Input().KeyPositions, left, right));
 }
 
 void TForm6::Button13Click() {

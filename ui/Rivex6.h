@@ -12,7 +12,7 @@
 
 #include "engine/codepage.h"
 #include "engine/conditions.h"
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 #include "engine/preview.h"
 
 class QBoxLayout;
@@ -55,21 +55,21 @@ class TForm6 : public QWidget {
         OutputPreview preview;
         QString error;
     };
-    static Previewed ReadInBackground(OutputPreview checked, const FormInput& form,
+    static Previewed ReadInBackground(OutputPreview checked, const ExtractionRequest& form,
                                       const std::string& placeholderText,
                                       const std::atomic<bool>& stop);
     void PlaceBesideMain();
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
     void createPreview();
-    std::optional<Source> Wanted(const FormInput& form) const;
+    std::optional<Source> Wanted(const ExtractionRequest& form) const;
     void Open(const Source& source);
     void AskPlaceholder(const std::string& sourceName);
     // The conditions redrawn and the preview made again, once the main window has settled;
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
     void Update();
-    void StartPreview(OutputPreview checked, const FormInput& form);
+    void StartPreview(OutputPreview checked, const ExtractionRequest& form);
     void StopPreview();
     void ShowPreview();
     void ShowReadError(const QString& text);

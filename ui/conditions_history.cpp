@@ -12,8 +12,10 @@ namespace rivex::ui {
 namespace {
 
 // The text box whose text alone differs between `before` and `after`, if there is one.
-std::string FormInput::*TypedBox(const ConditionsShown& before, const ConditionsShown& after) {
-    for (std::string FormInput::*box : {&FormInput::Edit1, &FormInput::Edit3}) {
+std::string ExtractionRequest::*TypedBox(const ConditionsShown& before,
+                                         const ConditionsShown& after) {
+    for (std::string ExtractionRequest::*box :
+         {&ExtractionRequest::SourceName, &ExtractionRequest::KeyPositions}) {
         ConditionsShown typed = before;
         typed.form.*box = after.form.*box;
         if (before.form.*box != after.form.*box && typed == after) return box;
@@ -85,7 +87,7 @@ void ConditionsHistory::Record() {
     pending_ = false;
     ConditionsShown now = read_();
     if (now == recorded_) return;
-    std::string FormInput::*const typed = TypedBox(recorded_, now);
+    std::string ExtractionRequest::*const typed = TypedBox(recorded_, now);
     const bool continues = typed != nullptr && typed == typing_;
     typing_ = typed;
     auto* step = new Step(*this, recorded_, now, continues);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/form_input.h"
+#include "engine/extraction_request.h"
 
 class QAction;
 class QWidget;
@@ -20,7 +20,7 @@ namespace rivex::ui {
 // The conditions as the window shows them: with the grids' rows, empty ones too, and which
 // rows are labelled.
 struct ConditionsShown {
-    FormInput form;
+    ExtractionRequest form;
     std::vector<bool> fieldLabels;
     std::vector<bool> rangeLabels;
 
@@ -64,7 +64,7 @@ class ConditionsHistory : public QObject {
     ConditionsShown recorded_;
     bool pending_ = false;
     // The text box typed into by the last step, until the focus moves or a step is undone.
-    std::string FormInput::*typing_ = nullptr;
+    std::string ExtractionRequest::*typing_ = nullptr;
     QAction* undoAction_;
     QAction* redoAction_;
 };

@@ -8,6 +8,7 @@
 #include "ui/Rivex4.h"
 #include "ui/Rivex5.h"
 #include "ui/qt_text.h"
+#include "ui/window_language.h"
 
 namespace rivex::ui {
 
@@ -44,12 +45,15 @@ bool QtHost::AskPlaceholder(PlaceholderState& placeholder) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtHost::RunStarted(std::string_view startClock) {
-    main_.ShowRunStarted(FromBytes(startClock));
+void QtHost::RunStarted(TimeOfDay start) {
+    main_.ShowRunStarted(FromBytes(ClockText(start)));
 }
 
-void QtHost::AppendRunLog(std::string_view line) {
-    if (recordCounts_) recordCounts_->AppendRunLog(FromBytes(line));
+void QtHost::AppendRunLog(const RunLogEntry& entry) {
+    if (!recordCounts_) return;
+    for (const std::string& line : RunLogLines(kWindowLanguage, entry)) {
+        recordCounts_->AppendRunLog(FromBytes(line));
+    }
 }
 
 }  // namespace rivex::ui

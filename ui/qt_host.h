@@ -29,8 +29,8 @@ class QtHost : public Host {
     bool ExclusionChecked() override;
     bool GroupedOrder() override;
     bool AskPlaceholder(PlaceholderState& placeholder) override;
-    void RunStarted(std::string_view startClock) override;
-    void AppendRunLog(std::string_view line) override;
+    void RunStarted(TimeOfDay start) override;
+    void AppendRunLog(const RunLogEntry& entry) override;
     TimeOfDay Now() override { return LocalTimeOfDay(); }
 
   private:

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/notation.h"
+#include "engine/output_layout.h"
+#include "engine/record_selection.h"
 
 namespace rivex::ui {
 namespace {
@@ -55,21 +57,17 @@ std::vector<ColumnMark> MarkColumns(std::string_view head, std::uint64_t length,
         MarkSplit(marks, kinds, columns.end);
     };
     if (c.FieldMode == FieldModes::ListedFields) {
-        for (std::size_t f = 0; f < c.FieldItems.size(); ++f) {
-            const FieldItem& item = c.FieldItems[f];
-            const std::int64_t left = item.Left == -1 ? recordLength : item.Left;
-            const std::int64_t right = item.Right == -1 ? recordLength : item.Right;
-            const std::int64_t count =
-                item.LastLeft == 0 ? 1 : (item.LastLeft - left) / item.Pitch + 1;
-            // A last left far past the record ("to the end") costs only the repetitions shown.
-            for (std::int64_t k = 0; k < count && left - 1 + k * item.Pitch < markedEnd; ++k) {
-                const std::int64_t begin = left - 1 + k * item.Pitch;
-                mark({begin, begin + right - left + 1}, [&](ColumnMark& m) {
-                    m.field = static_cast<int>(f);
-                    m.repeat = static_cast<int>(k);
+        std::vector<FieldItem> items = c.FieldItems;
+        ResolveStar(items, recordLength);
+        OutputLayout(items).ForEachRepetition(
+            static_cast<std::uint64_t>(markedEnd),
+            [&](std::size_t field, std::size_t repeat, std::uint64_t at, std::uint64_t) {
+                const auto begin = static_cast<std::int64_t>(at);
+                mark({begin, begin + items[field].Width}, [&](ColumnMark& m) {
+                    m.field = static_cast<int>(field);
+                    m.repeat = static_cast<int>(repeat);
                 });
-            }
-        }
+            });
     }
     if (c.SelectMode == SelectModes::ByCode) {
         for (const KeySegment& segment : c.KeySegments) {
@@ -98,12 +96,15 @@ std::optional<std::array<std::string, 4>> WithRepeat(const std::array<std::strin
     const std::string leftText = TrimSide("B", row[0]);
     std::string rightText = TrimSide("B", row[1]);
     if (rightText.empty()) rightText = leftText;
+    // At most 9 digits, as a cell the checks take.
     const auto column = [](const std::string& text) {
-        return !text.empty() && text.size() <= 9 && CheckDigits(text) == 0;
+        return text.size() <= 9 ? DigitsValue(text) : std::nullopt;
     };
-    if (!column(leftText) || !column(rightText)) return std::nullopt;
-    const std::int64_t left = std::stoll(leftText);
-    const std::int64_t width = std::stoll(rightText) - left + 1;
+    const std::optional<std::int64_t> leftColumn = column(leftText);
+    const std::optional<std::int64_t> rightColumn = column(rightText);
+    if (!leftColumn || !rightColumn) return std::nullopt;
+    const std::int64_t left = *leftColumn;
+    const std::int64_t width = *rightColumn - left + 1;
     const std::int64_t pitch = nextLeft - left;
     if (pitch <= 0 || width < 1) return std::nullopt;
     const auto fits = static_cast<std::int64_t>(length) - width + 1;  // last left that fits

@@ -35,7 +35,7 @@ void PrintRunLog(QPrinter& printer, const QFont& font, const QStringList& lines)
     const auto pieces = LayOutLines(printed, metrics, page.width(), page.height());
 
     QPainter painter;
-    if (!painter.begin(&printer)) throw PlatformError("選択したプリンタは有効ではありません");
+    if (!painter.begin(&printer)) throw PlatformError({Phrase::PrinterInvalid});
     painter.setFont(font);
     const int ascent = QFontMetrics(font, &printer).ascent();
     int currentPage = 0;

@@ -10,43 +10,40 @@ namespace rivex {
 namespace {
 
 // Names given, whole records, all records: a form that every check passes.
-FormInput ValidForm() {
-    FormInput form;
-    form.Edit1 = "/data/in.txt";
-    form.Edit2 = "/data/out.txt";
-    form.RadioButton6 = true;
-    form.RadioButton8 = true;
+ExtractionRequest ValidForm() {
+    ExtractionRequest form;
+    form.SourceName = "/data/in.txt";
+    form.OutputName = "/data/out.txt";
+    form.FieldMode = FieldModes::WholeRecord;
+    form.SelectMode = SelectModes::AllRecords;
     return form;
 }
 
-FormInput FieldForm(std::vector<std::array<std::string, 4>> rows) {
-    FormInput form = ValidForm();
-    form.RadioButton6 = false;
-    form.RadioButton7 = true;
-    form.StringGrid1 = std::move(rows);
+ExtractionRequest FieldForm(std::vector<std::array<std::string, 4>> rows) {
+    ExtractionRequest form = ValidForm();
+    form.FieldMode = FieldModes::ListedFields;
+    form.FieldRows = std::move(rows);
     return form;
 }
 
-FormInput CountForm(std::vector<std::array<std::string, 2>> rows) {
-    FormInput form = ValidForm();
-    form.RadioButton8 = false;
-    form.RadioButton1 = true;
-    form.StringGrid2 = std::move(rows);
+ExtractionRequest CountForm(std::vector<std::array<std::string, 2>> rows) {
+    ExtractionRequest form = ValidForm();
+    form.SelectMode = SelectModes::ByCount;
+    form.SelectionRows = std::move(rows);
     return form;
 }
 
-FormInput CodeForm(std::string keys, std::vector<std::array<std::string, 2>> rows) {
-    FormInput form = ValidForm();
-    form.RadioButton8 = false;
-    form.RadioButton2 = true;
-    form.Edit3 = std::move(keys);
-    form.StringGrid2 = std::move(rows);
+ExtractionRequest CodeForm(std::string keys, std::vector<std::array<std::string, 2>> rows) {
+    ExtractionRequest form = ValidForm();
+    form.SelectMode = SelectModes::ByCode;
+    form.KeyPositions = std::move(keys);
+    form.SelectionRows = std::move(rows);
     return form;
 }
 
 struct RefusalCase {
     const char* name;
-    std::function<FormInput()> form;
+    std::function<ExtractionRequest()> form;
     std::string message;
     Focus focus;
 };
@@ -65,29 +62,29 @@ const RefusalCase kRefusals[] = {
     {"NoSource",
      [] {
          auto f = ValidForm();
-         f.Edit1 = "";
-         f.Edit2 = "";
+         f.SourceName = "";
+         f.OutputName = "";
          return f;
      },
      "** 元ファイルの指定がありません。", Focus::Button1},
     {"NoOutput",
      [] {
          auto f = ValidForm();
-         f.Edit2 = "";
+         f.OutputName = "";
          return f;
      },
      "** 抽出ファイルの指定がありません。", Focus::Button2},
     {"PlaceholderOnlyInOutput",
      [] {
          auto f = ValidForm();
-         f.Edit2 = "/o/@.txt";
+         f.OutputName = "/o/@.txt";
          return f;
      },
      "** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2},
     {"NoFieldMode",
      [] {
          auto f = ValidForm();
-         f.RadioButton6 = false;
+         f.FieldMode.reset();
          return f;
      },
      "** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。", Focus::Unchanged},
@@ -159,7 +156,7 @@ const RefusalCase kRefusals[] = {
     {"NoSelectMode",
      [] {
          auto f = ValidForm();
-         f.RadioButton8 = false;
+         f.SelectMode.reset();
          return f;
      },
      "** ﾚｺｰﾄﾞの抽出が未指定です。", Focus::Unchanged},
@@ -256,16 +253,16 @@ INSTANTIATE_TEST_SUITE_P(Checks, RefusalTest, ::testing::ValuesIn(kRefusals),
 
 TEST(CheckOrder, FileNamesAndModes) {
     EngineState state;
-    FormInput form = ValidForm();
-    form.Edit1 = "   ";  // blanks only pass the emptiness test
-    form.Edit2 = " /o/x.txt ";
+    ExtractionRequest form = ValidForm();
+    form.SourceName = "   ";  // blanks only pass the emptiness test
+    form.OutputName = " /o/x.txt ";
     EXPECT_FALSE(CompileConditions(form, state).has_value());
     EXPECT_EQ(state.conditions.SourceFileName, "");
     EXPECT_EQ(state.conditions.OutputFileName, "/o/x.txt");
     EXPECT_EQ(state.placeholder.SequenceCurrent, "  ");
     EXPECT_EQ(state.placeholder.SequenceEnd, "  ");
 
-    form.Edit1 = "/in/a@.txt";
+    form.SourceName = "/in/a@.txt";
     EXPECT_FALSE(CompileConditions(form, state).has_value());
     EXPECT_TRUE(state.conditions.SourceHasPlaceholder);
     EXPECT_FALSE(state.conditions.OutputHasPlaceholder);
@@ -279,9 +276,9 @@ TEST(CheckOrder, SeriesOutputThatIsOneOfItsSources) {
         {"p@.txt", "q3.txt"}, {"p@.txt", "p3.csv"}, {"/d/@/x@.txt", "/d/07/x08.txt"}, {"p@", "q"}};
     for (const auto& [source, output] : clashes) {
         EngineState state;
-        FormInput form = ValidForm();
-        form.Edit1 = source;
-        form.Edit2 = output;
+        ExtractionRequest form = ValidForm();
+        form.SourceName = source;
+        form.OutputName = output;
         const auto refusal = CompileConditions(form, state);
         ASSERT_TRUE(refusal.has_value()) << source << " " << output;
         EXPECT_EQ(refusal->message, "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。");
@@ -289,9 +286,9 @@ TEST(CheckOrder, SeriesOutputThatIsOneOfItsSources) {
     }
     for (const auto& [source, output] : apart) {
         EngineState state;
-        FormInput form = ValidForm();
-        form.Edit1 = source;
-        form.Edit2 = output;
+        ExtractionRequest form = ValidForm();
+        form.SourceName = source;
+        form.OutputName = output;
         EXPECT_FALSE(CompileConditions(form, state).has_value()) << source << " " << output;
     }
 }
@@ -353,9 +350,9 @@ TEST(CountCompile, RangesKeptInOrder) {
 
 TEST(CountCompile, AllRecordsIgnoresTheGridsAndKeys) {
     EngineState state;
-    FormInput form = ValidForm();
-    form.StringGrid2 = {{"x", "y"}};
-    form.Edit3 = "bad";
+    ExtractionRequest form = ValidForm();
+    form.SelectionRows = {{"x", "y"}};
+    form.KeyPositions = "bad";
     ASSERT_FALSE(CompileConditions(form, state));
     ASSERT_EQ(state.conditions.CountRanges.size(), 1u);
     EXPECT_EQ(state.conditions.CountRanges[0].First, 1);

@@ -7,35 +7,37 @@
 namespace rivex {
 namespace {
 
-FormInput Typed() {
-    FormInput form;
-    form.Edit1 = " /data/表@.txt";
-    form.Edit2 = "/out/sel.txt";
-    form.Edit3 = "4-5, 10";
-    form.StringGrid1 = {{"1", "*", "", ""}, {"", "", "", ""}, {"11", "19", "20", "83"}};
-    form.StringGrid2 = {{"\"A ", "表\""}, {"", ""}};
-    form.RadioButton7 = true;
-    form.RadioButton2 = true;
-    form.RadioButton4 = true;
-    form.CheckBox1 = true;
-    form.ComboBox1 = LineRuleChoice::Lf;
-    form.ComboBox2 = OutputLineEnd::CrLf;
-    form.ComboBox3 = CodePage::Utf8;
+ExtractionRequest Typed() {
+    ExtractionRequest form;
+    form.SourceName = " /data/表@.txt";
+    form.OutputName = "/out/sel.txt";
+    form.KeyPositions = "4-5, 10";
+    form.FieldRows = {{"1", "*", "", ""}, {"", "", "", ""}, {"11", "19", "20", "83"}};
+    form.SelectionRows = {{"\"A ", "表\""}, {"", ""}};
+    form.FieldMode = FieldModes::ListedFields;
+    form.SelectMode = SelectModes::ByCode;
+    form.Order = CodeOrder::Grouped;
+    form.ExcludeListed = true;
+    form.LineRules = LineRuleChoice::Lf;
+    form.OutputLineEnds = OutputLineEnd::CrLf;
+    form.Encoding = CodePage::Utf8;
     return form;
 }
 
 TEST(ConditionsFile, SavedFormLoadsBackToTheSameBytes) {
     const std::string text = ConditionsText(Typed());
     const auto loaded = ReadConditions(text);
-    ASSERT_TRUE(std::holds_alternative<FormInput>(loaded)) << std::get<std::string>(loaded);
-    FormInput expected = Typed();
-    expected.StringGrid2.pop_back();  // rows after the last filled one are not kept
-    EXPECT_EQ(std::get<FormInput>(loaded), expected);
-    EXPECT_EQ(ConditionsText(std::get<FormInput>(loaded)), text);
+    ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(loaded))
+        << Say(Language::Japanese, std::get<Message>(loaded));
+    ExtractionRequest expected = Typed();
+    expected.SelectionRows.pop_back();  // rows after the last filled one are not kept
+    EXPECT_EQ(std::get<ExtractionRequest>(loaded), expected);
+    EXPECT_EQ(ConditionsText(std::get<ExtractionRequest>(loaded)), text);
 
-    const auto unchosen = ReadConditions(ConditionsText(FormInput{}));  // as the window starts
-    ASSERT_TRUE(std::holds_alternative<FormInput>(unchosen));
-    EXPECT_EQ(std::get<FormInput>(unchosen), FormInput{});
+    const auto unchosen =
+        ReadConditions(ConditionsText(ExtractionRequest{}));  // as the window starts
+    ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(unchosen));
+    EXPECT_EQ(std::get<ExtractionRequest>(unchosen), ExtractionRequest{});
 }
 
 TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
@@ -45,23 +47,30 @@ TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
         text.replace(text.find(from), from.size(), to);
         return text;
     };
-    const std::pair<std::string, std::string> cases[] = {
-        {good.substr(0, 60), "** 抽出条件ファイルの 4 行 "},  // truncated
-        {"[1, 2]", "** 抽出条件ファイルではありません。"},
-        {replaced("rivex-conditions", "other"), "** 抽出条件ファイルではありません。"},
-        {replaced("\"version\": 1", "\"version\": 2"), "** 抽出条件ファイルの版 2 は読めません。"},
+    // The refusal, and its first arguments (the line of a JSON error, not its column).
+    const std::pair<std::string, Message> cases[] = {
+        {good.substr(0, 60), {Phrase::ConditionsJsonAt, {"4"}}},  // truncated
+        {"[1, 2]", {Phrase::ConditionsNotConditions}},
+        {replaced("rivex-conditions", "other"), {Phrase::ConditionsNotConditions}},
+        {replaced("\"version\": 1", "\"version\": 2"), {Phrase::ConditionsVersion, {"2"}}},
         {replaced("\"exclude\": true", "\"exclude\": \"yes\""),
-         "** 抽出条件ファイルの「exclude」の形が違います。"},
+         {Phrase::ConditionsWrongForm, {"exclude"}}},
         {replaced("\"encoding\": \"utf8\"", "\"encoding\": \"euc\""),
-         "** 抽出条件ファイルの「encoding」の形が違います。"},
-        {replaced("\"11\",", "11,"), "** 抽出条件ファイルの「fields」の形が違います。"},
+         {Phrase::ConditionsWrongForm, {"encoding"}}},
+        {replaced("\"11\",", "11,"), {Phrase::ConditionsWrongForm, {"fields"}}},
         {replaced("\"keyPositions\"", "\"keys\""),
-         "** 抽出条件ファイルに「keyPositions」がありません。"},
+         {Phrase::ConditionsKeyMissing, {"keyPositions"}}},
     };
-    for (const auto& [text, message] : cases) {
+    for (const auto& [text, expected] : cases) {
         const auto read = ReadConditions(text);
-        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << message;
-        EXPECT_EQ(std::get<std::string>(read).rfind(message, 0), 0u) << std::get<std::string>(read);
+        const std::string shown = Say(Language::Japanese, expected);
+        ASSERT_TRUE(std::holds_alternative<Message>(read)) << shown;
+        const Message& refusal = std::get<Message>(read);
+        EXPECT_EQ(refusal.phrase, expected.phrase) << shown;
+        ASSERT_GE(refusal.arguments.size(), expected.arguments.size()) << shown;
+        EXPECT_TRUE(std::equal(expected.arguments.begin(), expected.arguments.end(),
+                               refusal.arguments.begin()))
+            << Say(Language::Japanese, refusal);
     }
 }
 

@@ -45,6 +45,21 @@ TEST(ByteClassification, ConversionToCp932) {
     EXPECT_EQ(ToCp932Lossy("a한表"), "a?" + kHyo);
 }
 
+// Every code page the windows and options offer is found by its name and its list position,
+// and the system converts typed text into it.
+TEST(ByteClassification, CodePageTable) {
+    for (const CodePageInfo& page : kCodePages) {
+        EXPECT_EQ(CodePageNamed(page.name), page.id);
+        EXPECT_EQ(CodePageAt(IndexOf(page.id)), page.id);
+        EXPECT_EQ(&InfoOf(page.id), &page);
+        EXPECT_EQ(ToCodePage("A1", page.id), "A1") << page.name;
+        EXPECT_NO_THROW(Converter("UTF-16LE", page.iconvName)) << page.iconvName;
+    }
+    EXPECT_EQ(CodePageNamed("cp932"), std::nullopt);
+    EXPECT_EQ(CodePageAt(static_cast<int>(kCodePages.size())), std::nullopt);
+    EXPECT_EQ(ToCodePage("表", kUtf8), "表");
+}
+
 TEST(QuotedScan, TrailByteIsNeverAMatch) {
     const std::string path = "C:" + kHyo + "\\x";
     EXPECT_EQ(QuotedPos(path, 1, 0, "\\", "", kSjis), 5);
@@ -154,6 +169,11 @@ TEST(CheckDigitsTest, DigitsOnly) {
     EXPECT_EQ(CheckDigits("12３"), -1);
     EXPECT_EQ(CheckDigits("1/"), -1);
     EXPECT_EQ(CheckDigits("1:"), -1);
+    EXPECT_EQ(DigitsValue(""), std::nullopt);  // no digit, unlike CheckDigits
+    EXPECT_EQ(DigitsValue("007"), 7);
+    EXPECT_EQ(DigitsValue("+7"), std::nullopt);
+    EXPECT_EQ(DigitsValue("9223372036854775807"), INT64_MAX);
+    EXPECT_EQ(DigitsValue("9223372036854775808"), std::nullopt);
 }
 
 struct ListCase {

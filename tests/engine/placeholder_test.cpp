@@ -17,7 +17,7 @@ using testing::WriteFile;
 struct AnswerCase {
     const char* name;
     PlaceholderAnswer answer;
-    std::optional<std::string> message;  // nullopt: accepted
+    std::optional<Phrase> message;  // nullopt: accepted
     DialogFocus focus;
     std::string current;
     std::string end;
@@ -31,14 +31,14 @@ TEST_P(DialogAnswerTest, Checks) {
     p.SequenceEnd = "untouched";
     const auto refusal = AcceptPlaceholderAnswer(c.answer, p);
     if (!c.message) {
-        EXPECT_FALSE(refusal.has_value()) << refusal->message;
+        EXPECT_FALSE(refusal.has_value()) << Say(Language::Japanese, refusal->message);
         EXPECT_EQ(p.SequenceCurrent, c.current);
         EXPECT_EQ(p.SequenceEnd, c.end);
         EXPECT_EQ(p.LastSpecification, c.answer.last);
         return;
     }
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->message, *c.message);
+    EXPECT_EQ(refusal->message.phrase, *c.message);
     EXPECT_EQ(refusal->focus, c.focus);
 }
 
@@ -49,38 +49,13 @@ const AnswerCase kAnswers[] = {
     {"BlankInsideIsText", {"1 2", "x", false}, std::nullopt, {}, "1 2", "1 2"},
     {"EqualEnds", {"12", "12", false}, std::nullopt, {}, "12", "12"},
     {"EightKanji", {"表表表表", "", false}, std::nullopt, {}, "表表表表", "表表表表"},
-    {"NoLeft", {"  ", "3", false}, "** 左側文字の指定がありません。", DialogFocus::Edit1, "", ""},
-    {"LengthsDiffer",
-     {"1", "12", false},
-     "** 左右の文字長さが異なります。",
-     DialogFocus::Edit1,
-     "",
-     ""},
-    {"Reversed", {"12", "05", false}, "** 左右の文字が逆順です。", DialogFocus::Edit1, "", ""},
-    {"RightNotDigits",
-     {"12", "1a", false},
-     "** 右側文字が非数字です。",
-     DialogFocus::Edit2,
-     "",
-     ""},
-    {"LeftTooLong",
-     {"123456789", "", false},
-     "** 左側文字が８桁を超えています。",
-     DialogFocus::Edit1,
-     "",
-     ""},
-    {"KanjiTooLong",
-     {"表表表表a", "", false},
-     "** 左側文字が８桁を超えています。",
-     DialogFocus::Edit1,
-     "",
-     ""},
-    {"RightTooLong",
-     {"1", "123456789", false},
-     "** 右側文字が８桁を超えています。",
-     DialogFocus::Edit2,
-     "",
-     ""},
+    {"NoLeft", {"  ", "3", false}, Phrase::AtLeftMissing, DialogFocus::Edit1, "", ""},
+    {"LengthsDiffer", {"1", "12", false}, Phrase::AtLengthsDiffer, DialogFocus::Edit1, "", ""},
+    {"Reversed", {"12", "05", false}, Phrase::AtReversed, DialogFocus::Edit1, "", ""},
+    {"RightNotDigits", {"12", "1a", false}, Phrase::AtRightNotDigits, DialogFocus::Edit2, "", ""},
+    {"LeftTooLong", {"123456789", "", false}, Phrase::AtLeftTooLong, DialogFocus::Edit1, "", ""},
+    {"KanjiTooLong", {"表表表表a", "", false}, Phrase::AtLeftTooLong, DialogFocus::Edit1, "", ""},
+    {"RightTooLong", {"1", "123456789", false}, Phrase::AtRightTooLong, DialogFocus::Edit2, "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Answers, DialogAnswerTest, ::testing::ValuesIn(kAnswers),
@@ -112,10 +87,10 @@ class SeriesTest : public ::testing::Test {
         for (const char* n : {"07", "08", "09", "ab"}) {
             WriteFile(dir / (std::string("in") + n + ".txt"), std::string("r") + n + "\r\n");
         }
-        form.Edit1 = dir / "in@.txt";
-        form.Edit2 = dir / "out@.txt";
-        form.RadioButton6 = true;
-        form.RadioButton8 = true;
+        form.SourceName = dir / "in@.txt";
+        form.OutputName = dir / "out@.txt";
+        form.FieldMode = FieldModes::WholeRecord;
+        form.SelectMode = SelectModes::AllRecords;
     }
     // True when the press ran to the end of a run; false for a refusal.
     bool Press() {
@@ -125,7 +100,7 @@ class SeriesTest : public ::testing::Test {
     const RunSummary& Summary() const { return std::get<RunSummary>(outcome); }
 
     TempDir dir;
-    FormInput form;
+    ExtractionRequest form;
     EngineState state;
     FakeHost host;
     std::variant<Refusal, RunSummary> outcome;
@@ -145,11 +120,11 @@ TEST_F(SeriesTest, RangeGivesOnePassEachThenAsksAgain) {
     EXPECT_EQ(host.runLog[2], "元ファイル名　：" + dir / "in07.txt");
     EXPECT_EQ(host.runLog[3], "抽出ファイル名：" + dir / "out07.txt");
     EXPECT_EQ(host.runLog[19], "＠相当文字：ab");
-    EXPECT_EQ(Summary().totalText, " 4");
+    EXPECT_EQ(Summary().totalOutputCount, 4);
 }
 
 TEST_F(SeriesTest, OneOutputWithoutPlaceholderTakesEveryPass) {
-    form.Edit2 = dir / "all.txt";
+    form.OutputName = dir / "all.txt";
     WriteFile(dir / "all.txt", "old\r\n");
     host.answers = {{"07", "09", true}};
     ASSERT_TRUE(Press());
@@ -170,7 +145,7 @@ TEST_F(SeriesTest, EmptyLeftWithTheBoxProcessesNothing) {
     host.answers = {{"", "", true}};
     ASSERT_TRUE(Press());
     EXPECT_TRUE(host.runLog.empty());
-    EXPECT_EQ(Summary().totalText, " ");
+    EXPECT_EQ(Summary().totalOutputCount, 0);
     EXPECT_TRUE(host.messages.empty());
 }
 

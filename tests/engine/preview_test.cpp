@@ -32,20 +32,19 @@ std::string MixedRecords(int count) {
 
 struct PreviewCase {
     const char* name;
-    FormInput form;
+    ExtractionRequest form;
 };
 
-FormInput Form(std::vector<std::array<std::string, 4>> fields, bool byCode, std::string keys,
-               std::vector<std::array<std::string, 2>> rows) {
-    FormInput form;
-    form.RadioButton6 = fields.empty();
-    form.RadioButton7 = !fields.empty();
-    form.StringGrid1 = std::move(fields);
-    form.RadioButton8 = rows.empty() && !byCode;
-    form.RadioButton1 = !rows.empty() && !byCode;
-    form.RadioButton2 = byCode;
-    form.Edit3 = std::move(keys);
-    form.StringGrid2 = std::move(rows);
+ExtractionRequest Form(std::vector<std::array<std::string, 4>> fields, bool byCode,
+                       std::string keys, std::vector<std::array<std::string, 2>> rows) {
+    ExtractionRequest form;
+    form.FieldMode = fields.empty() ? FieldModes::WholeRecord : FieldModes::ListedFields;
+    form.FieldRows = std::move(fields);
+    form.SelectMode = byCode         ? SelectModes::ByCode
+                      : rows.empty() ? SelectModes::AllRecords
+                                     : SelectModes::ByCount;
+    form.KeyPositions = std::move(keys);
+    form.SelectionRows = std::move(rows);
     return form;
 }
 
@@ -55,11 +54,11 @@ class PreviewMatchesRun : public ::testing::TestWithParam<PreviewCase> {};
 TEST_P(PreviewMatchesRun, SameRecords) {
     TempDir dir;
     WriteFile(dir / "in.txt", MixedRecords(60));
-    FormInput form = GetParam().form;
-    form.Edit1 = dir / "in.txt";
+    ExtractionRequest form = GetParam().form;
+    form.SourceName = dir / "in.txt";
     const OutputPreview preview = PreviewOutput(form, "");
     ASSERT_FALSE(preview.refusal);
-    form.Edit2 = dir / "out.txt";
+    form.OutputName = dir / "out.txt";
     EngineState state;
     FakeHost host;
     ASSERT_TRUE(std::holds_alternative<RunSummary>(Extract(form, state, host)));
@@ -87,21 +86,21 @@ TEST(Preview, LimitsAndLineEnds) {
     std::string bytes;
     for (int i = 0; i < 150; ++i) bytes += std::string(5000, 'a') + "\n";
     WriteFile(dir / "in@.txt", bytes);
-    FormInput form = Form({}, false, "", {});
-    form.Edit1 = dir / "in@.txt";
+    ExtractionRequest form = Form({}, false, "", {});
+    form.SourceName = dir / "in@.txt";
     const OutputPreview preview = PreviewOutput(form, "@");
     ASSERT_EQ(preview.records.size(), OutputPreview::kRecords);
     EXPECT_EQ(preview.records[0].size(), OutputPreview::kRecordBytes);
     EXPECT_EQ(preview.lineEnd, "\n");  // as the LF source was read
-    form.ComboBox2 = OutputLineEnd::CrLf;
+    form.OutputLineEnds = OutputLineEnd::CrLf;
     EXPECT_EQ(PreviewOutput(form, "@").lineEnd, "\r\n");
     EXPECT_THROW(PreviewOutput(form, "none"), PlatformError);
 }
 
 // A refusal reads nothing and keeps what was compiled before it, for drawing.
 TEST(Preview, RefusalKeepsEarlierConditions) {
-    FormInput form = Form({{"3", "4", "", ""}}, true, "2-3", {});
-    form.Edit1 = "/nonexistent/in.txt";
+    ExtractionRequest form = Form({{"3", "4", "", ""}}, true, "2-3", {});
+    form.SourceName = "/nonexistent/in.txt";
     const OutputPreview preview = PreviewOutput(form, "");
     ASSERT_TRUE(preview.refusal);
     EXPECT_EQ(preview.refusal->message, "** ｺｰﾄﾞ指定がありません。");
@@ -111,8 +110,8 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
 
 // A number beyond the 32-bit range is a refusal that names its item, not an error.
 TEST(Preview, NumberTooLargeNamesItsItem) {
-    FormInput form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
-    form.Edit1 = "/nonexistent/in.txt";
+    ExtractionRequest form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
+    form.SourceName = "/nonexistent/in.txt";
     const OutputPreview preview = PreviewOutput(form, "");
     ASSERT_TRUE(preview.refusal);
     EXPECT_EQ(preview.refusal->message, "ｷｰ右位置の指定が大きすぎます。\r\n  99999999999");
@@ -127,8 +126,8 @@ TEST(Preview, ScanStopsAtItsLimit) {
         for (int i = 0; i < 65; ++i) bytes += chunk;
         WriteFile(dir / "in.txt", bytes);
     }
-    FormInput form = Form({}, true, "1", {{"a", ""}});
-    form.Edit1 = dir / "in.txt";
+    ExtractionRequest form = Form({}, true, "1", {{"a", ""}});
+    form.SourceName = dir / "in.txt";
     const OutputPreview preview = PreviewOutput(form, "");
     EXPECT_TRUE(preview.records.empty());
     EXPECT_TRUE(preview.scanCut);

@@ -39,30 +39,27 @@ std::string Lines(std::initializer_list<std::string> records) {
 class RunTest : public ::testing::Test {
   protected:
     RunTest() {
-        form.Edit1 = dir / "in.txt";
-        form.Edit2 = dir / "out.txt";
-        form.RadioButton6 = true;
-        form.RadioButton8 = true;
+        form.SourceName = dir / "in.txt";
+        form.OutputName = dir / "out.txt";
+        form.FieldMode = FieldModes::WholeRecord;
+        form.SelectMode = SelectModes::AllRecords;
     }
 
     void Source(const std::string& bytes) { WriteFile(dir / "in.txt", bytes); }
     std::string Output() const { return ReadFile(dir / "out.txt"); }
 
     void ByCount(std::vector<std::array<std::string, 2>> rows) {
-        form.RadioButton8 = false;
-        form.RadioButton1 = true;
-        form.StringGrid2 = std::move(rows);
+        form.SelectMode = SelectModes::ByCount;
+        form.SelectionRows = std::move(rows);
     }
     void ByCode(std::string keys, std::vector<std::array<std::string, 2>> rows) {
-        form.RadioButton8 = false;
-        form.RadioButton2 = true;
-        form.Edit3 = std::move(keys);
-        form.StringGrid2 = std::move(rows);
+        form.SelectMode = SelectModes::ByCode;
+        form.KeyPositions = std::move(keys);
+        form.SelectionRows = std::move(rows);
     }
     void Fields(std::vector<std::array<std::string, 4>> rows) {
-        form.RadioButton6 = false;
-        form.RadioButton7 = true;
-        form.StringGrid1 = std::move(rows);
+        form.FieldMode = FieldModes::ListedFields;
+        form.FieldRows = std::move(rows);
     }
     // True when the press ran to the end of a run; false for a refusal.
     bool Press() {
@@ -73,7 +70,7 @@ class RunTest : public ::testing::Test {
     std::string LogLine(std::size_t i) const { return host.runLog.at(i); }
 
     TempDir dir;
-    FormInput form;
+    ExtractionRequest form;
     EngineState state;
     FakeHost host;
     std::variant<Refusal, RunSummary> outcome;
@@ -83,12 +80,13 @@ TEST_F(RunTest, WholeRecordsAreCopiedByteForByte) {
     Source("a\nb\r\n\xFF\x81\x40\r\n\r\nlast");
     ASSERT_TRUE(Press());
     EXPECT_EQ(Output(), "a\nb\r\n\xFF\x81\x40\r\n\r\nlast\r\n");
-    EXPECT_EQ(host.runLog, (std::vector<std::string>{
-                               "元ファイル名　：" + form.Edit1, "抽出ファイル名：" + form.Edit2,
-                               " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4", " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4"}));
-    EXPECT_EQ(Summary().totalText, " 4");
-    EXPECT_EQ(Summary().sourceText, " 4");
-    EXPECT_EQ(Summary().endClock, " 09:05:07");
+    EXPECT_EQ(host.runLog,
+              (std::vector<std::string>{"元ファイル名　：" + form.SourceName,
+                                        "抽出ファイル名：" + form.OutputName, " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：4",
+                                        " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：4"}));
+    EXPECT_EQ(Summary().totalOutputCount, 4);
+    EXPECT_EQ(Summary().lastSourceCount, 4);
+    EXPECT_EQ(ClockText(Summary().end), " 09:05:07");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.progressTexts, std::vector<std::string>{"-"});
     EXPECT_EQ(host.released, 1);
@@ -113,7 +111,7 @@ TEST_F(RunTest, CopyAheadStopsAtTheFirstRecordThatEndsOtherwise) {
     EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：" + CountText(records + 3));
 
     Source("a\r\nb\r\nlast");
-    form.Edit2 = dir / "out.txt";
+    form.OutputName = dir / "out.txt";
     ASSERT_TRUE(Press());
     EXPECT_EQ(Output(), "a\r\nb\r\nlast\r\n");
 }
@@ -145,7 +143,7 @@ TEST_F(RunTest, DashIsAFileName) {
     Source("a\r\n");
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir / "");
-    form.Edit2 = "-";
+    form.OutputName = "-";
     const bool ran = Press();
     std::filesystem::current_path(cwd);
     ASSERT_TRUE(ran);
@@ -159,7 +157,7 @@ TEST_F(RunTest, WholeRecordsIntoAPipe) {
     std::string piped;
     {
         std::jthread reader([&] { piped = ReadFile(dir / "pipe"); });
-        form.Edit2 = dir / "pipe";
+        form.OutputName = dir / "pipe";
         EXPECT_NO_THROW(Press());
     }
     EXPECT_EQ(piped, "a\r\nb\r\nc\r\n");
@@ -168,7 +166,7 @@ TEST_F(RunTest, WholeRecordsIntoAPipe) {
 TEST_F(RunTest, CopyAheadAppendsAfterEarlierPasses) {
     WriteFile(dir / "in1.txt", NumberedRecords(3));
     WriteFile(dir / "in2.txt", "x\r\ny");
-    form.Edit1 = dir / "in@.txt";
+    form.SourceName = dir / "in@.txt";
     host.answers = {{"1", "2", true}};
     ASSERT_TRUE(Press());
     EXPECT_EQ(Output(), NumberedRecords(3) + "x\r\ny\r\n");
@@ -180,7 +178,7 @@ TEST_F(RunTest, EmptySourceGivesEmptyCounts) {
     EXPECT_EQ(Output(), "");
     EXPECT_EQ(LogLine(2), " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：");
     EXPECT_EQ(LogLine(3), " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：");
-    EXPECT_EQ(Summary().totalText, " ");
+    EXPECT_EQ(Summary().totalOutputCount, 0);
 }
 
 TEST_F(RunTest, CountRangesStopAfterTheLastTypedRange) {
@@ -291,10 +289,8 @@ TEST_F(RunTest, RecordsLongerThanABlock) {
 
     // Copied ahead whole, up to the first one that ends in a lone CR.
     Source("a" + longer + "\r\n" + "b" + longer + "\r" + "c" + longer + "\r\n" + "d" + longer);
-    form.RadioButton7 = false;
-    form.RadioButton6 = true;
-    form.RadioButton2 = false;
-    form.RadioButton8 = true;
+    form.FieldMode = FieldModes::WholeRecord;
+    form.SelectMode = SelectModes::AllRecords;
     host.runLog.clear();
     ASSERT_TRUE(Press());
     EXPECT_TRUE(Output() == Lines({"a" + longer, "b" + longer, "c" + longer, "d" + longer}));
@@ -333,12 +329,11 @@ TEST_F(RunTest, LineRulesAndOutputLineEnds) {
     };
     for (const Case& c : cases) {
         Source(c.source);
-        form.ComboBox1 = c.rule;
-        form.ComboBox2 = c.out;
+        form.LineRules = c.rule;
+        form.OutputLineEnds = c.out;
         for (const bool byCount : {false, true}) {
-            form.RadioButton8 = !byCount;
-            form.RadioButton1 = byCount;
-            form.StringGrid2 = {{"1", "*"}};
+            form.SelectMode = byCount ? SelectModes::ByCount : SelectModes::AllRecords;
+            form.SelectionRows = {{"1", "*"}};
             host.runLog.clear();
             ASSERT_TRUE(Press()) << c.name;
             EXPECT_TRUE(Output() == c.output) << c.name << (byCount ? " by count" : " all");
@@ -374,7 +369,7 @@ TEST_F(RunTest, CancelCountsTheRecordReadButWritesNothing) {
 
 TEST_F(RunTest, RefusalOpensNothing) {
     Source("x\r\n");
-    form.RadioButton8 = false;
+    form.SelectMode.reset();
     ASSERT_FALSE(Press());
     EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
     EXPECT_EQ(std::get<Refusal>(outcome).message, "** ﾚｺｰﾄﾞの抽出が未指定です。");
@@ -382,14 +377,14 @@ TEST_F(RunTest, RefusalOpensNothing) {
 }
 
 TEST_F(RunTest, PlatformErrorClosesTheFiles) {
-    form.Edit1 = dir / "missing.txt";
+    form.SourceName = dir / "missing.txt";
     EXPECT_THROW(Press(), PlatformError);
     EXPECT_TRUE(host.runLog.empty());
     EXPECT_EQ(host.released, 0);
 
     Source("x\r\n");
-    form.Edit1 = dir / "in.txt";
-    form.Edit2 = "/dev/full";
+    form.SourceName = dir / "in.txt";
+    form.OutputName = "/dev/full";
     EXPECT_THROW(Press(), PlatformError);
     EXPECT_EQ(host.released, 1);
     EXPECT_EQ(host.runLog.size(), 3u);  // the names and the source count
@@ -397,7 +392,7 @@ TEST_F(RunTest, PlatformErrorClosesTheFiles) {
 
 TEST_F(RunTest, OutputNamedAsTheSourceLeavesItUntouched) {
     Source("keep\r\n");
-    form.Edit2 = form.Edit1;
+    form.OutputName = form.SourceName;
     EXPECT_THROW(Press(), PlatformError);
     EXPECT_EQ(ReadFile(dir / "in.txt"), "keep\r\n");
 }

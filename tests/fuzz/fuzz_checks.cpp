@@ -61,23 +61,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t next = 0;
     const auto take = [&] { return next < texts.size() ? texts[next++] : std::string(); };
 
-    FormInput form;
+    ExtractionRequest form;
     const unsigned bits = data[0] | (data[1] << 8);
-    form.RadioButton6 = (bits & 1) != 0;
-    form.RadioButton7 = (bits & 2) != 0;
-    form.RadioButton8 = (bits & 4) != 0;
-    form.RadioButton1 = (bits & 8) != 0;
-    form.RadioButton2 = (bits & 16) != 0;
-    form.RadioButton4 = (bits & 32) != 0;
-    form.CheckBox1 = (bits & 64) != 0;
-    form.Edit1 = take();
-    form.Edit2 = take();
-    form.Edit3 = take();
+    // Each choice made or left unmade, as the window allows.
+    if ((bits & 3) != 0) form.FieldMode = static_cast<FieldModes>(((bits & 3) - 1) % 2);
+    if ((bits & 12) != 0) form.SelectMode = static_cast<SelectModes>(((bits >> 2) & 3) - 1);
+    if ((bits & 48) != 0) form.Order = static_cast<CodeOrder>(((bits >> 4) & 3) - 1);
+    form.ExcludeListed = (bits & 64) != 0;
+    form.SourceName = take();
+    form.OutputName = take();
+    form.KeyPositions = take();
     const std::size_t rows1 = (bits >> 8) & 3;
     const std::size_t rows2 = (bits >> 10) & 7;
     for (std::size_t r = 0; r < rows1; ++r)
-        form.StringGrid1.push_back({take(), take(), take(), take()});
-    for (std::size_t r = 0; r < rows2; ++r) form.StringGrid2.push_back({take(), take()});
+        form.FieldRows.push_back({take(), take(), take(), take()});
+    for (std::size_t r = 0; r < rows2; ++r) form.SelectionRows.push_back({take(), take()});
 
     EngineState state;
     try {

@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(refusal->starts_with("** "));
         return 0;
     }
-    const auto& form = std::get<rivex::FormInput>(read);
+    const auto& form = std::get<rivex::ExtractionRequest>(read);
     const auto again = rivex::ReadConditions(rivex::ConditionsText(form));
-    const auto* reread = std::get_if<rivex::FormInput>(&again);
+    const auto* reread = std::get_if<rivex::ExtractionRequest>(&again);
     Require(reread != nullptr);
     // Grid rows after the last filled one are not kept.
     Require(rivex::ConditionsText(*reread) == rivex::ConditionsText(form));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/catalogue.h"
 #include "engine/host.h"
 #include "engine/placeholder.h"
 
@@ -39,12 +40,14 @@ class FakeHost : public Host {
             answers.erase(answers.begin());
             const auto refusal = AcceptPlaceholderAnswer(answer, placeholder);
             if (!refusal) return true;
-            messages.push_back(refusal->message);
+            messages.push_back(Say(Language::Japanese, refusal->message));
         }
         return false;
     }
-    void RunStarted(std::string_view) override { started = true; }
-    void AppendRunLog(std::string_view line) override { runLog.emplace_back(line); }
+    void RunStarted(TimeOfDay) override { started = true; }
+    void AppendRunLog(const RunLogEntry& entry) override {
+        for (std::string& line : RunLogLines(Language::Japanese, entry)) runLog.push_back(line);
+    }
     TimeOfDay Now() override { return {9, 5, 7}; }
 };
 

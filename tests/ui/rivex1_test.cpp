@@ -17,7 +17,9 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QUrl>
+#include <csignal>
 
+#include "engine/stop_signals.h"
 #include "tests/ui/modal_closer.h"
 #include "ui/Rivex5.h"
 #include "ui/missing_translations.h"
@@ -622,6 +624,14 @@ class Rivex1Test : public QObject {
         QVERIFY(w.Get<QWidget>("Button4")->isEnabled());
         QVERIFY(w.Get<QWidget>("Button6")->isEnabled());
         QVERIFY(w.Get<QWidget>("Button9")->isEnabled());  // the RunLog so far can be read
+    }
+
+    // Last: the signal stays recorded for the rest of the process.
+    void stopSignalClosesTheWindow() {
+        rivex::CatchStopSignals();
+        Window w;
+        ::raise(SIGTERM);
+        QTRY_VERIFY(!w.form.isVisible());
     }
 };
 

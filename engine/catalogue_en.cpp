@@ -1,0 +1,127 @@
+#include "engine/catalogue.h"
+
+namespace rivex {
+
+std::string_view EnglishText(Phrase phrase) {
+    switch (phrase) {
+        case Phrase::RunLogSeriesRule:
+            return " ---------------------------";
+        case Phrase::RunLogPlaceholderText:
+            return "Text for @     : {1}";
+        case Phrase::RunLogSourceName:
+            return "Source file    : {1}";
+        case Phrase::RunLogOutputName:
+            return "Output file    : {1}";
+        case Phrase::RunLogSourceCount:
+            return " Records read   : {1}";
+        case Phrase::RunLogOutputCount:
+            return " Records written: {1}";
+        case Phrase::RunFinished:
+            return "** Finished. Press \"Close\".";
+        case Phrase::StoppedBySignal:
+            return "** Stopped by signal {1}.";
+        case Phrase::FileNotFound:
+            return "File not found";
+        case Phrase::BadFileName:
+            return "Invalid file name";
+        case Phrase::TooManyOpenFiles:
+            return "Too many open files";
+        case Phrase::AccessDenied:
+            return "Access to the file was denied";
+        case Phrase::IoError:
+            return "I/O error ({1})";
+        case Phrase::CauseFolder:
+            return "It is a folder";
+        case Phrase::CauseDiskFull:
+            return "The disk is full";
+        case Phrase::CauseQuota:
+            return "The disk quota is used up";
+        case Phrase::CauseFileTooLarge:
+            return "The file is too large";
+        case Phrase::CauseDevice:
+            return "The device failed to read or write";
+        case Phrase::CauseLinkLoop:
+            return "The symbolic links loop";
+        case Phrase::CauseNameTooLong:
+            return "The name is too long";
+        case Phrase::CauseNoReader:
+            return "Nothing reads the pipe";
+        case Phrase::CauseSignal:
+            return "Interrupted by a signal";
+        case Phrase::CauseBusy:
+            return "The file is being executed";
+        case Phrase::CauseNoDevice:
+            return "No such device";
+        case Phrase::SystemText:
+            return "{1}";
+        case Phrase::OutOfMemory:
+            return "Out of memory";
+        case Phrase::NotAnInteger:
+            return "'{1}' is not an integer";
+        case Phrase::CannotConvert:
+            return "Cannot convert between encodings ({1} → {2})";
+        case Phrase::SourceChanged:
+            return "The source file changed while it was read";
+        case Phrase::StandardInputClosed:
+            return "Standard input is closed";
+        case Phrase::StandardOutputClosed:
+            return "Standard output is closed";
+        case Phrase::StandardErrorClosed:
+            return "Standard error is closed";
+        case Phrase::OutputIsSource:
+            return "The output file is the source file";
+        case Phrase::OutputIsStandardOutput:
+            return "The output file is standard output";
+        case Phrase::OutputIsStandardError:
+            return "The output file is standard error";
+        case Phrase::OutputInUse:
+            return "Another extraction is writing the output file";
+        case Phrase::ViewRegularOnly:
+            return "Only the records of a regular file can be shown";
+        case Phrase::PrinterInvalid:
+            return "The selected printer is not valid";
+        case Phrase::ConditionsKeyMissing:
+            return "** The conditions file has no \"{1}\".";
+        case Phrase::ConditionsWrongForm:
+            return "** \"{1}\" of the conditions file has the wrong form.";
+        case Phrase::ConditionsBadCharacter:
+            return "** \"{1}\" of the conditions file holds a character that cannot be used.";
+        case Phrase::ConditionsTooDeep:
+            return "** The conditions file is nested too deeply.";
+        case Phrase::ConditionsKeyTwice:
+            return "** The conditions file holds \"{1}\" twice.";
+        case Phrase::ConditionsNotConditions:
+            return "** This is not a conditions file.";
+        case Phrase::ConditionsVersion:
+            return "** Version {1} of the conditions file cannot be read.";
+        case Phrase::ConditionsJsonAt:
+            return "** Line {1}, column {2} of the conditions file cannot be read as JSON.";
+        case Phrase::ConditionsNumberTooLarge:
+            return "** The conditions file holds a number that is too large.";
+        case Phrase::ConditionsNotJson:
+            return "** The conditions file cannot be read as JSON.";
+        case Phrase::ConditionsNotRegular:
+            return "** The conditions file is not a regular file.";
+        case Phrase::ConditionsTooLarge:
+            return "** The conditions file is too large.";
+        case Phrase::ConditionsNotUtf8:
+            return "** \"{1}\" is not UTF-8 and cannot be saved.";
+        case Phrase::ConditionsSaveOverOther:
+            return "** Conditions cannot be saved over a file that is not a conditions file.";
+        case Phrase::AtLeftMissing:
+            return "** The left text is missing.";
+        case Phrase::AtLeftTooLong:
+            return "** The left text is longer than 8 bytes.";
+        case Phrase::AtRightNotDigits:
+            return "** The right text is not a number.";
+        case Phrase::AtRightTooLong:
+            return "** The right text is longer than 8 digits.";
+        case Phrase::AtLengthsDiffer:
+            return "** The left and right texts differ in length.";
+        case Phrase::AtReversed:
+            return "** The left text comes after the right one.";
+    }
+    return {};
+}
+
+}  // namespace rivex
