@@ -69,6 +69,7 @@ TForm6::TForm6(TForm1& form1)
     : QWidget(nullptr, Qt::Window),
       form1_(form1),
       refreshTimer_(new QTimer(this)),
+      readers_(ReadingPool(this)),
       previewing_(new QFutureWatcher<Previewed>(this)),
       previewStop_(std::make_shared<std::atomic<bool>>(false)) {
     setWindowTitle(QString::fromUtf8("レコードの表示"));
@@ -253,9 +254,9 @@ void TForm6::Update() {
 void TForm6::StartPreview(OutputPreview checked, const FormInput& form) {
     StopPreview();
     Label29->setText(QString::fromUtf8("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
-    previewing_->setFuture(
-        QtConcurrent::run([checked = std::move(checked), form,
-                           placeholder = ToBytes(Edit11->text()), stop = previewStop_]() mutable {
+    previewing_->setFuture(QtConcurrent::run(
+        readers_, [checked = std::move(checked), form, placeholder = ToBytes(Edit11->text()),
+                   stop = previewStop_]() mutable {
             return ReadInBackground(std::move(checked), form, placeholder, *stop);
         }));
 }

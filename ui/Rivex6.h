@@ -21,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QThreadPool;
 class QTimer;
 
 namespace rivex::ui {
@@ -87,6 +88,7 @@ class TForm6 : public QWidget {
     // The code page the shown file seems written in, when not the one chosen.
     std::optional<CodePage> otherCodePage_;
     QTimer* refreshTimer_;
+    QThreadPool* readers_;
     // The preview being read; an older one still reading ends at its next block.
     QFutureWatcher<Previewed>* previewing_;
     std::shared_ptr<std::atomic<bool>> previewStop_;

@@ -31,6 +31,7 @@ int Clamped(std::int64_t value) {
 
 RecordView::RecordView(QWidget* parent)
     : QAbstractScrollArea(parent),
+      readers_(ReadingPool(this)),
       read_(new QFutureWatcher<Page>(this)),
       stop_(std::make_shared<std::atomic<bool>>(false)) {
     setFont(JapaneseFont(Face::Gothic, kFontPixels));
@@ -132,7 +133,7 @@ void RecordView::StartReading() {
     reading_ = true;
     const std::size_t rows = static_cast<std::size_t>(VisibleRows()) + 1;
     const std::int64_t first = verticalScrollBar()->value() + 1;
-    read_->setFuture(QtConcurrent::run([pager = pager_, stop = stop_, first, rows] {
+    read_->setFuture(QtConcurrent::run(readers_, [pager = pager_, stop = stop_, first, rows] {
         return ReadPage(*pager, first, rows, *stop);
     }));
     if (shown_.empty()) viewport()->update();

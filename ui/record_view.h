@@ -16,6 +16,8 @@
 #include "ui/record_marks.h"
 #include "ui/record_text.h"
 
+class QThreadPool;
+
 namespace rivex::ui {
 
 class RecordView : public QAbstractScrollArea {
@@ -105,6 +107,7 @@ class RecordView : public QAbstractScrollArea {
     // Shared with the worker reading it; one read at a time, the next asked for meanwhile
     // starts when it ends.
     std::shared_ptr<RecordPager> pager_;
+    QThreadPool* readers_;
     QFutureWatcher<Page>* read_;
     bool reading_ = false;  // until the page read is taken up
     std::shared_ptr<std::atomic<bool>> stop_;
