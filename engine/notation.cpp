@@ -126,7 +126,11 @@ std::string TooLargeText(std::string_view text) {
 }  // namespace
 
 NumberTooLarge::NumberTooLarge(std::string_view text, std::string_view item)
-    : PlatformError(TooLargeText(text)), item_(item), text_(text) {}
+    : PlatformError(TooLargeText(text)), item_(item) {}
+
+std::string NumberTooLarge::place() const {
+    return row_ == 0 ? item_ : item_ + " (" + std::to_string(row_) + ")";
+}
 
 NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
                         std::string_view zeroText) {

@@ -109,13 +109,19 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
     EXPECT_EQ(preview.conditions.KeySegments.size(), 1u);
 }
 
-// A number beyond the 32-bit range is a refusal that names its item, not an error.
-TEST(Preview, NumberTooLargeNamesItsItem) {
+// A number beyond the 32-bit range is a refusal, not an error: the error box's text and,
+// below it, the item and the grid row it was typed in.
+TEST(Preview, NumberTooLargeNamesItsCell) {
     FormInput form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
     form.Edit1 = "/nonexistent/in.txt";
-    const OutputPreview preview = PreviewOutput(form, "");
-    ASSERT_TRUE(preview.refusal);
-    EXPECT_EQ(preview.refusal->message, "ｷｰ右位置の指定が大きすぎます。\r\n  99999999999");
+    const auto refusal = [&form] { return PreviewOutput(form, "").refusal.value().message; };
+    EXPECT_EQ(refusal(), "'99999999999' は整数ではありません.\r\n  ｷｰ右位置の指定");
+    form = Form({{"3", "4", "", ""}, {}, {"5", "6", "", "4294967296"}}, false, "", {{"1", ""}});
+    form.Edit1 = "/nonexistent/in.txt";
+    EXPECT_EQ(refusal(), "'4294967296' は整数ではありません.\r\n  ﾌｨｰﾙﾄﾞﾗｽﾄ左位置 (3)");
+    form = Form({}, false, "", {{"1", "2"}, {"3", "2147483648"}});
+    form.Edit1 = "/nonexistent/in.txt";
+    EXPECT_EQ(refusal(), "'2147483648' は整数ではありません.\r\n  ｶｳﾝﾄおわり (2)");
 }
 
 TEST(Preview, ScanStopsAtItsLimit) {
