@@ -15,6 +15,7 @@
 #include "engine/placeholder.h"
 #include "engine/preview.h"
 #include "engine/record_pager.h"
+#include "engine/record_reader.h"
 #include "engine/text_format.h"
 #include "ui/Rivex1.h"
 #include "ui/fonts.h"
@@ -235,7 +236,7 @@ void TForm6::Update() {
     const FormInput form = form1_.Input();
     const std::optional<Source> wanted = Wanted(form);
     if (!wanted) {
-        AskPlaceholder(form.Edit1);
+        AskPlaceholder(form);
         return;
     }
     if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
@@ -303,26 +304,37 @@ void TForm6::Open(const Source& source) {
     shown_.reset();
     Label22->setText(FromBytes(source.name));
     RecordView1->SetPager(nullptr, source.cp);
+    // The choices are shown even for a file that cannot be read.
+    ShowChoices(source, std::nullopt);
     auto pager = std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes);
-    Label26->setText(
-        QString::fromUtf8("改行：%1　文字コード：%2")
-            .arg(FromBytes(LineRuleText(pager->Rule(), source.rule == LineRuleChoice::Auto)),
-                 EncodingText(source.cp)));
+    ShowChoices(source, pager->Rule());
     otherCodePage_ = OtherCodePage(pager->Head(), source.cp);
     RecordView1->SetPager(std::move(pager), source.cp);
     shown_ = source;
     ShowHints();
 }
 
+// The main window's line rule and encoding. A rule chosen is known without reading; an
+// automatic one once the file's first bytes have been read.
+void TForm6::ShowChoices(const Source& source, std::optional<LineRule> found) {
+    const bool automatic = source.rule == LineRuleChoice::Auto;
+    const std::optional<LineRule> rule = automatic ? found : DecideLineRule(source.rule, "");
+    const QString ruleText =
+        rule ? FromBytes(LineRuleText(*rule, automatic)) : QString::fromUtf8("（自動判定）");
+    Label26->setText(
+        QString::fromUtf8("改行：%1　文字コード：%2").arg(ruleText, EncodingText(source.cp)));
+}
+
 // A source name with "@" is shown once the text for "@" is typed.
-void TForm6::AskPlaceholder(const std::string& sourceName) {
+void TForm6::AskPlaceholder(const FormInput& form) {
     shown_.reset();
     StopPreview();
-    Label22->setText(FromBytes(TrimSide("B", sourceName)));
+    const Source named{TrimSide("B", form.Edit1), form.ComboBox1, form.ComboBox3};
+    Label22->setText(FromBytes(named.name));
     RecordView1->SetPager(nullptr, CodePage::Cp932);
     otherCodePage_.reset();
     ShowHints();
-    Label26->clear();
+    ShowChoices(named, std::nullopt);
     Label29->setText(QString::fromUtf8("抽出の見本："));
     Memo1->setPlainText(
         QString::fromUtf8("** 元ﾌｧｲﾙ名の＠に入れる文字を「＠相当文字」に入れてください。"));

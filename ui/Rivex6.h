@@ -65,7 +65,8 @@ class TForm6 : public QWidget {
     void createPreview();
     std::optional<Source> Wanted(const FormInput& form) const;
     void Open(const Source& source);
-    void AskPlaceholder(const std::string& sourceName);
+    void ShowChoices(const Source& source, std::optional<LineRule> found);
+    void AskPlaceholder(const FormInput& form);
     // The conditions redrawn and the preview made again, once the main window has settled;
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();

@@ -204,8 +204,7 @@ void RecordView::ShowPage(Page page) {
     }
     Remark();
     viewport()->update();
-    // What the mouse rests on changed under it when keys scrolled.
-    if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
+    PointAgain();
 }
 
 // A worker still reading the file shown before ends at its next block; its page is dropped.
@@ -255,11 +254,13 @@ void RecordView::resizeEvent(QResizeEvent* event) {
     Fetch();
 }
 
+// Records scrolled into view are read first; columns are at hand.
 void RecordView::scrollContentsBy(int, int dy) {
     if (dy != 0) {
         Fetch();
     } else {
         viewport()->update();
+        PointAgain();
     }
 }
 
@@ -299,6 +300,11 @@ void RecordView::leaveEvent(QEvent* event) {
     viewport()->update();
     emit pointed(QString());
     QAbstractScrollArea::leaveEvent(event);
+}
+
+// What the mouse rests on changes under it when keys scroll the view.
+void RecordView::PointAgain() {
+    if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
 }
 
 // The column under the mouse, and over a record its byte and the character it belongs to.

@@ -101,6 +101,7 @@ class RecordView : public QAbstractScrollArea {
     void Remark();
     void UpdateScrollBars();
     void Point(QPoint pos);
+    void PointAgain();
     void PaintRuler(QPainter& painter);
     void PaintRecord(QPainter& painter, const Shown& shown, int y);
 

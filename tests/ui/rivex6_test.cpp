@@ -261,6 +261,48 @@ class Rivex6Test : public QObject {
         QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：CR　文字コード：UTF-8"));
     }
 
+    // The line of choices follows the main window, also for a file that cannot be read; the
+    // text of what lies under the mouse follows a scroll by keys.
+    void choicesAndPointerFollow() {
+        Viewer v(Records(3, QByteArray("0123456789").repeated(30)));
+        auto* pointed = v.viewer->findChild<QLabel*>("Label27");
+        const QPoint over = v.Ruler(4) + QPoint(0, 40);
+        QTest::mouseMove(v.view->viewport(), over);
+        QTRY_VERIFY(pointed->text().startsWith("4 桁目"));
+        v.view->setFocus();
+        QTest::keyClick(v.view, Qt::Key_Right);
+        QCOMPARE(v.view->ColumnAt(over), 9);
+        QVERIFY2(pointed->text().startsWith("9 桁目") && pointed->text().contains("0x38"),
+                 qPrintable(pointed->text()));
+        v.form.ChooseSource(v.dir.filePath("none.txt"));
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("LF");
+        v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：LF　文字コード：UTF-8"));
+        QVERIFY(v.viewer->findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith(
+            "ファイルが見つかりません"));
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("自動");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(),
+                 QString("改行：（自動判定）　文字コード：UTF-8"));
+    }
+
+    // A cell that no run could use opens the viewer all the same: the refusal, naming the
+    // cell, stands where the preview goes.
+    void opensOnAnUnusableCell() {
+        Viewer v(Records(3, "0123"));
+        v.viewer->close();
+        v.form.findChild<QRadioButton*>("RadioButton7")->click();
+        auto* grid = v.form.findChild<StringGrid*>("StringGrid1");
+        grid->SetCell(1, 1, "1");
+        grid->SetCell(1, 2, "3");
+        grid->SetCell(2, 2, "99999999999");
+        v.form.OpenViewer();
+        QVERIFY(v.viewer->isVisible());
+        QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(),
+                 QString("'99999999999' は整数ではありません.\n  ﾌｨｰﾙﾄﾞ右桁位置 (2)"));
+        QCOMPARE(v.viewer->findChild<QLabel*>("Label29")->text(),
+                 QString("抽出の見本：この条件では抽出できません"));
+    }
+
     void hintsExplainWhatLooksWrong_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("hint");
