@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
@@ -27,6 +28,7 @@
 #include "ui/system_colors.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -96,6 +98,7 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     createChoiceGroups();
     connectHandlers();
     FormCreate();
+    ScrollWhenLarger(*this, screen()->availableGeometry());
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
     auto* signalWatch = new QTimer(this);
     connect(signalWatch, &QTimer::timeout, this, &TForm1::EndOnStopSignal);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "engine/placeholder.h"
 #include "ui/fonts.h"
@@ -13,6 +14,7 @@
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -45,6 +47,7 @@ TForm4::TForm4(PlaceholderState& placeholder, QWidget* parent)
     setTabOrder(Edit2, Button1);
     setTabOrder(Button1, Edit3);
     setTabOrder(Edit3, CheckBox1);
+    ScrollWhenLarger(*this, screen()->availableGeometry());
 }
 
 void TForm4::createInstructions() {

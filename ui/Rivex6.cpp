@@ -37,8 +37,6 @@ constexpr int kRefreshMs = 150;
 constexpr QSize kWanted(1010, 670);
 constexpr QSize kLeast(560, 420);
 const char* const kGeometryKey = "viewer/geometry";
-// The window manager's frame, until it has told its size: a main window shown a moment ago.
-constexpr QMargins kFrameGuess(4, 30, 4, 4);
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -129,6 +127,7 @@ void TForm6::PlaceBesideMain() {
     const QRect outer = form1_.frameGeometry();
     const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // A main window shown a moment ago may not know its frame yet.
     const QMargins frame = known.isNull() ? kFrameGuess : known;
     const QRect place = PlaceBeside(inner.marginsAdded(frame), form1_.screen()->availableGeometry(),
                                     kWanted, kLeast);
