@@ -112,6 +112,7 @@ TForm6::TForm6(TForm1& form1)
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
     connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
     connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
+    connect(RecordView1, &RecordView::opened, this, &TForm6::FileOpened);
     connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
     connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
     connect(previewing_, &QFutureWatcherBase::finished, this, &TForm6::ShowPreview);
@@ -299,17 +300,23 @@ void TForm6::ShowPreview() {
     Memo1->setPlainText(lines.join('\n'));
 }
 
+// The file is opened by the view's first read, aside from the window thread; what cannot be
+// read is said then.
 void TForm6::Open(const Source& source) {
-    shown_.reset();
     Label22->setText(FromBytes(source.name));
-    RecordView1->SetPager(nullptr, source.cp);
-    // The choices are shown even for a file that cannot be read.
     ShowChoices(source, std::nullopt);
-    auto pager = std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes);
-    ShowChoices(source, pager->Rule());
-    otherCodePage_ = OtherCodePage(pager->Head(), source.cp);
-    RecordView1->SetPager(std::move(pager), source.cp);
+    otherCodePage_.reset();
+    RecordView1->SetPager(
+        std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes),
+        source.cp);
     shown_ = source;
+    ShowHints();
+}
+
+void TForm6::FileOpened(LineRule rule, std::string_view head) {
+    if (!shown_) return;
+    ShowChoices(*shown_, rule);
+    otherCodePage_ = OtherCodePage(head, shown_->cp);
     ShowHints();
 }
 

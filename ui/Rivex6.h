@@ -66,6 +66,7 @@ class TForm6 : public QWidget {
     std::optional<Source> Wanted(const FormInput& form) const;
     void Open(const Source& source);
     void ShowChoices(const Source& source, std::optional<LineRule> found);
+    void FileOpened(LineRule rule, std::string_view head);
     void AskPlaceholder(const FormInput& form);
     // The conditions redrawn and the preview made again, once the main window has settled;
     // Refresh shows a platform error where the preview goes, Update throws it.

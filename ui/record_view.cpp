@@ -55,6 +55,7 @@ RecordView::~RecordView() {
 void RecordView::SetPager(std::unique_ptr<RecordPager> pager, CodePage cp) {
     StopReading();
     pager_ = std::move(pager);
+    announced_ = false;
     count_ = 0;
     countKnown_ = false;
     endMark_.reset();
@@ -188,6 +189,11 @@ void RecordView::ShowPage(Page page) {
         viewport()->update();
         emit readFailed(page.error);
         return;
+    }
+    // No worker reads the pager now: what it learnt may be looked at.
+    if (!announced_ && pager_->Opened()) {
+        announced_ = true;
+        emit opened(pager_->Rule(), pager_->Head());
     }
     count_ = page.count;
     countKnown_ = page.countKnown;

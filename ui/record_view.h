@@ -9,6 +9,7 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "engine/conditions.h"
@@ -59,6 +60,8 @@ class RecordView : public QAbstractScrollArea {
     void viewChanged();
     // The file could not be read: the error box's text.
     void readFailed(const QString& text);
+    // The file's first read learnt its line rule and first bytes.
+    void opened(rivex::LineRule rule, std::string_view head);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -113,6 +116,7 @@ class RecordView : public QAbstractScrollArea {
     bool reading_ = false;  // until the page read is taken up
     std::shared_ptr<std::atomic<bool>> stop_;
     bool again_ = false;
+    bool announced_ = false;  // opened was emitted for pager_
     std::int64_t count_ = 0;
     bool countKnown_ = false;
     std::optional<std::uint64_t> endMark_;

@@ -154,6 +154,8 @@ TEST(RecordPager, RecordsByNumber) {
 
         RecordPager pager(dir / "in.txt",
                           rule == LineRule::Cr ? LineRuleChoice::Auto : LineRuleChoice::Lf, 8);
+        EXPECT_FALSE(pager.Opened());
+        pager.Records(1, 1);
         EXPECT_EQ(pager.Rule(), rule);
         EXPECT_FALSE(pager.CountKnown());
         for (const std::int64_t first :
@@ -171,9 +173,10 @@ TEST(RecordPager, RecordsByNumber) {
         EXPECT_EQ(pager.RecordCount(), std::ssize(all));
         EXPECT_TRUE(pager.Records(std::ssize(all) + 1, 5).empty());
     }
-    // A pipe is refused before it is opened, which would wait for a writer.
+    // A pipe is refused before a read, which would wait for a writer.
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    EXPECT_THROW(RecordPager(dir / "pipe", LineRuleChoice::Auto, 8), PlatformError);
+    RecordPager pipe(dir / "pipe", LineRuleChoice::Auto, 8);
+    EXPECT_THROW(pipe.Records(1, 1), PlatformError);
 }
 
 // A 0x1A before the end of the file is where the records end; found once read up to it.
