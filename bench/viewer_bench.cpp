@@ -3,7 +3,10 @@
 // milliseconds, the KiB the viewer added to the program's resident size, and the longest
 // the window thread went without answering while the file was read (ms), as a user's
 // repaint would wait.
-//   viewer_bench SOURCE JUMP_RECORD
+//   viewer_bench SOURCE JUMP_RECORD [CODE]
+// With CODE, records are then chosen by that code at the first columns, and the longest the
+// window thread went unanswered while that preview was read follows (ms): a code that
+// matches nothing has the preview read as far as it reads at all.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -19,6 +22,7 @@
 #include "ui/Rivex1.h"
 #include "ui/Rivex6.h"
 #include "ui/record_view.h"
+#include "ui/string_grid.h"
 
 using rivex::bench::ResidentKiB;
 
@@ -57,8 +61,8 @@ void Settle(rivex::ui::TForm6& viewer) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: viewer_bench SOURCE JUMP_RECORD\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: viewer_bench SOURCE JUMP_RECORD [CODE]\n");
         return 64;
     }
     QApplication app(argc, argv);
@@ -88,8 +92,21 @@ int main(int argc, char** argv) {
     Settle(*viewer);
     viewer->findChild<rivex::ui::RecordView*>()->viewport()->repaint();
     const qint64 jump = clock.elapsed();
-    std::printf("%lld %lld %ld %lld\n", static_cast<long long>(firstScreen),
+    std::printf("%lld %lld %ld %lld", static_cast<long long>(firstScreen),
                 static_cast<long long>(jump), ResidentKiB() - before,
                 static_cast<long long>(watch.Longest()));
+    if (argc == 4) {
+        const QString code = QString::fromLocal8Bit(argv[3]);
+        LoopWatch previewWatch;
+        form.SetKeyPositions(QString("1-%1").arg(code.size()).toStdString());
+        form.findChild<rivex::ui::StringGrid*>("StringGrid2")->SetCell(1, 1, code);
+        // The viewer takes up the main window's changes once they have settled a while.
+        QEventLoop pause;
+        QTimer::singleShot(500, &pause, &QEventLoop::quit);
+        pause.exec();
+        Settle(*viewer);
+        std::printf(" %lld", static_cast<long long>(previewWatch.Longest()));
+    }
+    std::printf("\n");
     return 0;
 }

@@ -49,6 +49,17 @@ std::optional<Refusal> ReadRepeat(std::string_view text, std::string_view item, 
     return ReadNumber(text, item, Focus::StringGrid1, out);
 }
 
+// The checks of grid row `row` (from 1); a number too large for 32 bits learns its row.
+template <typename Check>
+std::optional<Refusal> InRow(int row, Check&& check) {
+    try {
+        return check();
+    } catch (NumberTooLarge& e) {
+        e.SetRow(row);
+        throw;
+    }
+}
+
 Refusal FieldRefusal(std::string_view message) {
     return Refusal{std::string(message), Focus::StringGrid1};
 }
@@ -144,28 +155,36 @@ std::optional<Refusal> CompileFieldMode(const ExtractionRequest& form, Condition
     }
     c.FieldMode = FieldModes::ListedFields;
     c.FieldItems.clear();
-    for (const auto& row : form.FieldRows) {
-        if (auto r = CompileFieldRow(row, c.FieldItems)) return r;
+    for (int row = 1; row <= std::ssize(form.FieldRows); ++row) {
+        const auto& cells = form.FieldRows[static_cast<std::size_t>(row) - 1];
+        if (auto r = InRow(row, [&] { return CompileFieldRow(cells, c.FieldItems); })) return r;
     }
+    return std::nullopt;
+}
+
+std::optional<Refusal> CompileCountRow(const std::array<std::string, 2>& cells,
+                                       std::vector<CountRange>& ranges) {
+    const std::string fromText = TrimSide("B", cells[0]);
+    std::string toText = TrimSide("B", cells[1]);
+    if (fromText.empty() && toText.empty()) return std::nullopt;
+    CountRange range{0, CountRange::kEndOfFile};
+    if (auto r = ReadNumber(fromText, "ｶｳﾝﾄはじめ", Focus::StringGrid2, range.First)) return r;
+    if (toText.empty()) toText = fromText;
+    if (toText != "*") {
+        if (auto r = ReadNumber(toText, "ｶｳﾝﾄおわり", Focus::StringGrid2, range.Last)) return r;
+    }
+    if (range.First > range.Last) {
+        return Refusal{"** ｶｳﾝﾄ指定が逆転しています。", Focus::StringGrid2};
+    }
+    ranges.push_back(range);
     return std::nullopt;
 }
 
 std::optional<Refusal> CompileCountGrid(const ExtractionRequest& form, Conditions& c) {
     c.CountRanges.clear();
-    for (const auto& row : form.SelectionRows) {
-        const std::string fromText = TrimSide("B", row[0]);
-        std::string toText = TrimSide("B", row[1]);
-        if (fromText.empty() && toText.empty()) continue;
-        CountRange range{0, CountRange::kEndOfFile};
-        if (auto r = ReadNumber(fromText, "ｶｳﾝﾄはじめ", Focus::StringGrid2, range.First)) return r;
-        if (toText.empty()) toText = fromText;
-        if (toText != "*") {
-            if (auto r = ReadNumber(toText, "ｶｳﾝﾄおわり", Focus::StringGrid2, range.Last)) return r;
-        }
-        if (range.First > range.Last) {
-            return Refusal{"** ｶｳﾝﾄ指定が逆転しています。", Focus::StringGrid2};
-        }
-        c.CountRanges.push_back(range);
+    for (int row = 1; row <= std::ssize(form.SelectionRows); ++row) {
+        const auto& cells = form.SelectionRows[static_cast<std::size_t>(row) - 1];
+        if (auto r = InRow(row, [&] { return CompileCountRow(cells, c.CountRanges); })) return r;
     }
     if (c.CountRanges.empty()) return Refusal{"** ｶｳﾝﾄ指定がありません。", Focus::StringGrid2};
     return std::nullopt;

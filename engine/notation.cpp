@@ -115,7 +115,11 @@ std::string TrimSide(std::string_view side, std::string_view s) {
 }
 
 NumberTooLarge::NumberTooLarge(std::string_view text, std::string_view item)
-    : PlatformError({Phrase::NotAnInteger, {std::string(text)}}), item_(item), text_(text) {}
+    : PlatformError({Phrase::NotAnInteger, {std::string(text)}}), item_(item) {}
+
+std::string NumberTooLarge::place() const {
+    return row_ == 0 ? item_ : item_ + " (" + std::to_string(row_) + ")";
+}
 
 NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
                         std::string_view zeroText) {

@@ -44,17 +44,19 @@ struct NumberCheck {
 };
 
 // The platform error of a digit string beyond the signed 32-bit range, as the run shows it;
-// it also keeps the item the digits were typed for, so that the viewer's preview can say
-// which one it is.
+// it also keeps where the digits were typed, so that the viewer's preview can say which cell
+// it is.
 class NumberTooLarge : public PlatformError {
   public:
     NumberTooLarge(std::string_view text, std::string_view item);
-    const std::string& item() const { return item_; }
-    const std::string& text() const { return text_; }
+    // The grid row (from 1) of the cell; set by the check that reads the grid, on the way out.
+    void SetRow(int row) { row_ = row; }
+    // The item, and for a grid cell its row as the grid labels it: "ｶｳﾝﾄはじめ (2)".
+    std::string place() const;
 
   private:
     std::string item_;
-    std::string text_;
+    int row_ = 0;
 };
 
 // Reads a position or count typed as half-width digits. A digit string beyond the signed

@@ -92,8 +92,9 @@ OutputPreview CheckPreview(const ExtractionRequest& form) {
     try {
         preview.refusal = CompileConditions(checked, scratch);
     } catch (const NumberTooLarge& e) {
-        // A run stops there with the platform's error; the preview names the item instead.
-        preview.refusal = Refusal{e.item() + "が大きすぎます。\r\n  " + e.text(), Focus::Unchanged};
+        // A run stops there with the error box; the preview shows its text and the cell.
+        preview.refusal =
+            Refusal{ErrorBoxText(e.message()) + "\r\n  " + e.place(), Focus::Unchanged};
         return preview;
     }
     preview.conditions = scratch.conditions;

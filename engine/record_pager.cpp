@@ -60,11 +60,13 @@ std::size_t ViewedFile::Read(char* buffer, std::size_t size) {
 }
 
 RecordPager::RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes)
-    : path_(std::move(path)), headBytes_(headBytes), starts_{0} {
-    const ViewedFile file(path_);
+    : path_(std::move(path)), choice_(choice), headBytes_(headBytes), starts_{0} {}
+
+void RecordPager::Open(const ViewedFile& file) {
     size_ = *file.Size();
     head_ = file.Head(kAutoBytes);
-    rule_ = DecideLineRule(choice, choice == LineRuleChoice::Auto ? head_ : "");
+    rule_ = DecideLineRule(choice_, choice_ == LineRuleChoice::Auto ? head_ : "");
+    opened_ = true;
 }
 
 std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::size_t count,
@@ -75,6 +77,7 @@ std::vector<RecordPager::Record> RecordPager::Records(std::int64_t first, std::s
     std::int64_t number = stride * kStride + 1;
     const std::uint64_t base = starts_[static_cast<std::size_t>(stride)];
     ViewedFile source(path_, stop);
+    if (!opened_) Open(source);
     source.SeekTo(base);
     RecordReader reader(source, rule_, kPagerBlock);
     reader.SetKeep(headBytes_);

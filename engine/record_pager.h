@@ -45,14 +45,15 @@ class RecordPager {
   public:
     static constexpr std::int64_t kStride = 1024;
 
-    // Opens `path` to learn its size and, for Auto, its line rule. A record is handed out as
-    // its first `headBytes` bytes at most. Throws PlatformError, also for a path that is no
-    // regular file.
+    // Nothing is read yet: the first call of Records opens `path` and learns its size, its
+    // first bytes and, for Auto, its line rule. A record is handed out as its first
+    // `headBytes` bytes at most.
     RecordPager(std::string path, LineRuleChoice choice, std::size_t headBytes);
 
+    // Once Records has opened the file:
+    bool Opened() const { return opened_; }
     LineRule Rule() const { return rule_; }
-    std::uint64_t FileSize() const { return size_; }
-    // The file's first kAutoBytes (all of it when shorter), read when it was opened.
+    // The file's first kAutoBytes (all of it when shorter).
     std::string_view Head() const { return head_; }
     // Where a 0x1A ends the records before the end of the file (a byte offset from 0), once
     // the records have been read up to it.
@@ -64,7 +65,8 @@ class RecordPager {
         std::uint64_t length;  // of the whole record
     };
     // The records from number `first` on, at most `count`; fewer at the end of the file.
-    // Throws PlatformError, and Stopped once `stop` is set. Not to be called from two threads
+    // Throws PlatformError, also for a path that is no regular file, and Stopped once `stop`
+    // is set. Not to be called from two threads
     // at once: what is learnt on the way is kept.
     std::vector<Record> Records(std::int64_t first, std::size_t count,
                                 const std::atomic<bool>* stop = nullptr);
@@ -75,8 +77,12 @@ class RecordPager {
     bool CountKnown() const { return total_.has_value(); }
 
   private:
+    void Open(const ViewedFile& file);
+
     const std::string path_;
+    const LineRuleChoice choice_;
     const std::size_t headBytes_;
+    bool opened_ = false;
     LineRule rule_ = LineRule::Cr;
     std::uint64_t size_ = 0;
     std::vector<std::uint64_t> starts_;  // byte offset of record k * kStride + 1

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <QTabWidget>
 #include <QUrl>
@@ -32,6 +33,7 @@
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
 #include "ui/window_language.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -132,6 +134,7 @@ TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(st
     connectHandlers();
     FormCreate();
     createHistory();
+    ScrollWhenLarger(*this, screen()->availableGeometry());
     host_ = std::make_unique<QtHost>(*this, state, *CheckBox1, *RadioButton4);
     if (const int wakeUp = StopSignalWakeUp(); wakeUp >= 0) {
         auto* signalWatch = new QSocketNotifier(wakeUp, QSocketNotifier::Read, this);

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 
 #include "engine/text_format.h"
@@ -12,6 +13,7 @@
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -47,6 +49,7 @@ TForm2::TForm2(EngineState& state, QWidget* owner)
     Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    ScrollWhenLarger(*this, screen()->availableGeometry());
 }
 
 void TForm2::StartPass(const std::string* placeholderText) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QShowEvent>
 
 #include "ui/clipboard.h"
@@ -9,6 +10,7 @@
 #include "ui/message_box.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 
@@ -39,6 +41,7 @@ TForm3::TForm3(QWidget* owner) : QWidget(owner, kSecondaryWindow) {
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     FormCreate();
+    ScrollWhenLarger(*this, screen()->availableGeometry());
 }
 
 void TForm3::FormCreate() {

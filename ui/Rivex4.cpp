@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include "engine/placeholder.h"
 #include "ui/fonts.h"
@@ -14,6 +15,7 @@
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
 #include "ui/window_language.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -46,6 +48,7 @@ TForm4::TForm4(PlaceholderState& placeholder, QWidget* parent)
     setTabOrder(Edit2, Button1);
     setTabOrder(Button1, Edit3);
     setTabOrder(Edit3, CheckBox1);
+    ScrollWhenLarger(*this, screen()->availableGeometry());
 }
 
 void TForm4::createInstructions() {

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 
 #include "ui/clipboard.h"
 #include "ui/file_dialog.h"
@@ -14,6 +15,7 @@
 #include "ui/runlog_output.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_place.h"
 
 namespace rivex::ui {
 namespace {
@@ -55,6 +57,7 @@ TForm5::TForm5(QWidget* owner)
     setTabOrder(Button2, Button3);
     setTabOrder(Button3, Button4);
     setTabOrder(Button4, Edit1);
+    ScrollWhenLarger(*this, screen()->availableGeometry());
 }
 
 TForm5::~TForm5() = default;

@@ -15,6 +15,7 @@
 #include "engine/placeholder.h"
 #include "engine/preview.h"
 #include "engine/record_pager.h"
+#include "engine/record_reader.h"
 #include "engine/text_format.h"
 #include "ui/Rivex1.h"
 #include "ui/fonts.h"
@@ -36,8 +37,6 @@ constexpr int kRefreshMs = 150;
 constexpr QSize kWanted(1010, 670);
 constexpr QSize kLeast(560, 420);
 const char* const kGeometryKey = "viewer/geometry";
-// The window manager's frame, until it has told its size: a main window shown a moment ago.
-constexpr QMargins kFrameGuess(4, 30, 4, 4);
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const char* hint = "") {
@@ -69,6 +68,7 @@ TForm6::TForm6(TForm1& form1)
     : QWidget(nullptr, Qt::Window),
       form1_(form1),
       refreshTimer_(new QTimer(this)),
+      readers_(ReadingPool(this)),
       previewing_(new QFutureWatcher<Previewed>(this)),
       previewStop_(std::make_shared<std::atomic<bool>>(false)) {
     setWindowTitle(QString::fromUtf8("レコードの表示"));
@@ -112,6 +112,7 @@ TForm6::TForm6(TForm1& form1)
     connect(RecordView1, &RecordView::pointed, Label27, &QLabel::setText);
     connect(RecordView1, &RecordView::spanChosen, this, &TForm6::SpanChosen);
     connect(RecordView1, &RecordView::readFailed, this, &TForm6::ShowReadError);
+    connect(RecordView1, &RecordView::opened, this, &TForm6::FileOpened);
     connect(Edit12, &QLineEdit::returnPressed, this, &TForm6::Button13Click);
     connect(Button13, &QPushButton::clicked, this, &TForm6::Button13Click);
     connect(previewing_, &QFutureWatcherBase::finished, this, &TForm6::ShowPreview);
@@ -127,6 +128,7 @@ void TForm6::PlaceBesideMain() {
     const QRect outer = form1_.frameGeometry();
     const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
                          outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // A main window shown a moment ago may not know its frame yet.
     const QMargins frame = known.isNull() ? kFrameGuess : known;
     const QRect place = PlaceBeside(inner.marginsAdded(frame), form1_.screen()->availableGeometry(),
                                     kWanted, kLeast);
@@ -233,7 +235,7 @@ void TForm6::Update() {
     const ExtractionRequest form = form1_.Input();
     const std::optional<Source> wanted = Wanted(form);
     if (!wanted) {
-        AskPlaceholder(form.SourceName);
+        AskPlaceholder(form);
         return;
     }
     if (!shown_ || !(*shown_ == *wanted)) Open(*wanted);
@@ -252,9 +254,9 @@ void TForm6::Update() {
 void TForm6::StartPreview(OutputPreview checked, const ExtractionRequest& form) {
     StopPreview();
     Label29->setText(QString::fromUtf8("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
-    previewing_->setFuture(
-        QtConcurrent::run([checked = std::move(checked), form,
-                           placeholder = ToBytes(Edit11->text()), stop = previewStop_]() mutable {
+    previewing_->setFuture(QtConcurrent::run(
+        readers_, [checked = std::move(checked), form, placeholder = ToBytes(Edit11->text()),
+                   stop = previewStop_]() mutable {
             return ReadInBackground(std::move(checked), form, placeholder, *stop);
         }));
 }
@@ -297,30 +299,47 @@ void TForm6::ShowPreview() {
     Memo1->setPlainText(lines.join('\n'));
 }
 
+// The file is opened by the view's first read, aside from the window thread; what cannot be
+// read is said then.
 void TForm6::Open(const Source& source) {
-    shown_.reset();
     Label22->setText(FromBytes(source.name));
-    RecordView1->SetPager(nullptr, source.cp);
-    auto pager = std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes);
-    Label26->setText(
-        QString::fromUtf8("改行：%1　文字コード：%2")
-            .arg(FromBytes(LineRuleText(pager->Rule(), source.rule == LineRuleChoice::Auto)),
-                 EncodingText(source.cp)));
-    otherCodePage_ = OtherCodePage(pager->Head(), source.cp);
-    RecordView1->SetPager(std::move(pager), source.cp);
+    ShowChoices(source, std::nullopt);
+    otherCodePage_.reset();
+    RecordView1->SetPager(
+        std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes),
+        source.cp);
     shown_ = source;
     ShowHints();
 }
 
+void TForm6::FileOpened(LineRule rule, std::string_view head) {
+    if (!shown_) return;
+    ShowChoices(*shown_, rule);
+    otherCodePage_ = OtherCodePage(head, shown_->cp);
+    ShowHints();
+}
+
+// The main window's line rule and encoding. A rule chosen is known without reading; an
+// automatic one once the file's first bytes have been read.
+void TForm6::ShowChoices(const Source& source, std::optional<LineRule> found) {
+    const bool automatic = source.rule == LineRuleChoice::Auto;
+    const std::optional<LineRule> rule = automatic ? found : DecideLineRule(source.rule, "");
+    const QString ruleText =
+        rule ? FromBytes(LineRuleText(*rule, automatic)) : QString::fromUtf8("（自動判定）");
+    Label26->setText(
+        QString::fromUtf8("改行：%1　文字コード：%2").arg(ruleText, EncodingText(source.cp)));
+}
+
 // A source name with "@" is shown once the text for "@" is typed.
-void TForm6::AskPlaceholder(const std::string& sourceName) {
+void TForm6::AskPlaceholder(const ExtractionRequest& form) {
     shown_.reset();
     StopPreview();
-    Label22->setText(FromBytes(TrimSide("B", sourceName)));
+    const Source named{TrimSide("B", form.SourceName), form.LineRules, form.Encoding};
+    Label22->setText(FromBytes(named.name));
     RecordView1->SetPager(nullptr, CodePage::Cp932);
     otherCodePage_.reset();
     ShowHints();
-    Label26->clear();
+    ShowChoices(named, std::nullopt);
     Label29->setText(QString::fromUtf8("抽出の見本："));
     Memo1->setPlainText(
         QString::fromUtf8("** 元ﾌｧｲﾙ名の＠に入れる文字を「＠相当文字」に入れてください。"));

@@ -21,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QThreadPool;
 class QTimer;
 
 namespace rivex::ui {
@@ -64,7 +65,9 @@ class TForm6 : public QWidget {
     void createPreview();
     std::optional<Source> Wanted(const ExtractionRequest& form) const;
     void Open(const Source& source);
-    void AskPlaceholder(const std::string& sourceName);
+    void ShowChoices(const Source& source, std::optional<LineRule> found);
+    void FileOpened(LineRule rule, std::string_view head);
+    void AskPlaceholder(const ExtractionRequest& form);
     // The conditions redrawn and the preview made again, once the main window has settled;
     // Refresh shows a platform error where the preview goes, Update throws it.
     void Refresh();
@@ -87,6 +90,7 @@ class TForm6 : public QWidget {
     // The code page the shown file seems written in, when not the one chosen.
     std::optional<CodePage> otherCodePage_;
     QTimer* refreshTimer_;
+    QThreadPool* readers_;
     // The preview being read; an older one still reading ends at its next block.
     QFutureWatcher<Previewed>* previewing_;
     std::shared_ptr<std::atomic<bool>> previewStop_;

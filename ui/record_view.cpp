@@ -31,6 +31,7 @@ int Clamped(std::int64_t value) {
 
 RecordView::RecordView(QWidget* parent)
     : QAbstractScrollArea(parent),
+      readers_(ReadingPool(this)),
       read_(new QFutureWatcher<Page>(this)),
       stop_(std::make_shared<std::atomic<bool>>(false)) {
     setFont(JapaneseFont(Face::Gothic, kFontPixels));
@@ -54,6 +55,7 @@ RecordView::~RecordView() {
 void RecordView::SetPager(std::unique_ptr<RecordPager> pager, CodePage cp) {
     StopReading();
     pager_ = std::move(pager);
+    announced_ = false;
     count_ = 0;
     countKnown_ = false;
     endMark_.reset();
@@ -132,7 +134,7 @@ void RecordView::StartReading() {
     reading_ = true;
     const std::size_t rows = static_cast<std::size_t>(VisibleRows()) + 1;
     const std::int64_t first = verticalScrollBar()->value() + 1;
-    read_->setFuture(QtConcurrent::run([pager = pager_, stop = stop_, first, rows] {
+    read_->setFuture(QtConcurrent::run(readers_, [pager = pager_, stop = stop_, first, rows] {
         return ReadPage(*pager, first, rows, *stop);
     }));
     if (shown_.empty()) viewport()->update();
@@ -188,6 +190,11 @@ void RecordView::ShowPage(Page page) {
         emit readFailed(page.error);
         return;
     }
+    // No worker reads the pager now: what it learnt may be looked at.
+    if (!announced_ && pager_->Opened()) {
+        announced_ = true;
+        emit opened(pager_->Rule(), pager_->Head());
+    }
     count_ = page.count;
     countKnown_ = page.countKnown;
     endMark_ = page.endMark;
@@ -203,8 +210,7 @@ void RecordView::ShowPage(Page page) {
     }
     Remark();
     viewport()->update();
-    // What the mouse rests on changed under it when keys scrolled.
-    if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
+    PointAgain();
 }
 
 // A worker still reading the file shown before ends at its next block; its page is dropped.
@@ -254,11 +260,13 @@ void RecordView::resizeEvent(QResizeEvent* event) {
     Fetch();
 }
 
+// Records scrolled into view are read first; columns are at hand.
 void RecordView::scrollContentsBy(int, int dy) {
     if (dy != 0) {
         Fetch();
     } else {
         viewport()->update();
+        PointAgain();
     }
 }
 
@@ -298,6 +306,11 @@ void RecordView::leaveEvent(QEvent* event) {
     viewport()->update();
     emit pointed(QString());
     QAbstractScrollArea::leaveEvent(event);
+}
+
+// What the mouse rests on changes under it when keys scroll the view.
+void RecordView::PointAgain() {
+    if (viewport()->underMouse()) Point(viewport()->mapFromGlobal(QCursor::pos()));
 }
 
 // The column under the mouse, and over a record its byte and the character it belongs to.

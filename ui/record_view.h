@@ -9,12 +9,15 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "engine/conditions.h"
 #include "engine/record_pager.h"
 #include "ui/record_marks.h"
 #include "ui/record_text.h"
+
+class QThreadPool;
 
 namespace rivex::ui {
 
@@ -57,6 +60,8 @@ class RecordView : public QAbstractScrollArea {
     void viewChanged();
     // The file could not be read: the error box's text.
     void readFailed(const QString& text);
+    // The file's first read learnt its line rule and first bytes.
+    void opened(rivex::LineRule rule, std::string_view head);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -99,16 +104,19 @@ class RecordView : public QAbstractScrollArea {
     void Remark();
     void UpdateScrollBars();
     void Point(QPoint pos);
+    void PointAgain();
     void PaintRuler(QPainter& painter);
     void PaintRecord(QPainter& painter, const Shown& shown, int y);
 
     // Shared with the worker reading it; one read at a time, the next asked for meanwhile
     // starts when it ends.
     std::shared_ptr<RecordPager> pager_;
+    QThreadPool* readers_;
     QFutureWatcher<Page>* read_;
     bool reading_ = false;  // until the page read is taken up
     std::shared_ptr<std::atomic<bool>> stop_;
     bool again_ = false;
+    bool announced_ = false;  // opened was emitted for pager_
     std::int64_t count_ = 0;
     bool countKnown_ = false;
     std::optional<std::uint64_t> endMark_;

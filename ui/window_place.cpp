@@ -1,5 +1,8 @@
 #include "ui/window_place.h"
 
+#include <QBoxLayout>
+#include <QScrollArea>
+#include <QWidget>
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -51,6 +54,29 @@ QRect PlaceBeside(const QRect& main, const QRect& screen, QSize wanted, QSize le
         }
     }
     return best;
+}
+
+void ScrollWhenLarger(QWidget& window, const QRect& screen) {
+    const QSize designed = window.size();
+    const QSize room = screen.marginsRemoved(kFrameGuess).size();
+    if (designed.width() <= room.width() && designed.height() <= room.height()) return;
+    auto* content = new QWidget;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) continue;
+        const bool hidden = child->isHidden();
+        child->setParent(content);  // where it was, hidden by the move
+        child->setHidden(hidden);
+    }
+    content->setFixedSize(designed);
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    window.setFixedSize(designed.boundedTo(room));
+    window.move(
+        OnScreen(QRect(window.pos(), window.size().grownBy(kFrameGuess)), screen).topLeft());
 }
 
 }  // namespace rivex::ui

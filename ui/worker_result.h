@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFutureWatcher>
+#include <QThreadPool>
 
 namespace rivex::ui {
 
@@ -11,6 +12,16 @@ namespace rivex::ui {
 template <typename T>
 bool Taken(const QFutureWatcher<T>& watcher) {
     return watcher.isFinished() && !watcher.isCanceled();
+}
+
+// Threads of `owner`'s own for reading files, never Qt's global pool: Qt's painting hands
+// parts of a fill to the global pool and waits for them, so a record of gigabytes measured
+// there would hold every repaint of every window until it was read. The pool waits for its
+// work when `owner` goes, which ends at its next block once told to stop.
+inline QThreadPool* ReadingPool(QObject* owner) {
+    auto* pool = new QThreadPool(owner);
+    pool->setMaxThreadCount(2);
+    return pool;
 }
 
 }  // namespace rivex::ui

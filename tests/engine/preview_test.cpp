@@ -108,13 +108,19 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
     EXPECT_EQ(preview.conditions.KeySegments.size(), 1u);
 }
 
-// A number beyond the 32-bit range is a refusal that names its item, not an error.
-TEST(Preview, NumberTooLargeNamesItsItem) {
+// A number beyond the 32-bit range is a refusal, not an error: the error box's text and,
+// below it, the item and the grid row it was typed in.
+TEST(Preview, NumberTooLargeNamesItsCell) {
     ExtractionRequest form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
     form.SourceName = "/nonexistent/in.txt";
-    const OutputPreview preview = PreviewOutput(form, "");
-    ASSERT_TRUE(preview.refusal);
-    EXPECT_EQ(preview.refusal->message, "ｷｰ右位置の指定が大きすぎます。\r\n  99999999999");
+    const auto refusal = [&form] { return PreviewOutput(form, "").refusal.value().message; };
+    EXPECT_EQ(refusal(), "'99999999999' は整数ではありません.\r\n  ｷｰ右位置の指定");
+    form = Form({{"3", "4", "", ""}, {}, {"5", "6", "", "4294967296"}}, false, "", {{"1", ""}});
+    form.SourceName = "/nonexistent/in.txt";
+    EXPECT_EQ(refusal(), "'4294967296' は整数ではありません.\r\n  ﾌｨｰﾙﾄﾞﾗｽﾄ左位置 (3)");
+    form = Form({}, false, "", {{"1", "2"}, {"3", "2147483648"}});
+    form.SourceName = "/nonexistent/in.txt";
+    EXPECT_EQ(refusal(), "'2147483648' は整数ではありません.\r\n  ｶｳﾝﾄおわり (2)");
 }
 
 TEST(Preview, ScanStopsAtItsLimit) {
@@ -147,6 +153,8 @@ TEST(RecordPager, RecordsByNumber) {
 
         RecordPager pager(dir / "in.txt",
                           rule == LineRule::Cr ? LineRuleChoice::Auto : LineRuleChoice::Lf, 8);
+        EXPECT_FALSE(pager.Opened());
+        pager.Records(1, 1);
         EXPECT_EQ(pager.Rule(), rule);
         EXPECT_FALSE(pager.CountKnown());
         for (const std::int64_t first :
@@ -164,9 +172,10 @@ TEST(RecordPager, RecordsByNumber) {
         EXPECT_EQ(pager.RecordCount(), std::ssize(all));
         EXPECT_TRUE(pager.Records(std::ssize(all) + 1, 5).empty());
     }
-    // A pipe is refused before it is opened, which would wait for a writer.
+    // A pipe is refused before a read, which would wait for a writer.
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
-    EXPECT_THROW(RecordPager(dir / "pipe", LineRuleChoice::Auto, 8), PlatformError);
+    RecordPager pipe(dir / "pipe", LineRuleChoice::Auto, 8);
+    EXPECT_THROW(pipe.Records(1, 1), PlatformError);
 }
 
 // A 0x1A before the end of the file is where the records end; found once read up to it.

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -30,6 +31,7 @@ using rivex::testing::ModalCloser;
 using rivex::ui::MarkColumns;
 using rivex::ui::PlaceBeside;
 using rivex::ui::RecordView;
+using rivex::ui::ScrollWhenLarger;
 using rivex::ui::StringGrid;
 using rivex::ui::TForm1;
 using rivex::ui::TForm6;
@@ -230,6 +232,33 @@ class Rivex6Test : public QObject {
         QCOMPARE(PlaceBeside(main, screen, QSize(1010, 670), QSize(560, 420)), placed);
     }
 
+    // A window of fixed layout larger than the screen scrolls, so that a control at its far
+    // corner can be reached, and one hidden stays hidden; on a screen that holds it, nothing
+    // changes.
+    void smallScreenScrolls() {
+        const auto window = [] {
+            auto* w = new QWidget;
+            w->setFixedSize(840, 560);
+            (new QPushButton("far", w))->setGeometry(780, 520, 50, 25);
+            (new QLabel("hidden", w))->hide();
+            return w;
+        };
+        std::unique_ptr<QWidget> fits(window());
+        ScrollWhenLarger(*fits, QRect(0, 0, 1366, 768));
+        QVERIFY(!fits->findChild<QScrollArea*>());
+        QCOMPARE(fits->size(), QSize(840, 560));
+        std::unique_ptr<QWidget> small(window());
+        ScrollWhenLarger(*small, QRect(0, 0, 640, 400));
+        QCOMPARE(small->size(), QSize(632, 366));
+        small->show();
+        auto* far = small->findChild<QPushButton*>();
+        QVERIFY(!small->rect().contains(QRect(far->mapTo(small.get(), QPoint()), far->size())));
+        small->findChild<QScrollArea*>()->ensureWidgetVisible(far);
+        QVERIFY(small->rect().contains(QRect(far->mapTo(small.get(), QPoint()), far->size())));
+        QVERIFY(far->isVisible());
+        QVERIFY(small->findChild<QLabel*>()->isHidden());
+    }
+
     // The jump box: a record to show at the top; past the end, the last records fill the view.
     void jumpToARecord() {
         QByteArray records;
@@ -259,6 +288,49 @@ class Rivex6Test : public QObject {
         v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
         v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("CR");
         QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：CR　文字コード：UTF-8"));
+    }
+
+    // The line of choices follows the main window, also for a file that cannot be read; the
+    // text of what lies under the mouse follows a scroll by keys.
+    void choicesAndPointerFollow() {
+        Viewer v(Records(3, QByteArray("0123456789").repeated(30)));
+        auto* pointed = v.viewer->findChild<QLabel*>("Label27");
+        v.form.move(0, 2000);  // from under the pointer, which goes to the first window there
+        const QPoint over = v.Ruler(4) + QPoint(0, 40);
+        QTest::mouseMove(v.view->viewport(), over);
+        QTRY_VERIFY(pointed->text().startsWith("4 桁目"));
+        v.view->setFocus();
+        QTest::keyClick(v.view, Qt::Key_Right);
+        QCOMPARE(v.view->ColumnAt(over), 9);
+        QVERIFY2(pointed->text().startsWith("9 桁目") && pointed->text().contains("0x38"),
+                 qPrintable(pointed->text()));
+        v.form.ChooseSource(v.dir.filePath("none.txt"));
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("LF");
+        v.form.findChild<QComboBox*>("ComboBox3")->setCurrentText("UTF-8");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(), QString("改行：LF　文字コード：UTF-8"));
+        QVERIFY(v.viewer->findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith(
+            "ファイルが見つかりません"));
+        v.form.findChild<QComboBox*>("ComboBox1")->setCurrentText("自動");
+        QCOMPARE(v.Settled<QLabel>("Label26")->text(),
+                 QString("改行：（自動判定）　文字コード：UTF-8"));
+    }
+
+    // A cell that no run could use opens the viewer all the same: the refusal, naming the
+    // cell, stands where the preview goes.
+    void opensOnAnUnusableCell() {
+        Viewer v(Records(3, "0123"));
+        v.viewer->close();
+        v.form.findChild<QRadioButton*>("RadioButton7")->click();
+        auto* grid = v.form.findChild<StringGrid*>("StringGrid1");
+        grid->SetCell(1, 1, "1");
+        grid->SetCell(1, 2, "3");
+        grid->SetCell(2, 2, "99999999999");
+        v.form.OpenViewer();
+        QVERIFY(v.viewer->isVisible());
+        QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(),
+                 QString("'99999999999' は整数ではありません.\n  ﾌｨｰﾙﾄﾞ右桁位置 (2)"));
+        QCOMPARE(v.viewer->findChild<QLabel*>("Label29")->text(),
+                 QString("抽出の見本：この条件では抽出できません"));
     }
 
     void hintsExplainWhatLooksWrong_data() {
