@@ -40,7 +40,7 @@ int RunRequest(const rivex::BatchRequest& request) {
     try {
         const auto outcome = rivex::Extract(request.form, state, host, request.streams);
         if (const auto* refusal = std::get_if<rivex::Refusal>(&outcome)) {
-            host.ShowMessage(refusal->message);
+            host.ShowMessage(rivex::Say(request.language, refusal->message));
             return kRefused;
         }
         if (const int status = EndedBySignal(host, request.language); status != 0) return status;

@@ -40,7 +40,12 @@ std::string Say(Language language, Phrase phrase, const std::vector<std::string>
 }
 
 std::string Say(Language language, const Message& message) {
-    return Say(language, message.phrase, message.arguments);
+    std::vector<std::string> words;
+    for (const Word& word : message.arguments) {
+        const auto* phrase = std::get_if<Phrase>(&word);
+        words.push_back(phrase ? Say(language, *phrase) : std::get<std::string>(word));
+    }
+    return Say(language, message.phrase, words);
 }
 
 // Japanese leaves a count of 0 empty, as the boxes always have.

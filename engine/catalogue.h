@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "engine/run_log.h"
@@ -82,12 +83,51 @@ enum class Phrase : std::uint16_t {
     AtRightTooLong,
     AtLengthsDiffer,
     AtReversed,
+    ItemFieldLeft,
+    ItemFieldRight,
+    ItemFieldNext,
+    ItemFieldLast,
+    ItemCountFrom,
+    ItemCountTo,
+    ItemKeyLeft,
+    ItemKeyRight,
+    NumberEmpty,
+    NumberNotDigits,
+    NumberZero,
+    NumberTooLargeIn,
+    NumberTooLargeInRow,
+    RepeatWithStar,
+    FieldLeftAfterRight,
+    FieldNextMissing,
+    FieldLastMissing,
+    FieldNextAfterLast,
+    FieldNextNotAfterLeft,
+    SourceMissing,
+    OutputMissing,
+    OutputAtWithoutSourceAt,
+    OutputIsASeriesSource,
+    FieldModeUnchosen,
+    CountReversed,
+    CountMissing,
+    KeyMissing,
+    KeyZeroLength,
+    KeyReversed,
+    KeyTooMany,
+    CodeNotCp932,
+    CodeFromMissing,
+    CodeReversed,
+    CodeMissing,
+    SelectModeUnchosen,
 };
+
+// An argument of a message: a text as it stands (a name, a number), or a phrase worded in
+// the same language as the message.
+using Word = std::variant<std::string, Phrase>;
 
 // A phrase with its arguments: what the engine tells, before it is worded.
 struct Message {
     Phrase phrase;
-    std::vector<std::string> arguments = {};
+    std::vector<Word> arguments = {};
 
     friend bool operator==(const Message&, const Message&) = default;
 };

@@ -120,6 +120,76 @@ std::string_view EnglishText(Phrase phrase) {
             return "** The left and right texts differ in length.";
         case Phrase::AtReversed:
             return "** The left text comes after the right one.";
+        case Phrase::ItemFieldLeft:
+            return "Field left column";
+        case Phrase::ItemFieldRight:
+            return "Field right column";
+        case Phrase::ItemFieldNext:
+            return "Field next left column";
+        case Phrase::ItemFieldLast:
+            return "Field last left column";
+        case Phrase::ItemCountFrom:
+            return "Count from";
+        case Phrase::ItemCountTo:
+            return "Count to";
+        case Phrase::ItemKeyLeft:
+            return "Key left column";
+        case Phrase::ItemKeyRight:
+            return "Key right column";
+        case Phrase::NumberEmpty:
+            return "{1} is empty.";
+        case Phrase::NumberNotDigits:
+            return "{1} is not a number.\r\n  {2}";
+        case Phrase::NumberZero:
+            return "{1} is 0.\r\n  {2}";
+        case Phrase::NumberTooLargeIn:
+            return "'{1}' is not an integer.\r\n  {2}";
+        case Phrase::NumberTooLargeInRow:
+            return "'{1}' is not an integer.\r\n  {2} ({3})";
+        case Phrase::RepeatWithStar:
+            return "** \"*\" cannot be repeated.";
+        case Phrase::FieldLeftAfterRight:
+            return "** A field's left column is past its right column.";
+        case Phrase::FieldNextMissing:
+            return "** A field's next left column is missing.";
+        case Phrase::FieldLastMissing:
+            return "** A field's last left column is missing.";
+        case Phrase::FieldNextAfterLast:
+            return "** A field's next left column is past its last left column.";
+        case Phrase::FieldNextNotAfterLeft:
+            return "** A field's next left column is not past its left column.";
+        case Phrase::SourceMissing:
+            return "** No source file is given.";
+        case Phrase::OutputMissing:
+            return "** No output file is given.";
+        case Phrase::OutputAtWithoutSourceAt:
+            return "** The output file cannot hold \"@\" when the source file does not.";
+        case Phrase::OutputIsASeriesSource:
+            return "** The output file is one of the source files of the series.";
+        case Phrase::FieldModeUnchosen:
+            return "** Choose which fields to write.";
+        case Phrase::CountReversed:
+            return "** A count range ends before it begins.";
+        case Phrase::CountMissing:
+            return "** No count range is given.";
+        case Phrase::KeyMissing:
+            return "** No key columns are given.";
+        case Phrase::KeyZeroLength:
+            return "** The key columns hold an empty item.";
+        case Phrase::KeyReversed:
+            return "** Key columns end before they begin.";
+        case Phrase::KeyTooMany:
+            return "** At most 10 key column ranges can be given.";
+        case Phrase::CodeNotCp932:
+            return "** A code holds a character that Shift-JIS cannot write.";
+        case Phrase::CodeFromMissing:
+            return "** A code range has no first code.";
+        case Phrase::CodeReversed:
+            return "** A code range ends before it begins.";
+        case Phrase::CodeMissing:
+            return "** No code range is given.";
+        case Phrase::SelectModeUnchosen:
+            return "** Choose which records to extract.";
     }
     return {};
 }

@@ -122,6 +122,76 @@ std::string_view JapaneseText(Phrase phrase) {
             return "** 左右の文字長さが異なります。";
         case Phrase::AtReversed:
             return "** 左右の文字が逆順です。";
+        case Phrase::ItemFieldLeft:
+            return "ﾌｨｰﾙﾄﾞ左桁位置";
+        case Phrase::ItemFieldRight:
+            return "ﾌｨｰﾙﾄﾞ右桁位置";
+        case Phrase::ItemFieldNext:
+            return "ﾌｨｰﾙﾄﾞつぎの左位置";
+        case Phrase::ItemFieldLast:
+            return "ﾌｨｰﾙﾄﾞﾗｽﾄ左位置";
+        case Phrase::ItemCountFrom:
+            return "ｶｳﾝﾄはじめ";
+        case Phrase::ItemCountTo:
+            return "ｶｳﾝﾄおわり";
+        case Phrase::ItemKeyLeft:
+            return "ｷｰ左位置の指定";
+        case Phrase::ItemKeyRight:
+            return "ｷｰ右位置の指定";
+        case Phrase::NumberEmpty:
+            return "{1}はヌルです。";
+        case Phrase::NumberNotDigits:
+            return "{1}は非数字です。\r\n  {2}";
+        case Phrase::NumberZero:
+            return "{1}は値0です。\r\n  {2}";
+        case Phrase::NumberTooLargeIn:
+            return "'{1}' は整数ではありません.\r\n  {2}";
+        case Phrase::NumberTooLargeInRow:
+            return "'{1}' は整数ではありません.\r\n  {2} ({3})";
+        case Phrase::RepeatWithStar:
+            return "** 繰り返しのとき＊は使えません。";
+        case Phrase::FieldLeftAfterRight:
+            return "** ﾌｨｰﾙﾄﾞの左位置＞右位置です。";
+        case Phrase::FieldNextMissing:
+            return "** ﾌｨｰﾙﾄﾞのつぎの左位置が無指定です。";
+        case Phrase::FieldLastMissing:
+            return "** ﾌｨｰﾙﾄﾞのﾗｽﾄ左位置が無指定です。";
+        case Phrase::FieldNextAfterLast:
+            return "** ﾌｨｰﾙﾄﾞのつぎの左位置＞ﾗｽﾄ左位置です。";
+        case Phrase::FieldNextNotAfterLeft:
+            return "** ﾌｨｰﾙﾄﾞのつぎの左位置が左位置以下です。";
+        case Phrase::SourceMissing:
+            return "** 元ファイルの指定がありません。";
+        case Phrase::OutputMissing:
+            return "** 抽出ファイルの指定がありません。";
+        case Phrase::OutputAtWithoutSourceAt:
+            return "** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。";
+        case Phrase::OutputIsASeriesSource:
+            return "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。";
+        case Phrase::FieldModeUnchosen:
+            return "** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。";
+        case Phrase::CountReversed:
+            return "** ｶｳﾝﾄ指定が逆転しています。";
+        case Phrase::CountMissing:
+            return "** ｶｳﾝﾄ指定がありません。";
+        case Phrase::KeyMissing:
+            return "** ｷｰ位置の指定がありません。";
+        case Phrase::KeyZeroLength:
+            return "** ｷｰ位置で長さ0の指定があります。";
+        case Phrase::KeyReversed:
+            return "** ｷｰ位置指定が逆転しています。";
+        case Phrase::KeyTooMany:
+            return "** ｷｰ位置の指定は10個までです。";
+        case Phrase::CodeNotCp932:
+            return "** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。";
+        case Phrase::CodeFromMissing:
+            return "** はじめｺｰﾄﾞの指定がありません。";
+        case Phrase::CodeReversed:
+            return "** ｺｰﾄﾞ指定が逆転しています。";
+        case Phrase::CodeMissing:
+            return "** ｺｰﾄﾞ指定がありません。";
+        case Phrase::SelectModeUnchosen:
+            return "** ﾚｺｰﾄﾞの抽出が未指定です。";
     }
     return {};
 }

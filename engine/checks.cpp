@@ -16,23 +16,22 @@ namespace {
 
 constexpr std::string_view kNoQuote;
 constexpr std::string_view kZeroTest = "0";
-constexpr std::string_view kRepeatWithStar = "** 繰り返しのとき＊は使えません。";
 
 bool HoldsPlaceholder(std::string_view name) {
     return QuotedPos(name, 1, 0, "@", kNoQuote, CodePage::Utf8) > 0;
 }
 
 // A position or count of at least 1 into `out`, or CheckNumber's refusal.
-std::optional<Refusal> ReadNumber(std::string_view text, std::string_view item, Focus focus,
+std::optional<Refusal> ReadNumber(std::string_view text, Phrase item, Focus focus,
                                   std::int64_t& out) {
     NumberCheck check = CheckNumber(text, item, kZeroTest);
-    if (check.value < 1) return Refusal{std::move(check.message), focus};
+    if (check.value < 1) return Refusal{std::move(*check.message), focus};
     out = check.value;
     return std::nullopt;
 }
 
 // A left or right cell: "*" as the whole text is -1, the last column of the record.
-std::optional<Refusal> ReadColumn(std::string_view text, std::string_view item, std::int64_t& out) {
+std::optional<Refusal> ReadColumn(std::string_view text, Phrase item, std::int64_t& out) {
     if (text == "*") {
         out = -1;
         return std::nullopt;
@@ -41,11 +40,11 @@ std::optional<Refusal> ReadColumn(std::string_view text, std::string_view item, 
 }
 
 // A repeat cell: empty is 0, no repeat; a repeat of a "*" column is refused.
-std::optional<Refusal> ReadRepeat(std::string_view text, std::string_view item, bool hasStar,
+std::optional<Refusal> ReadRepeat(std::string_view text, Phrase item, bool hasStar,
                                   std::int64_t& out) {
     out = 0;
     if (text.empty()) return std::nullopt;
-    if (hasStar) return Refusal{std::string(kRepeatWithStar), Focus::StringGrid1};
+    if (hasStar) return Refusal{{Phrase::RepeatWithStar}, Focus::StringGrid1};
     return ReadNumber(text, item, Focus::StringGrid1, out);
 }
 
@@ -60,8 +59,8 @@ std::optional<Refusal> InRow(int row, Check&& check) {
     }
 }
 
-Refusal FieldRefusal(std::string_view message) {
-    return Refusal{std::string(message), Focus::StringGrid1};
+Refusal FieldRefusal(Phrase phrase) {
+    return Refusal{{phrase}, Focus::StringGrid1};
 }
 
 std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
@@ -74,19 +73,19 @@ std::optional<Refusal> CompileFieldRow(const std::array<std::string, 4>& cells,
         return std::nullopt;
     }
     std::int64_t left = 0, right = 0, next = 0, last = 0;
-    if (auto r = ReadColumn(leftText, "ﾌｨｰﾙﾄﾞ左桁位置", left)) return r;
+    if (auto r = ReadColumn(leftText, Phrase::ItemFieldLeft, left)) return r;
     if (rightText.empty()) rightText = leftText;
-    if (auto r = ReadColumn(rightText, "ﾌｨｰﾙﾄﾞ右桁位置", right)) return r;
+    if (auto r = ReadColumn(rightText, Phrase::ItemFieldRight, right)) return r;
     const bool hasStar = left == -1 || right == -1;
-    if (auto r = ReadRepeat(nextText, "ﾌｨｰﾙﾄﾞつぎの左位置", hasStar, next)) return r;
-    if (auto r = ReadRepeat(lastText, "ﾌｨｰﾙﾄﾞﾗｽﾄ左位置", hasStar, last)) return r;
-    if (!hasStar && left > right) return FieldRefusal("** ﾌｨｰﾙﾄﾞの左位置＞右位置です。");
-    if (next == 0 && last >= 1) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置が無指定です。");
+    if (auto r = ReadRepeat(nextText, Phrase::ItemFieldNext, hasStar, next)) return r;
+    if (auto r = ReadRepeat(lastText, Phrase::ItemFieldLast, hasStar, last)) return r;
+    if (!hasStar && left > right) return FieldRefusal(Phrase::FieldLeftAfterRight);
+    if (next == 0 && last >= 1) return FieldRefusal(Phrase::FieldNextMissing);
     if (next >= 1) {
-        if (last == 0) return FieldRefusal("** ﾌｨｰﾙﾄﾞのﾗｽﾄ左位置が無指定です。");
-        if (next > last) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置＞ﾗｽﾄ左位置です。");
+        if (last == 0) return FieldRefusal(Phrase::FieldLastMissing);
+        if (next > last) return FieldRefusal(Phrase::FieldNextAfterLast);
         // A pitch of 0 or less would repeat the item without end.
-        if (next <= left) return FieldRefusal("** ﾌｨｰﾙﾄﾞのつぎの左位置が左位置以下です。");
+        if (next <= left) return FieldRefusal(Phrase::FieldNextNotAfterLeft);
     }
     items.push_back(
         {left, right, hasStar ? -1 : right - left + 1, next >= 1 ? next - left : 0, last});
@@ -124,30 +123,28 @@ bool SeriesWritesItsSource(const Conditions& c) {
 
 std::optional<Refusal> CompileFileNames(const ExtractionRequest& form, EngineState& state) {
     Conditions& c = state.conditions;
-    if (form.SourceName.empty())
-        return Refusal{"** 元ファイルの指定がありません。", Focus::Button1};
+    if (form.SourceName.empty()) return Refusal{{Phrase::SourceMissing}, Focus::Button1};
     c.SourceFileName = TrimSide("B", form.SourceName);
     c.SourceHasPlaceholder = HoldsPlaceholder(c.SourceFileName);
     state.placeholder.SequenceCurrent = "  ";
     state.placeholder.SequenceEnd = "  ";
-    if (form.OutputName.empty())
-        return Refusal{"** 抽出ファイルの指定がありません。", Focus::Button2};
+    if (form.OutputName.empty()) return Refusal{{Phrase::OutputMissing}, Focus::Button2};
     c.OutputFileName = TrimSide("B", form.OutputName);
     c.OutputHasPlaceholder = HoldsPlaceholder(c.OutputFileName);
     if (c.OutputHasPlaceholder && !c.SourceHasPlaceholder) {
-        return Refusal{"** 抽出ﾌｧｲﾙの＠は元ﾌｧｲﾙに＠がないので指定できません。", Focus::Button2};
+        return Refusal{{Phrase::OutputAtWithoutSourceAt}, Focus::Button2};
     }
     if (c.SourceHasPlaceholder &&
         ((!c.OutputHasPlaceholder && SeriesReachesOutput(c.SourceFileName, c.OutputFileName)) ||
          SeriesWritesItsSource(c))) {
-        return Refusal{"** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。", Focus::Button2};
+        return Refusal{{Phrase::OutputIsASeriesSource}, Focus::Button2};
     }
     return std::nullopt;
 }
 
 std::optional<Refusal> CompileFieldMode(const ExtractionRequest& form, Conditions& c) {
     if (!form.FieldMode) {
-        return Refusal{"** ﾌｨｰﾙﾄﾞ項目の抽出が未指定です。", Focus::Unchanged};
+        return Refusal{{Phrase::FieldModeUnchosen}, Focus::Unchanged};
     }
     if (*form.FieldMode == FieldModes::WholeRecord) {
         c.FieldMode = FieldModes::WholeRecord;
@@ -168,13 +165,15 @@ std::optional<Refusal> CompileCountRow(const std::array<std::string, 2>& cells,
     std::string toText = TrimSide("B", cells[1]);
     if (fromText.empty() && toText.empty()) return std::nullopt;
     CountRange range{0, CountRange::kEndOfFile};
-    if (auto r = ReadNumber(fromText, "ｶｳﾝﾄはじめ", Focus::StringGrid2, range.First)) return r;
+    if (auto r = ReadNumber(fromText, Phrase::ItemCountFrom, Focus::StringGrid2, range.First))
+        return r;
     if (toText.empty()) toText = fromText;
     if (toText != "*") {
-        if (auto r = ReadNumber(toText, "ｶｳﾝﾄおわり", Focus::StringGrid2, range.Last)) return r;
+        if (auto r = ReadNumber(toText, Phrase::ItemCountTo, Focus::StringGrid2, range.Last))
+            return r;
     }
     if (range.First > range.Last) {
-        return Refusal{"** ｶｳﾝﾄ指定が逆転しています。", Focus::StringGrid2};
+        return Refusal{{Phrase::CountReversed}, Focus::StringGrid2};
     }
     ranges.push_back(range);
     return std::nullopt;
@@ -186,24 +185,24 @@ std::optional<Refusal> CompileCountGrid(const ExtractionRequest& form, Condition
         const auto& cells = form.SelectionRows[static_cast<std::size_t>(row) - 1];
         if (auto r = InRow(row, [&] { return CompileCountRow(cells, c.CountRanges); })) return r;
     }
-    if (c.CountRanges.empty()) return Refusal{"** ｶｳﾝﾄ指定がありません。", Focus::StringGrid2};
+    if (c.CountRanges.empty()) return Refusal{{Phrase::CountMissing}, Focus::StringGrid2};
     return std::nullopt;
 }
 
 std::optional<Refusal> CompileKeyPositions(const ExtractionRequest& form, Conditions& c) {
     std::string keys = TrimSide("B", form.KeyPositions);
     DeleteBlanks(keys, kNoQuote, CodePage::Utf8);
-    if (keys.empty()) return Refusal{"** ｷｰ位置の指定がありません。", Focus::Edit3};
+    if (keys.empty()) return Refusal{{Phrase::KeyMissing}, Focus::Edit3};
     c.KeySegments.clear();
     while (true) {
         const ListItem item = NextListItem(keys, kNoQuote, CodePage::Utf8);
-        if (item.Result == -1) return Refusal{"** ｷｰ位置で長さ0の指定があります。", Focus::Edit3};
+        if (item.Result == -1) return Refusal{{Phrase::KeyZeroLength}, Focus::Edit3};
         std::int64_t left = 0, right = 0;
-        if (auto r = ReadNumber(item.ItemFrom, "ｷｰ左位置の指定", Focus::Edit3, left)) return r;
-        if (auto r = ReadNumber(item.ItemTo, "ｷｰ右位置の指定", Focus::Edit3, right)) return r;
-        if (left > right) return Refusal{"** ｷｰ位置指定が逆転しています。", Focus::Edit3};
+        if (auto r = ReadNumber(item.ItemFrom, Phrase::ItemKeyLeft, Focus::Edit3, left)) return r;
+        if (auto r = ReadNumber(item.ItemTo, Phrase::ItemKeyRight, Focus::Edit3, right)) return r;
+        if (left > right) return Refusal{{Phrase::KeyReversed}, Focus::Edit3};
         if (c.KeySegments.size() == Conditions::kMaxKeySegments) {
-            return Refusal{"** ｷｰ位置の指定は10個までです。", Focus::Edit3};
+            return Refusal{{Phrase::KeyTooMany}, Focus::Edit3};
         }
         c.KeySegments.push_back({left, right, right - left + 1});
         if (item.Result == 0) return std::nullopt;
@@ -237,26 +236,26 @@ std::optional<Refusal> CompileCodeGrid(const ExtractionRequest& form, Conditions
         const std::optional<std::string> fromText = CodeCell(row[0], c.DataCodePage);
         const std::optional<std::string> toText = CodeCell(row[1], c.DataCodePage);
         if (!fromText || !toText) {
-            return Refusal{"** ｺｰﾄﾞにｼﾌﾄJISで表せない文字があります。", Focus::StringGrid2};
+            return Refusal{{Phrase::CodeNotCp932}, Focus::StringGrid2};
         }
         if (fromText->empty() && toText->empty()) continue;
         if (fromText->empty()) {
-            return Refusal{"** はじめｺｰﾄﾞの指定がありません。", Focus::StringGrid2};
+            return Refusal{{Phrase::CodeFromMissing}, Focus::StringGrid2};
         }
         TCodeRcd code{Unquoted(*fromText, c.DataCodePage), {}};
         code.ToCode = toText->empty() ? code.FromCode : Unquoted(*toText, c.DataCodePage);
         if (code.FromCode > code.ToCode) {
-            return Refusal{"** ｺｰﾄﾞ指定が逆転しています。", Focus::StringGrid2};
+            return Refusal{{Phrase::CodeReversed}, Focus::StringGrid2};
         }
         c.CodeRecords.push_back(std::move(code));
     }
-    if (c.CodeRecords.empty()) return Refusal{"** ｺｰﾄﾞ指定がありません。", Focus::StringGrid2};
+    if (c.CodeRecords.empty()) return Refusal{{Phrase::CodeMissing}, Focus::StringGrid2};
     return std::nullopt;
 }
 
 std::optional<Refusal> CompileSelectMode(const ExtractionRequest& form, Conditions& c) {
     if (!form.SelectMode) {
-        return Refusal{"** ﾚｺｰﾄﾞの抽出が未指定です。", Focus::Unchanged};
+        return Refusal{{Phrase::SelectModeUnchosen}, Focus::Unchanged};
     }
     c.SelectMode = *form.SelectMode;
     switch (*form.SelectMode) {

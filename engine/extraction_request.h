@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/catalogue.h"
 #include "engine/conditions.h"
 
 namespace rivex {
@@ -51,7 +52,7 @@ struct ExtractionRequest {
 enum class Focus { Unchanged, Button1, Button2, StringGrid1, StringGrid2, Edit3 };
 
 struct Refusal {
-    std::string message;
+    Message message;
     Focus focus;
 };
 

@@ -114,26 +114,23 @@ std::string TrimSide(std::string_view side, std::string_view s) {
     return std::string(s.substr(first, last - first));
 }
 
-NumberTooLarge::NumberTooLarge(std::string_view text, std::string_view item)
-    : PlatformError({Phrase::NotAnInteger, {std::string(text)}}), item_(item) {}
+NumberTooLarge::NumberTooLarge(std::string_view text, Phrase item)
+    : PlatformError({Phrase::NotAnInteger, {std::string(text)}}), text_(text), item_(item) {}
 
-std::string NumberTooLarge::place() const {
-    return row_ == 0 ? item_ : item_ + " (" + std::to_string(row_) + ")";
+Message NumberTooLarge::WithPlace() const {
+    if (row_ == 0) return {Phrase::NumberTooLargeIn, {text_, item_}};
+    return {Phrase::NumberTooLargeInRow, {text_, item_, std::to_string(row_)}};
 }
 
-NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
-                        std::string_view zeroText) {
-    const std::string item(itemName);
-    if (text.empty()) return {-1, item + "はヌルです。"};
-    const std::string shown = "\r\n  " + std::string(text);
-    if (CheckDigits(text) != 0) return {-1, item + "は非数字です。" + shown};
+NumberCheck CheckNumber(std::string_view text, Phrase item, std::string_view zeroText) {
+    if (text.empty()) return {-1, Message{Phrase::NumberEmpty, {item}}};
+    const std::string typed(text);
+    if (CheckDigits(text) != 0) return {-1, Message{Phrase::NumberNotDigits, {item, typed}}};
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
-        throw NumberTooLarge(text, itemName);
-    }
-    if (!zeroText.empty() && value == 0) return {0, item + "は値0です。" + shown};
-    return {value, {}};
+    if (ec != std::errc() || end != text.data() + text.size()) throw NumberTooLarge(text, item);
+    if (!zeroText.empty() && value == 0) return {0, Message{Phrase::NumberZero, {item, typed}}};
+    return {value, std::nullopt};
 }
 
 std::optional<std::int64_t> DigitsValue(std::string_view text) {

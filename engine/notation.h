@@ -40,7 +40,7 @@ std::string TrimSide(std::string_view side, std::string_view s);
 // when the zero test is on) and, for those two, the message to show after a beep.
 struct NumberCheck {
     std::int32_t value;
-    std::string message;
+    std::optional<Message> message;
 };
 
 // The platform error of a digit string beyond the signed 32-bit range, as the run shows it;
@@ -48,21 +48,22 @@ struct NumberCheck {
 // it is.
 class NumberTooLarge : public PlatformError {
   public:
-    NumberTooLarge(std::string_view text, std::string_view item);
+    NumberTooLarge(std::string_view text, Phrase item);
     // The grid row (from 1) of the cell; set by the check that reads the grid, on the way out.
     void SetRow(int row) { row_ = row; }
-    // The item, and for a grid cell its row as the grid labels it: "ｶｳﾝﾄはじめ (2)".
-    std::string place() const;
+    // The error box's text, then the item and for a grid cell its row as the grid labels
+    // it: "ｶｳﾝﾄはじめ (2)".
+    Message WithPlace() const;
 
   private:
-    std::string item_;
+    std::string text_;
+    Phrase item_;
     int row_ = 0;
 };
 
 // Reads a position or count typed as half-width digits. A digit string beyond the signed
 // 32-bit range throws NumberTooLarge ("'%s' は整数ではありません").
-NumberCheck CheckNumber(std::string_view text, std::string_view itemName,
-                        std::string_view zeroText);
+NumberCheck CheckNumber(std::string_view text, Phrase item, std::string_view zeroText);
 
 // 0 when every byte is a digit 0-9 (the empty text included), else -1.
 int CheckDigits(std::string_view text);

@@ -93,8 +93,7 @@ OutputPreview CheckPreview(const ExtractionRequest& form) {
         preview.refusal = CompileConditions(checked, scratch);
     } catch (const NumberTooLarge& e) {
         // A run stops there with the error box; the preview shows its text and the cell.
-        preview.refusal =
-            Refusal{ErrorBoxText(e.message()) + "\r\n  " + e.place(), Focus::Unchanged};
+        preview.refusal = Refusal{e.WithPlace(), Focus::Unchanged};
         return preview;
     }
     preview.conditions = scratch.conditions;

@@ -408,7 +408,7 @@ ExtractionRequest TForm1::Input() const {
 
 // The first failed check: beep, message, and the control to correct.
 void TForm1::Refuse(const Refusal& refusal) {
-    ShowMessage(this, refusal.message);
+    ShowMessage(this, Say(kWindowLanguage, refusal.message));
     switch (refusal.focus) {
         case Focus::Unchanged:
             return;

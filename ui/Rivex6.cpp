@@ -26,6 +26,7 @@
 #include "ui/record_view.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 #include "ui/window_place.h"
 #include "ui/worker_result.h"
 
@@ -244,7 +245,7 @@ void TForm6::Update() {
     if (checked.refusal) {
         StopPreview();
         Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
-        Memo1->setPlainText(FromBytes(checked.refusal->message));
+        Memo1->setPlainText(FromBytes(Say(kWindowLanguage, checked.refusal->message)));
         return;
     }
     StartPreview(std::move(checked), form);

@@ -54,7 +54,7 @@ TEST_P(RefusalTest, MessageAndFocus) {
     EngineState state;
     const auto refusal = CompileConditions(GetParam().form(), state);
     ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->message, GetParam().message);
+    EXPECT_EQ(Say(Language::Japanese, refusal->message), GetParam().message);
     EXPECT_EQ(refusal->focus, GetParam().focus);
 }
 
@@ -281,7 +281,7 @@ TEST(CheckOrder, SeriesOutputThatIsOneOfItsSources) {
         form.OutputName = output;
         const auto refusal = CompileConditions(form, state);
         ASSERT_TRUE(refusal.has_value()) << source << " " << output;
-        EXPECT_EQ(refusal->message, "** 抽出ﾌｧｲﾙが＠の元ﾌｧｲﾙのひとつと同じ名前です。");
+        EXPECT_EQ(refusal->message, Message{Phrase::OutputIsASeriesSource});
         EXPECT_EQ(refusal->focus, Focus::Button2);
     }
     for (const auto& [source, output] : apart) {

@@ -135,9 +135,9 @@ class CheckNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(CheckNumberTest, ValueAndMessage) {
     const NumberCase& c = GetParam();
-    const NumberCheck check = CheckNumber(c.text, "ｶｳﾝﾄはじめ", "0");
+    const NumberCheck check = CheckNumber(c.text, Phrase::ItemCountFrom, "0");
     EXPECT_EQ(check.value, c.value);
-    EXPECT_EQ(check.message, c.message);
+    EXPECT_EQ(check.message ? Say(Language::Japanese, *check.message) : "", c.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,10 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"１", -1, "ｶｳﾝﾄはじめは非数字です。\r\n  １"}));
 
 TEST(CheckNumberLimits, ZeroTestOffAndOverflow) {
-    EXPECT_EQ(CheckNumber("0", "x", "").value, 0);
-    EXPECT_EQ(CheckNumber("0", "x", "").message, "");
+    EXPECT_EQ(CheckNumber("0", Phrase::ItemKeyLeft, "").value, 0);
+    EXPECT_EQ(CheckNumber("0", Phrase::ItemKeyLeft, "").message, std::nullopt);
     try {
-        CheckNumber("2147483648", "x", "0");
+        CheckNumber("2147483648", Phrase::ItemKeyLeft, "0");
         FAIL() << "no error for a value beyond 32 bits";
     } catch (const PlatformError& e) {
         EXPECT_EQ(e.message(), "'2147483648' は整数ではありません");

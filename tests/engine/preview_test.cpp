@@ -103,7 +103,7 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
     form.SourceName = "/nonexistent/in.txt";
     const OutputPreview preview = PreviewOutput(form, "");
     ASSERT_TRUE(preview.refusal);
-    EXPECT_EQ(preview.refusal->message, "** ｺｰﾄﾞ指定がありません。");
+    EXPECT_EQ(preview.refusal->message, Message{Phrase::CodeMissing});
     ASSERT_EQ(preview.conditions.FieldItems.size(), 1u);
     EXPECT_EQ(preview.conditions.KeySegments.size(), 1u);
 }
@@ -113,7 +113,9 @@ TEST(Preview, RefusalKeepsEarlierConditions) {
 TEST(Preview, NumberTooLargeNamesItsCell) {
     ExtractionRequest form = Form({{"3", "4", "", ""}}, true, "2-99999999999", {});
     form.SourceName = "/nonexistent/in.txt";
-    const auto refusal = [&form] { return PreviewOutput(form, "").refusal.value().message; };
+    const auto refusal = [&form] {
+        return Say(Language::Japanese, PreviewOutput(form, "").refusal.value().message);
+    };
     EXPECT_EQ(refusal(), "'99999999999' は整数ではありません.\r\n  ｷｰ右位置の指定");
     form = Form({{"3", "4", "", ""}, {}, {"5", "6", "", "4294967296"}}, false, "", {{"1", ""}});
     form.SourceName = "/nonexistent/in.txt";

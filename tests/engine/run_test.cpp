@@ -372,7 +372,7 @@ TEST_F(RunTest, RefusalOpensNothing) {
     form.SelectMode.reset();
     ASSERT_FALSE(Press());
     EXPECT_FALSE(std::filesystem::exists(dir / "out.txt"));
-    EXPECT_EQ(std::get<Refusal>(outcome).message, "** ﾚｺｰﾄﾞの抽出が未指定です。");
+    EXPECT_EQ(std::get<Refusal>(outcome).message, Message{Phrase::SelectModeUnchosen});
     EXPECT_FALSE(host.started);
 }
 
