@@ -38,12 +38,13 @@ class RecordReader {
     // left of a record handed out in part.
     bool AtEnd() {
         if (partial_) SkipRest();
-        if (pos_ < end_ && !(skipLf_ && buffer_[pos_] == '\n')) {
-            skipLf_ = false;
-            return false;
-        }
-        return AtEndSlow();
+        if (skipLf_ && pos_ < end_) TakeLfAfterCr();
+        return pos_ == end_ && AtEndSlow();
     }
+
+    // Passes over at most `most` records whose line end is among the bytes held, without
+    // handing them out; returns how many. Reads nothing. Where AtEnd could be called.
+    std::int64_t SkipHeld(std::int64_t most);
 
     // The next record without its line end, valid until the next call of AtEnd or Next: all
     // of it, or its first bytes when it is longer than the reader keeps (Partial() then
@@ -97,6 +98,17 @@ class RecordReader {
         endedAtLf_ = true;
         return at - start - (crBeforeLf_ ? 1 : 0);
     }
+    // Cr: the byte after the CR that ended the last record is held; an LF there belongs to
+    // that record.
+    void TakeLfAfterCr() {
+        skipLf_ = false;
+        if (buffer_[pos_] != '\n') return;
+        ++pos_;
+        ++consumed_;
+        scanned_ = pos_;
+    }
+    // Reads start on a multiple of this many bytes.
+    static constexpr std::size_t kLine = 64;
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.

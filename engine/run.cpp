@@ -186,7 +186,15 @@ class Pass {
         std::string_view record;
         while (!selection_.Done() && NextRecord(record)) {
             if (selection_.Selected(state_.run.SourceCount, record)) WriteRecord(record);
+            SkipUnselected();
         }
+    }
+
+    // Records that are surely not written are only counted, as far as the bytes held go; a
+    // cancel leaves them to the record loop.
+    void SkipUnselected() {
+        const std::int64_t ahead = selection_.UnselectedAfter(state_.run.SourceCount);
+        if (ahead > 0 && !state_.CancelFlag) state_.run.SourceCount += reader_->SkipHeld(ahead);
     }
 
     // The step every record loop takes: the next record into `record`, counted. False at
