@@ -18,7 +18,8 @@ std::uint64_t Hits(const char* data, char byte) {
     std::uint64_t hits = 0;
     for (std::size_t i = 0; i < kBlock; i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const auto mask = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
+        const auto mask =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
         hits |= std::uint64_t{mask} << i;
     }
     return hits;

@@ -26,13 +26,16 @@ LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
     return alone > afterCr ? LineRule::Lf : LineRule::Cr;
 }
 
-RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize)
+RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize,
+                           std::vector<char> buffer)
     : source_(source),
       rule_(rule),
       ending_(rule == LineRule::Cr ? '\r' : '\n'),
       blockSize_(blockSize),
       keep_(kKeepAll),
-      buffer_(kLine + blockSize + kOverread) {}
+      buffer_(std::move(buffer)) {
+    buffer_.resize(std::max(buffer_.size(), kLine + blockSize + kOverread));
+}
 
 void RecordReader::SetKeep(std::size_t keep) {
     keep_ = std::max(keep, blockSize_);

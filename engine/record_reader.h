@@ -27,8 +27,13 @@ class RecordReader {
     static constexpr std::size_t kKeepAll = std::numeric_limits<std::size_t>::max() / 2;
 
     // `blockSize` is the size of each read. Every record is held whole until SetKeep.
+    // `buffer` is taken as the reader's own, as it is: a buffer from ReleaseBuffer saves
+    // clearing a new one.
     explicit RecordReader(ByteSource& source, LineRule rule = LineRule::Cr,
-                          std::size_t blockSize = kDefaultBlockSize);
+                          std::size_t blockSize = kDefaultBlockSize, std::vector<char> buffer = {});
+
+    // The buffer, for the next reader; this one reads no more.
+    std::vector<char> ReleaseBuffer() { return std::move(buffer_); }
 
     // The bytes of one record held at most (never fewer than a block): a longer record is
     // handed out as its first bytes. kKeepAll holds every record whole.
