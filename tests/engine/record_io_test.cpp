@@ -71,6 +71,31 @@ TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     }
 }
 
+// Records passed over by SkipHeld, a few at a time, are the ones Next would have handed out:
+// the rest come after them in order, whatever blocks the line ends fall in.
+TEST_P(ReaderTest, SkippedRecordsAtEveryBlockSize) {
+    const auto& [c, blockSize] = GetParam();
+    for (const std::int64_t most : {1, 2, 5}) {
+        MemorySource source(c.bytes);
+        RecordReader reader(source, c.rule, blockSize);
+        reader.SetKeep(blockSize);
+        std::size_t index = 0;
+        while (!reader.AtEnd()) {
+            index += static_cast<std::size_t>(reader.SkipHeld(most));
+            if (reader.AtEnd()) break;
+            std::string record(reader.Next());
+            if (reader.Partial()) reader.Rest([&](std::string_view p) { record += p; });
+            ASSERT_LT(index, c.records.size()) << c.name << " most " << most;
+            EXPECT_EQ(record, c.records[index]) << c.name << " most " << most << " #" << index;
+            ++index;
+        }
+        EXPECT_EQ(index, c.records.size()) << c.name << " most " << most;
+        EXPECT_EQ(reader.BytesConsumed(),
+                  c.bytes.find('\x1A') == std::string::npos ? c.bytes.size() : c.bytes.find('\x1A'))
+            << c.name;
+    }
+}
+
 constexpr LineRule kCr = LineRule::Cr;
 constexpr LineRule kLf = LineRule::Lf;
 
