@@ -55,6 +55,12 @@ std::size_t RecordReader::ReadBlock(std::size_t at) {
     return static_cast<std::size_t>(static_cast<const char*>(mark) - (buffer_.data() + at));
 }
 
+// The kernel copies a read several times slower to a place a few bytes past a cache line.
+std::size_t RecordReader::ToLine(std::size_t offset) const {
+    const auto misaligned = reinterpret_cast<std::uintptr_t>(buffer_.data() + offset) % kLine;
+    return misaligned == 0 ? offset : offset + kLine - misaligned;
+}
+
 bool RecordReader::Fill() {
     if (sourceDone_) return false;
     const std::size_t held = end_ - pos_;
@@ -66,10 +72,8 @@ bool RecordReader::Fill() {
                                 kLine + keep_ + 1 + blockSize_ + kOverread));
     }
     // The partial record goes to the front, placed so that the read after it starts on a
-    // whole cache line: the kernel copies several times slower to a place a few bytes past
-    // one.
-    const auto misaligned = reinterpret_cast<std::uintptr_t>(buffer_.data() + held) % kLine;
-    const std::size_t front = misaligned == 0 ? 0 : kLine - misaligned;
+    // whole cache line.
+    const std::size_t front = ToLine(held) - held;
     if (front != pos_) {
         std::memmove(buffer_.data() + front, buffer_.data() + pos_, held);
         scanned_ = scanned_ - pos_ + front;
@@ -181,8 +185,8 @@ std::string_view RecordReader::LongRecordHead() {
         end_ -= pos_;
         pos_ = 0;
     }
-    if (buffer_.size() < keep_ + 1 + blockSize_ + kOverread) {
-        buffer_.resize(keep_ + 1 + blockSize_ + kOverread);
+    if (buffer_.size() < keep_ + 1 + kLine + blockSize_ + kOverread) {
+        buffer_.resize(keep_ + 1 + kLine + blockSize_ + kOverread);
     }
     head_ = keep_;
     if (rule_ == LineRule::Lf && buffer_[head_ - 1] == '\r') --head_;
@@ -191,9 +195,9 @@ std::string_view RecordReader::LongRecordHead() {
     return {buffer_.data(), head_};
 }
 
-// The rest is scanned from head_ on, then block by block read to keep_ + 1. Under Lf a CR
-// at the end of what is held is kept back at keep_ until the next byte shows whether it
-// belongs to the line end.
+// The rest is scanned from head_ on, then block by block read to the first whole cache line
+// past keep_. Under Lf a CR at the end of what is held is kept back just before there until
+// the next byte shows whether it belongs to the line end.
 std::uint64_t RecordReader::Rest(const Piece& piece) {
     partial_ = false;
     std::uint64_t length = head_;
@@ -217,10 +221,11 @@ std::uint64_t RecordReader::Rest(const Piece& piece) {
         length += stop - from;
         consumed_ += stop - from;
         const bool kept = stop < to;
-        if (kept) base[keep_] = '\r';
-        from = kept ? keep_ : keep_ + 1;
-        end_ = keep_ + 1 + ReadBlock(keep_ + 1);
-        if (end_ == keep_ + 1 && !kept) {
+        const std::size_t at = ToLine(keep_ + 1);
+        if (kept) base[at - 1] = '\r';
+        from = kept ? at - 1 : at;
+        end_ = at + ReadBlock(at);
+        if (end_ == at && !kept) {
             pos_ = scanned_ = end_;
             endedAtLf_ = false;
             return length;

@@ -112,8 +112,9 @@ class RecordReader {
         ++consumed_;
         scanned_ = pos_;
     }
-    // Reads start on a multiple of this many bytes.
+    // Reads start on a multiple of this many bytes: the first such place from `offset` on.
     static constexpr std::size_t kLine = 64;
+    std::size_t ToLine(std::size_t offset) const;
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
@@ -132,7 +133,7 @@ class RecordReader {
     // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size() - kOverread. [pos_, end_) is
     // unconsumed; [pos_, scanned_) is known to hold no line end byte. While a record is
     // handed out in part, its first head_ bytes stand at [0, head_), [head_, end_) is read
-    // but not handed out, and blocks of the rest are read to keep_ + 1.
+    // but not handed out, and blocks of the rest are read to ToLine(keep_ + 1).
     std::size_t pos_ = 0;
     std::size_t scanned_ = 0;
     std::size_t end_ = 0;
