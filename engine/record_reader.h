@@ -112,7 +112,8 @@ class RecordReader {
         ++consumed_;
         scanned_ = pos_;
     }
-    // Reads start on a multiple of this many bytes: the first such place from `offset` on.
+    // Reads land on a multiple of kLine bytes in memory; ToLine gives the first offset into
+    // the buffer from `offset` on that is one.
     static constexpr std::size_t kLine = 64;
     std::size_t ToLine(std::size_t offset) const;
     // Reads one more block after the unconsumed bytes; false when the source has no more.
