@@ -4,6 +4,8 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "engine/conditions_file.h"
 #include "engine/platform_error.h"
@@ -81,9 +83,9 @@ std::string Answer(BatchRequest& r, const Values& v) {
 
 // In the order the help lists them.
 const std::vector<OptionSpec>& Options() {
-    const std::vector<bool FormInput::*> fieldGroup{&FormInput::RadioButton6,
-                                                    &FormInput::RadioButton7};
-    const std::vector<bool FormInput::*> selectGroup{
+    static const std::vector<bool FormInput::*> fieldGroup{&FormInput::RadioButton6,
+                                                           &FormInput::RadioButton7};
+    static const std::vector<bool FormInput::*> selectGroup{
         &FormInput::RadioButton8, &FormInput::RadioButton1, &FormInput::RadioButton2};
     static const std::vector<OptionSpec> options{
         {"--source", "TEXT", "the source file name; \"@\" makes a series; - is standard input", 1,
@@ -142,10 +144,15 @@ const std::vector<OptionSpec>& Options() {
     return options;
 }
 
-const OptionSpec* Find(const std::string& name) {
-    const auto& options = Options();
-    const auto it = std::ranges::find(options, name, &OptionSpec::name);
-    return it == options.end() ? nullptr : &*it;
+// Looked up by name for every argument: a run may be given tens of thousands of them.
+const OptionSpec* Find(std::string_view name) {
+    static const auto byName = [] {
+        std::unordered_map<std::string_view, const OptionSpec*> index;
+        for (const OptionSpec& option : Options()) index.emplace(option.name, &option);
+        return index;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 }  // namespace
