@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "engine/choice_names.h"
 #include "engine/conditions_file.h"
@@ -139,10 +141,15 @@ const std::vector<OptionSpec>& Options() {
     return options;
 }
 
-const OptionSpec* Find(const std::string& name) {
-    const auto& options = Options();
-    const auto it = std::ranges::find(options, name, &OptionSpec::name);
-    return it == options.end() ? nullptr : &*it;
+// Looked up by name for every argument: a run may be given tens of thousands of them.
+const OptionSpec* Find(std::string_view name) {
+    static const auto byName = [] {
+        std::unordered_map<std::string_view, const OptionSpec*> index;
+        for (const OptionSpec& option : Options()) index.emplace(option.name, &option);
+        return index;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 }  // namespace

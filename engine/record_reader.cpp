@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/line_ends.h"
+
 namespace rivex {
 
 LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
@@ -24,13 +26,16 @@ LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
     return alone > afterCr ? LineRule::Lf : LineRule::Cr;
 }
 
-RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize)
+RecordReader::RecordReader(ByteSource& source, LineRule rule, std::size_t blockSize,
+                           std::vector<char> buffer)
     : source_(source),
       rule_(rule),
       ending_(rule == LineRule::Cr ? '\r' : '\n'),
       blockSize_(blockSize),
       keep_(kKeepAll),
-      buffer_(blockSize + kOverread) {}
+      buffer_(std::move(buffer)) {
+    buffer_.resize(std::max(buffer_.size(), kLine + blockSize + kOverread));
+}
 
 void RecordReader::SetKeep(std::size_t keep) {
     keep_ = std::max(keep, blockSize_);
@@ -50,21 +55,30 @@ std::size_t RecordReader::ReadBlock(std::size_t at) {
     return static_cast<std::size_t>(static_cast<const char*>(mark) - (buffer_.data() + at));
 }
 
+// The kernel copies a read several times slower to a place a few bytes past a cache line.
+std::size_t RecordReader::ToLine(std::size_t offset) const {
+    const auto misaligned = reinterpret_cast<std::uintptr_t>(buffer_.data() + offset) % kLine;
+    return misaligned == 0 ? offset : offset + kLine - misaligned;
+}
+
 bool RecordReader::Fill() {
     if (sourceDone_) return false;
-    if (pos_ > 0) {
-        // Roll the partial record to the front.
-        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
-        end_ -= pos_;
-        scanned_ -= pos_;
-        pos_ = 0;
-    }
+    const std::size_t held = end_ - pos_;
     // Grows only while one record is longer than what the buffer holds beside a block, and
     // never past what the reader keeps of a record.
-    if (buffer_.size() - kOverread - end_ < blockSize_) {
-        const std::size_t need = end_ + blockSize_ + kOverread;
-        buffer_.resize(
-            std::min(std::max(buffer_.size() * 2, need), keep_ + 1 + blockSize_ + kOverread));
+    if (buffer_.size() - kOverread - kLine < held + blockSize_) {
+        const std::size_t need = kLine + held + blockSize_ + kOverread;
+        buffer_.resize(std::min(std::max(buffer_.size() * 2, need),
+                                kLine + keep_ + 1 + blockSize_ + kOverread));
+    }
+    // The partial record goes to the front, placed so that the read after it starts on a
+    // whole cache line.
+    const std::size_t front = ToLine(held) - held;
+    if (front != pos_) {
+        std::memmove(buffer_.data() + front, buffer_.data() + pos_, held);
+        scanned_ = scanned_ - pos_ + front;
+        pos_ = front;
+        end_ = front + held;
     }
     const std::size_t n = ReadBlock(end_);
     end_ += n;
@@ -75,16 +89,27 @@ bool RecordReader::AtEndSlow() {
     while (pos_ == end_) {
         if (!Fill()) return true;
     }
-    if (skipLf_) {
-        skipLf_ = false;
-        if (buffer_[pos_] == '\n') {
-            ++pos_;
-            ++consumed_;
-            scanned_ = pos_;
-            return AtEnd();
-        }
+    if (!skipLf_) return false;
+    TakeLfAfterCr();
+    return AtEnd();
+}
+
+std::int64_t RecordReader::SkipHeld(std::int64_t most) {
+    if (partial_) SkipRest();
+    if (skipLf_ && pos_ < end_) TakeLfAfterCr();
+    const char* const base = buffer_.data();
+    const LineEnds ends = CountLineEnds(base + pos_, end_ - pos_, ending_, most);
+    if (ends.count == 0) return 0;
+    const auto after = static_cast<std::size_t>(ends.after - base);
+    if (rule_ == LineRule::Cr) {
+        skipLf_ = true;
+    } else {
+        crBeforeLf_ = after - 1 > pos_ && base[after - 2] == '\r';
+        endedAtLf_ = true;
     }
-    return false;
+    consumed_ += after - pos_;
+    pos_ = scanned_ = after;
+    return ends.count;
 }
 
 bool RecordReader::EndedWith(std::string_view lineEnd) const {
@@ -160,8 +185,8 @@ std::string_view RecordReader::LongRecordHead() {
         end_ -= pos_;
         pos_ = 0;
     }
-    if (buffer_.size() < keep_ + 1 + blockSize_ + kOverread) {
-        buffer_.resize(keep_ + 1 + blockSize_ + kOverread);
+    if (buffer_.size() < keep_ + 1 + kLine + blockSize_ + kOverread) {
+        buffer_.resize(keep_ + 1 + kLine + blockSize_ + kOverread);
     }
     head_ = keep_;
     if (rule_ == LineRule::Lf && buffer_[head_ - 1] == '\r') --head_;
@@ -170,9 +195,9 @@ std::string_view RecordReader::LongRecordHead() {
     return {buffer_.data(), head_};
 }
 
-// The rest is scanned from head_ on, then block by block read to keep_ + 1. Under Lf a CR
-// at the end of what is held is kept back at keep_ until the next byte shows whether it
-// belongs to the line end.
+// The rest is scanned from head_ on, then block by block read to the first whole cache line
+// past keep_. Under Lf a CR at the end of what is held is kept back just before there until
+// the next byte shows whether it belongs to the line end.
 std::uint64_t RecordReader::Rest(const Piece& piece) {
     partial_ = false;
     std::uint64_t length = head_;
@@ -196,10 +221,11 @@ std::uint64_t RecordReader::Rest(const Piece& piece) {
         length += stop - from;
         consumed_ += stop - from;
         const bool kept = stop < to;
-        if (kept) base[keep_] = '\r';
-        from = kept ? keep_ : keep_ + 1;
-        end_ = keep_ + 1 + ReadBlock(keep_ + 1);
-        if (end_ == keep_ + 1 && !kept) {
+        const std::size_t at = ToLine(keep_ + 1);
+        if (kept) base[at - 1] = '\r';
+        from = kept ? at - 1 : at;
+        end_ = at + ReadBlock(at);
+        if (end_ == at && !kept) {
             pos_ = scanned_ = end_;
             endedAtLf_ = false;
             return length;

@@ -27,8 +27,13 @@ class RecordReader {
     static constexpr std::size_t kKeepAll = std::numeric_limits<std::size_t>::max() / 2;
 
     // `blockSize` is the size of each read. Every record is held whole until SetKeep.
+    // `buffer` is taken as the reader's own, as it is: a buffer from ReleaseBuffer saves
+    // clearing a new one.
     explicit RecordReader(ByteSource& source, LineRule rule = LineRule::Cr,
-                          std::size_t blockSize = kDefaultBlockSize);
+                          std::size_t blockSize = kDefaultBlockSize, std::vector<char> buffer = {});
+
+    // The buffer, for the next reader; this one reads no more.
+    std::vector<char> ReleaseBuffer() { return std::move(buffer_); }
 
     // The bytes of one record held at most (never fewer than a block): a longer record is
     // handed out as its first bytes. kKeepAll holds every record whole.
@@ -38,12 +43,13 @@ class RecordReader {
     // left of a record handed out in part.
     bool AtEnd() {
         if (partial_) SkipRest();
-        if (pos_ < end_ && !(skipLf_ && buffer_[pos_] == '\n')) {
-            skipLf_ = false;
-            return false;
-        }
-        return AtEndSlow();
+        if (skipLf_ && pos_ < end_) TakeLfAfterCr();
+        return pos_ == end_ && AtEndSlow();
     }
+
+    // Passes over at most `most` records whose line end is among the bytes held, without
+    // handing them out; returns how many. Reads nothing. Where AtEnd could be called.
+    std::int64_t SkipHeld(std::int64_t most);
 
     // The next record without its line end, valid until the next call of AtEnd or Next: all
     // of it, or its first bytes when it is longer than the reader keeps (Partial() then
@@ -97,6 +103,19 @@ class RecordReader {
         endedAtLf_ = true;
         return at - start - (crBeforeLf_ ? 1 : 0);
     }
+    // Cr: the byte after the CR that ended the last record is held; an LF there belongs to
+    // that record.
+    void TakeLfAfterCr() {
+        skipLf_ = false;
+        if (buffer_[pos_] != '\n') return;
+        ++pos_;
+        ++consumed_;
+        scanned_ = pos_;
+    }
+    // Reads land on a multiple of kLine bytes in memory; ToLine gives the first offset into
+    // the buffer from `offset` on that is one.
+    static constexpr std::size_t kLine = 64;
+    std::size_t ToLine(std::size_t offset) const;
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
@@ -115,7 +134,7 @@ class RecordReader {
     // Invariant: pos_ <= scanned_ <= end_ <= buffer_.size() - kOverread. [pos_, end_) is
     // unconsumed; [pos_, scanned_) is known to hold no line end byte. While a record is
     // handed out in part, its first head_ bytes stand at [0, head_), [head_, end_) is read
-    // but not handed out, and blocks of the rest are read to keep_ + 1.
+    // but not handed out, and blocks of the rest are read to ToLine(keep_ + 1).
     std::size_t pos_ = 0;
     std::size_t scanned_ = 0;
     std::size_t end_ = 0;

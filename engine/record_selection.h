@@ -41,6 +41,13 @@ class RecordSelection {
 
     bool Done() const { return done_; }
 
+    // How many records right after record number `count` are surely not written: in count
+    // mode those before the next range begins.
+    std::int64_t UnselectedAfter(std::int64_t count) const {
+        if (byCode_ || next_ == counts_.size()) return 0;
+        return std::max<std::int64_t>(counts_[next_].First - 1 - count, 0);
+    }
+
   private:
     // Reading stops once the record number passes the end of every range. The cursor stays
     // at the first range that does not end before the record.

@@ -11,8 +11,14 @@
 
 namespace rivex {
 
-RecordWriter::RecordWriter(int fd, std::string name, std::size_t blockSize)
-    : fd_(fd), name_(std::move(name)), buffer_(blockSize), start_(::lseek(fd, 0, SEEK_CUR)) {}
+RecordWriter::RecordWriter(int fd, std::string name, std::size_t blockSize,
+                           std::vector<char> buffer)
+    : fd_(fd),
+      name_(std::move(name)),
+      buffer_(std::move(buffer)),
+      start_(::lseek(fd, 0, SEEK_CUR)) {
+    buffer_.resize(blockSize);
+}
 
 // Output that is only looked at is small.
 RecordWriter::RecordWriter(std::string& sink) : fd_(-1), sink_(&sink), buffer_(64 * 1024) {}

@@ -18,8 +18,10 @@ class RecordWriter {
     static constexpr std::size_t kDefaultBlockSize = 256 * 1024;
 
     // Takes ownership of the open descriptor `fd` of the file `name` (for its errors); writes
-    // from the descriptor's offset on.
-    RecordWriter(int fd, std::string name, std::size_t blockSize = kDefaultBlockSize);
+    // from the descriptor's offset on. `buffer` is taken as the writer's own, as it is: a
+    // buffer from ReleaseBuffer saves clearing a new one.
+    RecordWriter(int fd, std::string name, std::size_t blockSize = kDefaultBlockSize,
+                 std::vector<char> buffer = {});
     // Writes to the end of `sink` instead of a file: for output that is only looked at.
     explicit RecordWriter(std::string& sink);
     // Closes without reporting: only for a run that already ends by an error. A regular file
@@ -84,6 +86,9 @@ class RecordWriter {
     // Writes what is buffered and closes the file. Throws PlatformError; a full disk often
     // shows only here.
     void Close();
+
+    // The buffer, for the next writer; only after Close.
+    std::vector<char> ReleaseBuffer() { return std::move(buffer_); }
 
   private:
     void AppendLarge(std::string_view bytes);

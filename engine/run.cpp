@@ -53,10 +53,18 @@ struct RecordTail {
     off_t offset;  // of the record's first byte past the head
 };
 
+// The buffers every pass of a run takes over from the one before: a series of small files
+// would otherwise pay more for clearing new ones than for its bytes.
+struct PassBuffers {
+    std::vector<char> reader;
+    std::vector<char> writer;
+};
+
 // One pass: one source file into one output file.
 class Pass {
   public:
-    Pass(EngineState& state, Host& host) : state_(state), c_(state.conditions), host_(host) {}
+    Pass(EngineState& state, Host& host, PassBuffers& buffers)
+        : state_(state), c_(state.conditions), host_(host), buffers_(buffers) {}
 
     void Execute() {
         OpenSource();
@@ -80,11 +88,13 @@ class Pass {
                 // A cancel while a read waited: no record to count.
             }
         }
+        if (reader_) buffers_.reader = reader_->ReleaseBuffer();
         reader_.reset();
         source_->CheckUnchanged();
         source_.reset();
         host_.AppendRunLog({RunLogEntry::Kind::SourceCount, {}, state_.run.SourceCount});
         output_->Close();
+        buffers_.writer = output_->ReleaseBuffer();
         output_.reset();
         state_.run.TotalOutputCount += state_.run.OutputCount;
         host_.AppendRunLog({RunLogEntry::Kind::OutputCount, {}, state_.run.OutputCount});
@@ -118,7 +128,8 @@ class Pass {
                                 [this] { WhileOpening(); });
         }
         outputBegun_ = !append && ::lseek(fd, 0, SEEK_CUR) <= 0;
-        output_ = std::make_unique<RecordWriter>(fd, run.ActualOutputName);
+        output_ = std::make_unique<RecordWriter>(
+            fd, run.ActualOutputName, RecordWriter::kDefaultBlockSize, std::move(buffers_.writer));
         run.LastOutputName = run.ActualOutputName;
         run.OutputCount = 0;
         host_.AppendRunLog({RunLogEntry::Kind::OutputName, run.ActualOutputName});
@@ -164,7 +175,8 @@ class Pass {
         const LineRule rule = DecideLineRule(c_.LineRules, head);
         lineEnd_ = LineEndFor(c_.OutputLineEnds, rule);
         output_->SetLineEnd(lineEnd_);
-        reader_.emplace(*source_, rule);
+        reader_.emplace(*source_, rule, RecordReader::kDefaultBlockSize,
+                        std::move(buffers_.reader));
         reader_->SetKeep(KeepOfRecord());
         pump_->ShowLineRule(LineRuleText(rule, automatic));
     }
@@ -186,7 +198,15 @@ class Pass {
         std::string_view record;
         while (!selection_.Done() && NextRecord(record)) {
             if (selection_.Selected(state_.run.SourceCount, record)) WriteRecord(record);
+            SkipUnselected();
         }
+    }
+
+    // Records that are surely not written are only counted, as far as the bytes held go; a
+    // cancel leaves them to the record loop.
+    void SkipUnselected() {
+        const std::int64_t ahead = selection_.UnselectedAfter(state_.run.SourceCount);
+        if (ahead > 0 && !state_.CancelFlag) state_.run.SourceCount += reader_->SkipHeld(ahead);
     }
 
     // The step every record loop takes: the next record into `record`, counted. False at
@@ -377,6 +397,7 @@ class Pass {
     EngineState& state_;
     Conditions& c_;
     Host& host_;
+    PassBuffers& buffers_;
     std::unique_ptr<FileSource> source_;
     std::uint64_t sourceStart_ = 0;  // the byte of the source that records begin at
     std::unique_ptr<RecordWriter> output_;
@@ -392,6 +413,7 @@ class Pass {
 };
 
 void RunPasses(EngineState& state, Host& host) {
+    PassBuffers buffers;
     while (true) {
         state.CancelFlag = false;
         state.ElapsedMs = 0;
@@ -403,7 +425,7 @@ void RunPasses(EngineState& state, Host& host) {
             if (!NextPlaceholder(state.placeholder, host) || StopSignal() != 0) return;
             host.AppendRunLog({RunLogEntry::Kind::SeriesStep, state.placeholder.PlaceholderText});
         }
-        Pass(state, host).Execute();
+        Pass(state, host, buffers).Execute();
         if (state.CancelFlag || !state.conditions.SourceHasPlaceholder) return;
     }
 }

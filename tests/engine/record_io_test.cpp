@@ -71,6 +71,84 @@ TEST_P(ReaderTest, RecordsAtEveryBlockSize) {
     }
 }
 
+// Records passed over by SkipHeld, a few at a time, are the ones Next would have handed out:
+// the rest come after them in order, whatever blocks the line ends fall in.
+TEST_P(ReaderTest, SkippedRecordsAtEveryBlockSize) {
+    const auto& [c, blockSize] = GetParam();
+    for (const std::int64_t most : {1, 2, 5}) {
+        MemorySource source(c.bytes);
+        RecordReader reader(source, c.rule, blockSize);
+        reader.SetKeep(blockSize);
+        std::size_t index = 0;
+        while (!reader.AtEnd()) {
+            index += static_cast<std::size_t>(reader.SkipHeld(most));
+            if (reader.AtEnd()) break;
+            std::string record(reader.Next());
+            if (reader.Partial()) reader.Rest([&](std::string_view p) { record += p; });
+            ASSERT_LT(index, c.records.size()) << c.name << " most " << most;
+            EXPECT_EQ(record, c.records[index]) << c.name << " most " << most << " #" << index;
+            ++index;
+        }
+        EXPECT_EQ(index, c.records.size()) << c.name << " most " << most;
+        EXPECT_EQ(reader.BytesConsumed(),
+                  c.bytes.find('\x1A') == std::string::npos ? c.bytes.size() : c.bytes.find('\x1A'))
+            << c.name;
+    }
+}
+
+// What a whole-record copy writes: runs as NextRun takes them, and each record it leaves to
+// Next written with `lineEnd`.
+std::pair<std::string, std::int64_t> CopiedInRuns(const std::string& bytes, LineRule rule,
+                                                  std::size_t blockSize, std::string_view lineEnd) {
+    MemorySource source(bytes);
+    RecordReader reader(source, rule, blockSize);
+    std::string out;
+    std::int64_t records = 0;
+    while (!reader.AtEnd()) {
+        const RecordReader::Run run = reader.NextRun(100, lineEnd);
+        if (run.records > 0) {
+            out += run.bytes;
+            records += run.records;
+            continue;
+        }
+        out += reader.Next();
+        out += lineEnd;
+        ++records;
+    }
+    return {out, records};
+}
+
+// Runs are the records Next reads, each with the line end it had: records of up to 120
+// letters that end in CR LF, LF or CR, mostly alike or mixed, so that every way of ending
+// meets the end of a block.
+TEST(ReaderRuns, AsTheRecordsOneByOne) {
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 16; };
+    for (int text = 0; text < 24; ++text) {
+        const std::string_view common = text % 4 < 2 ? "\r\n" : "\n";
+        std::string bytes;
+        while (bytes.size() < 1000) {
+            bytes.append(next() % 120, 'a');
+            const unsigned end = next() % (text % 2 == 0 ? 3 : 30);
+            bytes += end == 0 ? "\r" : end == 1 ? "\n" : end == 2 ? "\r\n" : common;
+        }
+        for (const LineRule rule : {LineRule::Cr, LineRule::Lf}) {
+            const std::vector<std::string> records = ReadAll(bytes, 4096, rule).records;
+            for (const std::string_view lineEnd : {"\r\n", "\n"}) {
+                std::string rewritten;
+                for (const std::string& record : records)
+                    rewritten += record + std::string(lineEnd);
+                for (const std::size_t blockSize : {65, 200, 4096}) {
+                    const auto [out, count] = CopiedInRuns(bytes, rule, blockSize, lineEnd);
+                    EXPECT_EQ(count, static_cast<std::int64_t>(records.size()))
+                        << "text " << text << " block " << blockSize;
+                    EXPECT_EQ(out, rewritten) << "text " << text << " block " << blockSize;
+                }
+            }
+        }
+    }
+}
+
 constexpr LineRule kCr = LineRule::Cr;
 constexpr LineRule kLf = LineRule::Lf;
 

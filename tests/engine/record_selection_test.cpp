@@ -31,13 +31,21 @@ TEST_P(CountSelectionTest, AsTheRowsOneByOne) {
     RecordSelection selection(c);
     std::int64_t stop = 0;
     for (const CountRange& row : c.CountRanges) stop = std::max(stop, row.Last);
-    for (std::int64_t count = 1; count <= 40; ++count) {
-        const bool plain = std::ranges::any_of(c.CountRanges, [count](const CountRange& r) {
+    const auto plain = [&c](std::int64_t count) {
+        return std::ranges::any_of(c.CountRanges, [count](const CountRange& r) {
             return r.First <= count && count <= r.Last;
         });
-        EXPECT_EQ(selection.Selected(count, {}), plain) << "record " << count;
+    };
+    for (std::int64_t count = 1; count <= 40; ++count) {
+        EXPECT_EQ(selection.Selected(count, {}), plain(count)) << "record " << count;
         EXPECT_EQ(selection.Done(), stop < count) << "record " << count;
         if (selection.Done()) break;
+        // The records said to be passed over are none that a row holds, and the next is.
+        const std::int64_t ahead = selection.UnselectedAfter(count);
+        for (std::int64_t k = 1; k <= ahead; ++k) EXPECT_FALSE(plain(count + k)) << count + k;
+        if (ahead > 0) {
+            EXPECT_TRUE(plain(count + ahead + 1)) << "record " << count;
+        }
     }
 }
 
