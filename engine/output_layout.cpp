@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/record_reader.h"
+#include "engine/record_selection.h"
 
 namespace rivex {
 namespace {
@@ -86,6 +87,11 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
         }
     }
     writer.Commit(static_cast<std::size_t>(out - begin));
+}
+
+void FieldLayout::Start(std::int64_t length) {
+    ResolveStar(items_, length);
+    layout_.emplace(items_);
 }
 
 }  // namespace rivex

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -62,6 +63,29 @@ class OutputLayout {
     std::vector<Span> spans_;
     std::size_t reach_ = 0;
     std::size_t lineLength_ = 0;  // bytes of the line of a record that holds every field
+};
+
+// The listed fields of a run or a preview: "*" is the last column of the first record written,
+// and the layout is made then; the resolved columns stay for the rest of the pass.
+class FieldLayout {
+  public:
+    explicit FieldLayout(std::vector<FieldItem>& items) : items_(items) {}
+
+    // Bytes of a record the fields can reach, before the first record and after it.
+    std::size_t Reach() const { return layout_ ? layout_->Reach() : OutputLayout(items_).Reach(); }
+
+    bool Started() const { return layout_.has_value(); }
+
+    // Fixes "*" by the first record, `length` bytes long. Once per pass: kept out of the
+    // record loop.
+    [[gnu::noinline]] void Start(std::int64_t length);
+
+    // Once started.
+    const OutputLayout& Layout() const { return *layout_; }
+
+  private:
+    std::vector<FieldItem>& items_;
+    std::optional<OutputLayout> layout_;
 };
 
 }  // namespace rivex

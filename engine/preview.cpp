@@ -48,16 +48,15 @@ class PreviewPass {
 
   private:
     std::size_t Keep() const {
-        const std::size_t reach = layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach();
-        return std::min(NeededBytes(c_, reach, kMostKept), kMostKept);
+        return std::min(NeededBytes(c_, fields_.Reach(), kMostKept), kMostKept);
     }
 
     void Write(std::string_view record) {
         if (c_.FieldMode == FieldModes::WholeRecord) {
             writer_.Append(record.substr(0, OutputPreview::kRecordBytes));
         } else {
-            if (!layout_) StartLayout(record);
-            layout_->Write(record, writer_);
+            if (!fields_.Started()) StartLayout(record);
+            fields_.Layout().Write(record, writer_);
         }
         writer_.Flush();
         sink_.resize(std::min(sink_.size(), OutputPreview::kRecordBytes));
@@ -69,8 +68,7 @@ class PreviewPass {
     void StartLayout(std::string_view record) {
         const auto length =
             static_cast<std::int64_t>(reader_.Partial() ? reader_.Rest(nullptr) : record.size());
-        ResolveStar(c_.FieldItems, length);
-        layout_.emplace(c_.FieldItems);
+        fields_.Start(length);
         reader_.SetKeep(Keep());
     }
 
@@ -79,7 +77,7 @@ class PreviewPass {
     RecordReader reader_;
     std::string sink_;
     RecordWriter writer_;
-    std::optional<OutputLayout> layout_;
+    FieldLayout fields_{c_.FieldItems};
 };
 
 }  // namespace

@@ -147,9 +147,7 @@ class Pass {
     // kMostHeld; fields further on are read again from the record's tail.
     std::size_t KeepOfRecord() const { return NeededBytes(c_, FieldReach(), kMostHeld); }
 
-    std::size_t FieldReach() const {
-        return layout_ ? layout_->Reach() : OutputLayout(c_.FieldItems).Reach();
-    }
+    std::size_t FieldReach() const { return fields_.Reach(); }
 
     // Whether the fields need bytes of a long record past its head: always while a "*" waits
     // for the record's length.
@@ -313,8 +311,8 @@ class Pass {
         } else if (reader_->Partial() && FieldsPastHead(record)) {
             WriteLongFields(record);
         } else {
-            if (!layout_) StartLayout(static_cast<std::int64_t>(record.size()));
-            layout_->Write(record, *output_);
+            if (!fields_.Started()) StartLayout(static_cast<std::int64_t>(record.size()));
+            fields_.Layout().Write(record, *output_);
         }
         output_->EndRecord();
         ++state_.run.OutputCount;
@@ -340,10 +338,10 @@ class Pass {
         const std::uint64_t before = output_->Taken();
         std::uint64_t length = 0;
         const RecordTail tail = TakeTail(length);
-        if (!layout_) StartLayout(static_cast<std::int64_t>(length));
+        if (!fields_.Started()) StartLayout(static_cast<std::int64_t>(length));
         std::vector<char> block;
         try {
-            layout_->ForEachPiece(length, [&](std::uint64_t at, std::uint64_t bytes) {
+            fields_.Layout().ForEachPiece(length, [&](std::uint64_t at, std::uint64_t bytes) {
                 if (at < head.size()) {
                     const auto inHead = std::min<std::uint64_t>(bytes, head.size() - at);
                     output_->Append(head.substr(at, inHead));
@@ -386,11 +384,10 @@ class Pass {
         }
     }
 
-    // "*" is the last column of the first record written to an output file; the resolved
-    // columns stay for the rest of the run. Once per pass: kept out of the record loop.
-    [[gnu::noinline]] void StartLayout(std::int64_t length) {
-        ResolveStar(c_.FieldItems, length);
-        layout_.emplace(c_.FieldItems);
+    // The first record written to an output file fixes "*", and so how much of a record
+    // is kept.
+    void StartLayout(std::int64_t length) {
+        fields_.Start(length);
         reader_->SetKeep(KeepOfRecord());
     }
 
@@ -406,10 +403,10 @@ class Pass {
     std::optional<RecordReader> reader_;
     std::optional<EventPump> pump_;
     RecordSelection selection_{c_};
-    bool cancelNoticed_ = false;          // the record read after the cancel is counted once
-    int readsAfterCancel_ = 0;            // reads of the record at hand since the cancel
-    std::optional<OutputLayout> layout_;  // the listed fields, once "*" is resolved
-    std::optional<Spool> spool_;          // tails of long records from a pipe or device
+    bool cancelNoticed_ = false;  // the record read after the cancel is counted once
+    int readsAfterCancel_ = 0;    // reads of the record at hand since the cancel
+    FieldLayout fields_{c_.FieldItems};
+    std::optional<Spool> spool_;  // tails of long records from a pipe or device
 };
 
 void RunPasses(EngineState& state, Host& host) {
