@@ -126,6 +126,9 @@ const std::vector<OptionSpec>& Options() {
          "what follows each record; source (the source's) when left out", 1,
          Choose<OutputLineEnd>(&ExtractionRequest::OutputLineEnds, From(kOutputLineEndNames),
                                "--output-line-end takes source, crlf or lf")},
+        {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
+         Choose<CodePage>(&ExtractionRequest::Encoding, CodePageNamed,
+                          "--encoding takes sjis or utf8")},
         {"--lang", "ja|en", "the language of the messages and the RunLog; the locale's if left out",
          1,
          [](BatchRequest& r, const Values& v) {
@@ -134,9 +137,6 @@ const std::vector<OptionSpec>& Options() {
              r.language = *language;
              return std::string();
          }},
-        {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
-         Choose<CodePage>(&ExtractionRequest::Encoding, CodePageNamed,
-                          "--encoding takes sjis or utf8")},
     };
     return options;
 }
@@ -284,7 +284,9 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
             return UsageError{std::move(error)};
         }
     }
-    if (!saveTo->empty()) return SaveConditionsRequest{std::move(request.form), *saveTo};
+    if (!saveTo->empty()) {
+        return SaveConditionsRequest{std::move(request.form), *saveTo, request.language};
+    }
     // Such a run could only end at once, having done nothing.
     if (request.form.SourceName.find('@') != std::string::npos && request.form.Answers.empty()) {
         return UsageError{"the source name holds \"@\" but no --at answer is given"};

@@ -29,6 +29,7 @@ struct UsageError {
 struct SaveConditionsRequest {
     ExtractionRequest form;
     std::string path;
+    Language language;
 };
 
 using BatchCommand =

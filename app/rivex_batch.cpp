@@ -50,18 +50,19 @@ int RunRequest(const rivex::BatchRequest& request) {
         std::fflush(stdout);
         // A write that the signal broke is no fault of the file.
         if (const int status = EndedBySignal(host, request.language); status != 0) return status;
-        host.ShowMessage(rivex::CurrentErrorText());
+        host.ShowMessage(rivex::CurrentErrorText(request.language));
         return kPlatformError;
     }
 }
 
 // Standard output and standard error are checked like every file: lines that were lost make
 // a platform error of the run.
-int CheckedStreams(int status) {
+int CheckedStreams(int status, rivex::Language language) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         const int error = errno != 0 ? errno : EIO;
         const std::string name(rivex::kStandardOutputName);
-        std::fprintf(stderr, "%s\n", rivex::ErrorText(rivex::FileError(error, name)).c_str());
+        std::fprintf(stderr, "%s\n",
+                     rivex::ErrorText(rivex::FileError(error, name), language).c_str());
         status = kPlatformError;
     }
     if (std::fflush(stderr) != 0 || std::ferror(stderr) != 0) status = kPlatformError;
@@ -80,21 +81,22 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<rivex::HelpRequest>(command)) {
         std::fputs(rivex::BatchHelp().c_str(), stdout);
-        return CheckedStreams(kFinished);
+        return CheckedStreams(kFinished, rivex::LanguageOfEnvironment());
     }
     if (std::holds_alternative<rivex::VersionRequest>(command)) {
         std::fputs("rivex-batch " RIVEX_VERSION "\n", stdout);
-        return CheckedStreams(kFinished);
+        return CheckedStreams(kFinished, rivex::LanguageOfEnvironment());
     }
     if (const auto* save = std::get_if<rivex::SaveConditionsRequest>(&command)) {
         try {
             rivex::SaveConditions(save->path, save->form);
         } catch (...) {
-            std::fprintf(stderr, "%s\n", rivex::CurrentErrorText().c_str());
+            std::fprintf(stderr, "%s\n", rivex::CurrentErrorText(save->language).c_str());
             return kPlatformError;
         }
-        return CheckedStreams(kFinished);
+        return CheckedStreams(kFinished, save->language);
     }
     rivex::CatchStopSignals();
-    return CheckedStreams(RunRequest(std::get<rivex::BatchRequest>(command)));
+    const auto& request = std::get<rivex::BatchRequest>(command);
+    return CheckedStreams(RunRequest(request), request.language);
 }
