@@ -1,5 +1,5 @@
 // Fuzzes the conditions-file reader with any text: it either refuses with a message that
-// begins "** ", or gives a form that saves to a text which reads back to the same form.
+// begins "** " in either language, or gives a form that saves to a text which reads back to the same form.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,8 +18,10 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto read = rivex::ReadConditions(text);
-    if (const auto* refusal = std::get_if<std::string>(&read)) {
-        Require(refusal->starts_with("** "));
+    if (const auto* refusal = std::get_if<rivex::Message>(&read)) {
+        // Worded in both languages, as the program's own refusals.
+        Require(rivex::Say(rivex::Language::Japanese, *refusal).starts_with("** "));
+        Require(rivex::Say(rivex::Language::English, *refusal).starts_with("** "));
         return 0;
     }
     const auto& form = std::get<rivex::ExtractionRequest>(read);

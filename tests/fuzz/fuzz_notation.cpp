@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(static_cast<unsigned char>(trimmed.back()) > 0x20);
     }
     try {
-        const NumberCheck number = CheckNumber(s, "x", "0");
+        const NumberCheck number = CheckNumber(s, Phrase::ItemCountFrom, "0");
         Require(number.value >= -1);
-        Require(number.message.empty() == (number.value >= 1));
+        Require(!number.message == (number.value >= 1));
     } catch (const PlatformError&) {
         Require(CheckDigits(s) == 0);
     }
