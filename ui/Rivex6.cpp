@@ -119,8 +119,11 @@ TForm6::TForm6(TForm1& form1)
     connect(previewing_, &QFutureWatcherBase::finished, this, &TForm6::ShowPreview);
 }
 
+// A viewer still open when the program ends keeps its place too: the destructor of the base
+// hides it without a hide event.
 TForm6::~TForm6() {
     previewStop_->store(true);
+    if (isVisible()) RememberPlace();
 }
 
 // Where it hides least of the main window, its frame as large as the screen allows.
@@ -137,8 +140,12 @@ void TForm6::PlaceBesideMain() {
     move(place.topLeft());
 }
 
-void TForm6::hideEvent(QHideEvent* event) {
+void TForm6::RememberPlace() {
     QSettings().setValue(kGeometryKey, saveGeometry());
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    RememberPlace();
     QWidget::hideEvent(event);
 }
 

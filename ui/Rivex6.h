@@ -60,6 +60,7 @@ class TForm6 : public QWidget {
                                       const std::string& placeholderText,
                                       const std::atomic<bool>& stop);
     void PlaceBesideMain();
+    void RememberPlace();
     QBoxLayout* createFileRow();
     QBoxLayout* createChoiceRow();
     void createPreview();

@@ -232,6 +232,18 @@ class Rivex6Test : public QObject {
         QCOMPARE(PlaceBeside(main, screen, QSize(1010, 670), QSize(560, 420)), placed);
     }
 
+    // The viewer's place and size outlive the program, also when it ends with the viewer open.
+    void placeKeptWhenTheProgramEnds() {
+        const QRect moved(150, 130, 640, 480);
+        {
+            Viewer v("0123\r\n");
+            v.viewer->setGeometry(moved);
+            v.form.close();
+        }
+        Viewer next("0123\r\n");
+        QCOMPARE(next.viewer->geometry(), moved);
+    }
+
     // A window of fixed layout larger than the screen scrolls, so that a control at its far
     // corner can be reached, and one hidden stays hidden; on a screen that holds it, nothing
     // changes.
