@@ -235,6 +235,7 @@ void TForm6::Refresh() {
 }
 
 void TForm6::ShowReadError(const QString& text) {
+    readError_ = text;
     Label29->setText(QString::fromUtf8("抽出の見本："));
     Memo1->setPlainText(text);
 }
@@ -252,7 +253,10 @@ void TForm6::Update() {
     if (checked.refusal) {
         StopPreview();
         Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
-        Memo1->setPlainText(FromBytes(Say(kWindowLanguage, checked.refusal->message)));
+        // The reason the records are not shown stays in view below the refusal.
+        QString text = FromBytes(Say(kWindowLanguage, checked.refusal->message));
+        if (!readError_.isEmpty()) text += "\n\n" + readError_;
+        Memo1->setPlainText(text);
         return;
     }
     StartPreview(std::move(checked), form);
@@ -313,6 +317,7 @@ void TForm6::Open(const Source& source) {
     Label22->setText(FromBytes(source.name));
     ShowChoices(source, std::nullopt);
     otherCodePage_.reset();
+    readError_.clear();
     RecordView1->SetPager(
         std::make_unique<RecordPager>(source.name, source.rule, RecordView::kShownBytes),
         source.cp);

@@ -88,6 +88,7 @@ class TForm6 : public QWidget {
 
     TForm1& form1_;
     std::optional<Source> shown_;
+    QString readError_;  // why the records of the source shown cannot be read, if they cannot
     // The code page the shown file seems written in, when not the one chosen.
     std::optional<CodePage> otherCodePage_;
     QTimer* refreshTimer_;

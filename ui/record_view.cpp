@@ -187,6 +187,7 @@ void RecordView::ShowPage(Page page) {
     if (!page.error.isEmpty()) {
         Remark();
         viewport()->update();
+        PointAgain();  // no record lies under the mouse any more
         emit readFailed(page.error);
         return;
     }

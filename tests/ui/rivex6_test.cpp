@@ -180,6 +180,10 @@ class Rivex6Test : public QObject {
         v.form.findChild<QRadioButton*>("RadioButton6")->click();  // the preview tries too
         v.form.findChild<QRadioButton*>("RadioButton8")->click();
         QVERIFY(v.Settled<QPlainTextEdit>("Memo1")->toPlainText().startsWith(message));
+        // A refused change shows its refusal, and still why no record is shown.
+        v.form.findChild<QRadioButton*>("RadioButton1")->click();
+        const QString shown = v.Settled<QPlainTextEdit>("Memo1")->toPlainText();
+        QVERIFY2(shown.startsWith("** ") && shown.contains(message), qPrintable(shown));
     }
 
     // A record of gigabytes (a hole, no line end) is measured aside: the viewer is shown before
