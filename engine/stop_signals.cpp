@@ -23,8 +23,10 @@ void Record(int signal) {
     stopSignal.store(signal, std::memory_order_relaxed);
     const int saved = errno;
     const char byte = 1;
-    if (wakeUp[1] >= 0) [[maybe_unused]]
-        const ssize_t n = ::write(wakeUp[1], &byte, 1);
+    if (wakeUp[1] >= 0) {
+        const ssize_t written = ::write(wakeUp[1], &byte, 1);
+        static_cast<void>(written);  // a full pipe wakes the loop already
+    }
     errno = saved;
 }
 
