@@ -287,6 +287,21 @@ records 2 > s.txt
 "$RIVEX" --source s.txt --output o.txt --whole --all > /dev/full 2> err; expect $? 2
 grep -qx 'ディスクに空きがありません' err || fail "$(cat err)"
 )sh"},
+    {"EnglishLocaleThroughTheFaults", R"sh(
+unset LC_ALL LANGUAGE LC_MESSAGES; export LANG=en_US.UTF-8
+records 2 > s.txt; mkfifo out.fifo; echo '[1]' > c.json
+"$RIVEX" --source s.txt --output o.txt --whole --all > /dev/full 2> err; expect $? 2
+expect "$(tail -n 3 err)" $'I/O error (28)\nThe disk is full\n-' "full standard output"
+"$RIVEX" --source s.txt --output - --whole --all >&- 2> err; expect $? 2
+grep -q '^Standard output is closed' err || fail "closed standard output: $(cat err)"
+timeout --preserve-status -k 2 -s HUP 0.5 "$RIVEX" --source s.txt --output out.fifo --whole \
+    --all > log 2> err; expect $? 129
+expect "$(tail -n 1 err)" "** Stopped by signal 1." "signal"
+"$RIVEX" --conditions c.json > log 2> err; expect $? 64
+expect "$(head -n 1 err)" 'rivex-batch: ** This is not a conditions file.' "conditions file"
+"$RIVEX" --lang ja --source s.txt --output o.txt --fields --field x 1 "" "" --all 2> err
+expect $? 1; expect "$(cat err)" $'ﾌｨｰﾙﾄﾞ左桁位置は非数字です。\n  x' "--lang ja over the locale"
+)sh"},
 };
 
 class AttackTest : public ::testing::TestWithParam<Attack> {};
