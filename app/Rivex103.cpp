@@ -1,10 +1,9 @@
 // The windowed program: the five windows, the main one shown, and the event loop.
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "engine/standard_streams.h"
@@ -15,15 +14,16 @@
 #include "ui/Rivex3.h"
 #include "ui/Rivex4.h"
 #include "ui/Rivex5.h"
-#include "ui/missing_translations.h"
+#include "ui/window_language.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: Rivex103 [--view] [FILE]\n"
+    "Usage: Rivex103 [--lang ja|en] [--view] [FILE]\n"
     "       Rivex103 --help | --version\n"
     "\n"
     "Opens the window of text record extraction, with FILE as the source file.\n"
+    "  --lang      the language of the windows; the locale's when left out\n"
     "  --view      also shows the records of FILE in the record viewer\n"
     "  --help      print this help\n"
     "  --version   print the version\n";
@@ -36,6 +36,15 @@ bool AnsweredInfoOption(int argc, char** argv) {
     return option == "--help" || option == "--version";
 }
 
+// "--lang ja|en" first on the command line, taken off it; the locale's language otherwise.
+std::optional<rivex::Language> TakeLanguage(QStringList& args) {
+    if (args.size() < 2 || args[1] != "--lang") return rivex::LanguageOfEnvironment();
+    const auto language =
+        args.size() > 2 ? rivex::LanguageNamed(args[2].toStdString()) : std::nullopt;
+    args.remove(1, std::min<qsizetype>(2, args.size() - 1));
+    return language;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -44,16 +53,13 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Rivex103");
     QApplication::setOrganizationName("Rivex");  // where the viewer's place is kept
-    // Qt's own dialogs and buttons speak Japanese too, and write dates and numbers as Japanese
-    // does, whatever the desktop's locale.
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
+    QStringList args = QApplication::arguments();
+    const std::optional<rivex::Language> language = TakeLanguage(args);
+    if (!language) {
+        std::fputs(kUsage, stderr);
+        return 64;
     }
-    rivex::ui::MissingTranslations missingTexts;
-    QApplication::installTranslator(&missingTexts);
+    rivex::ui::SetUpWindowLanguage(*language);
     rivex::CatchStopSignals();
     rivex::EngineState state;
     // The main window owns the others; the progress window and the placeholder dialog made
@@ -66,7 +72,6 @@ int main(int argc, char** argv) {
     form1.SetWindows(form3, form5);
     // A file named on the command line (as the desktop entry passes one) is the source;
     // "--view FILE" also shows its records.
-    QStringList args = QApplication::arguments();
     const bool view = args.size() > 2 && args[1] == "--view";
     if (view) args.removeAt(1);
     if (args.size() > 1) form1.ChooseSource(QFileInfo(args[1]).absoluteFilePath());

@@ -34,13 +34,14 @@ class EventPump {
     bool Poll(std::uint64_t bytesRead);
 
     // The line rule the pass reads by, shown from now on, at once.
-    void ShowLineRule(std::string text);
+    void ShowLineRule(LineRule rule, bool automatic);
 
   private:
     Host& host_;
     EngineState& state_;
     std::optional<std::uint64_t> sourceSize_;
-    std::string lineRule_;
+    std::optional<LineRule> lineRule_;
+    bool lineRuleAutomatic_ = false;
     std::int64_t nextCheck_ = kCheckRecords;
     std::chrono::steady_clock::time_point lastPump_ = std::chrono::steady_clock::now();
 };

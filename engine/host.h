@@ -18,7 +18,8 @@ struct ReadProgress {
     std::uint64_t bytesRead;
     std::optional<std::uint64_t> sourceSize;  // unknown for a pipe or device
     std::int64_t records;
-    std::string_view lineRule = {};  // the line rule of the pass as shown; empty until known
+    std::optional<LineRule> lineRule = {};  // the line rule of the pass, once known
+    bool lineRuleAutomatic = false;         // decided from the file
 };
 
 class Host {

@@ -176,7 +176,7 @@ class Pass {
         reader_.emplace(*source_, rule, RecordReader::kDefaultBlockSize,
                         std::move(buffers_.reader));
         reader_->SetKeep(KeepOfRecord());
-        pump_->ShowLineRule(LineRuleText(rule, automatic));
+        pump_->ShowLineRule(rule, automatic);
     }
 
     // Reads may wait long on a slow source, and a long record takes many: the windows get

@@ -30,12 +30,6 @@ std::string Boxed(std::string_view text) {
     return boxed;
 }
 
-std::string LineRuleText(LineRule rule, bool automatic) {
-    std::string text = rule == LineRule::Cr ? "CR" : "LF";
-    if (automatic) text += "（自動判定）";
-    return text;
-}
-
 std::string ClockText(TimeOfDay time) {
     char text[16];
     std::snprintf(text, sizeof text, " %02d:%02d:%02d", time.hour, time.minute, time.second);

@@ -24,10 +24,6 @@ std::string Boxed(std::string_view text);
 // A name as one line shows it: each control byte (a line feed among them) as "?".
 std::string VisibleText(std::string_view text);
 
-// The line rule a pass reads by, as the progress window shows it: "CR" or "LF", and
-// "（自動判定）" after it when it was decided from the file.
-std::string LineRuleText(LineRule rule, bool automatic);
-
 // " hh:mm:ss" on the 24-hour clock.
 std::string ClockText(TimeOfDay time);
 

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake make g++ pkg-config
   libgtest-dev googletest
-  qt6-base-dev libqt6printsupport6 qt6-translations-l10n
+  qt6-base-dev libqt6printsupport6 qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
   fonts-ipafont-gothic
   xvfb xauth
   clang-14 libclang-rt-14-dev

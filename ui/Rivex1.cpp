@@ -39,13 +39,20 @@ namespace rivex::ui {
 namespace {
 
 // Shown as "すべてのファイル(＠….*)": the dialogs hide the pattern part.
-const char* const kConditionsFilter = "抽出条件 (*.rivex.json)";
+const char* const kConditionsFilter =
+    QT_TRANSLATE_NOOP("rivex::ui::TForm1", "抽出条件 (*.rivex.json)");
 
-const char* const kFileFilter = "すべてのファイル(＠….*) (*)";
+const char* const kFileFilter =
+    QT_TRANSLATE_NOOP("rivex::ui::TForm1", "すべてのファイル(＠….*) (*)");
 
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, int left, int top,
+// The code pages' labels, as the windows list them.
+[[maybe_unused]] const char* const kCodePageLabels[] = {
+    QT_TRANSLATE_NOOP("rivex::ui::TForm1", "シフトJIS"),
+};
+
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& title, int left, int top,
                      int width, int height) {
-    return Place(new QGroupBox(QString::fromUtf8(title), parent), name, left, top, width, height);
+    return Place(new QGroupBox(title, parent), name, left, top, width, height);
 }
 
 // A label exactly `width` wide, its text centred and drawn smaller where it would not fit.
@@ -59,8 +66,8 @@ void FitWidth(QLabel* label, int width) {
     label->setFixedWidth(width);
 }
 
-void SetHint(QWidget* widget, const char* hint) {
-    widget->setToolTip(QString::fromUtf8(hint));
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(hint);
 }
 
 // The text colour of a group box, which the controls inside it take over.
@@ -121,7 +128,7 @@ auto RecordPage(const ConditionsShown& c) {
 }  // namespace
 
 TForm1::TForm1(EngineState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    setWindowTitle(QString::fromUtf8("テキストレコードの抽出 ( Rivex 1.03 )"));
+    setWindowTitle(tr("テキストレコードの抽出 ( Rivex 1.03 )"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(220, 96);
     setFixedSize(840, 560);
@@ -159,29 +166,29 @@ void TForm1::SetWindows(TForm3* help, TForm5* recordCounts) {
 }
 
 void TForm1::createFileGroup() {
-    GroupBox1 = MakeGroup(this, "GroupBox1", " ファイルの選択 ", 15, 6, 482, 115);
-    Button1 = MakeButton(GroupBox1, "Button1", "元ﾌｧｲﾙの選択", 12, 20, 104, 25);
-    SetHint(Button1, "元になるﾃｷｽﾄﾌｧｲﾙ");
-    Label1 = MakeLabel(GroupBox1, "Label1", "ﾌｧｲﾙ名：", 124, 25);
+    GroupBox1 = MakeGroup(this, "GroupBox1", tr(" ファイルの選択 "), 15, 6, 482, 115);
+    Button1 = MakeButton(GroupBox1, "Button1", tr("元ﾌｧｲﾙの選択"), 12, 20, 104, 25);
+    SetHint(Button1, tr("元になるﾃｷｽﾄﾌｧｲﾙ"));
+    Label1 = MakeLabel(GroupBox1, "Label1", tr("ﾌｧｲﾙ名："), 124, 25);
     Edit1 = MakeEdit(GroupBox1, "Edit1", 176, 22, 244);
-    Button12 = MakeButton(GroupBox1, "Button12", "表示", 424, 20, 46, 25);
-    SetHint(Button12, "元ﾌｧｲﾙのﾚｺｰﾄﾞを表示します");
+    Button12 = MakeButton(GroupBox1, "Button12", tr("表示"), 424, 20, 46, 25);
+    SetHint(Button12, tr("元ﾌｧｲﾙのﾚｺｰﾄﾞを表示します"));
     Label15 = MakeLabel(GroupBox1, "Label15",
-                        "( 元ファイルで＠を使う場合は下のファイル名を直します )", 124, 50);
+                        tr("( 元ファイルで＠を使う場合は下のファイル名を直します )"), 124, 50);
     QPalette red = Label15->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label15->setPalette(red);
-    Button2 = MakeButton(GroupBox1, "Button2", "抽出ﾌｧｲﾙの選択", 12, 76, 104, 25);
-    SetHint(Button2, "抽出されたﾌｧｲﾙ");
+    Button2 = MakeButton(GroupBox1, "Button2", tr("抽出ﾌｧｲﾙの選択"), 12, 76, 104, 25);
+    SetHint(Button2, tr("抽出されたﾌｧｲﾙ"));
     Edit2 = MakeEdit(GroupBox1, "Edit2", 176, 78, 294);
     Edit2->setReadOnly(true);
 }
 
 void TForm1::createReferenceGroup() {
-    GroupBox5 = MakeGroup(this, "GroupBox5", " 参　考 ", 507, 7, 101, 114);
-    Label8 = MakeLabel(GroupBox5, "Label8", "開始時間：", 10, 20);
+    GroupBox5 = MakeGroup(this, "GroupBox5", tr(" 参　考 "), 507, 7, 101, 114);
+    Label8 = MakeLabel(GroupBox5, "Label8", tr("開始時間："), 10, 20);
     Edit8 = MakeEdit(GroupBox5, "Edit8", 10, 36, 81);
-    Label9 = MakeLabel(GroupBox5, "Label9", "終了時間：", 10, 62);
+    Label9 = MakeLabel(GroupBox5, "Label9", tr("終了時間："), 10, 62);
     Edit9 = MakeEdit(GroupBox5, "Edit9", 10, 78, 81);
     Edit8->setReadOnly(true);
     Edit9->setReadOnly(true);
@@ -189,56 +196,58 @@ void TForm1::createReferenceGroup() {
 
 // How the records are read and written: beside the file names, as they belong to the files.
 void TForm1::createDataGroup() {
-    GroupBox6 = MakeGroup(this, "GroupBox6", " ファイルの改行と文字コード ", 618, 7, 207, 541);
-    Label17 = MakeLabel(GroupBox6, "Label17", "元の改行：", 10, 23);
-    ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {"自動", "CR", "LF"}, 92, 19, 105);
-    SetHint(ComboBox1, "元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのあとにないLFが多いﾌｧｲﾙをLFで読みます");
-    Label18 = MakeLabel(GroupBox6, "Label18", "抽出の改行：", 10, 55);
-    ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {"元に合わせる", "CR LF", "LF"}, 92, 51, 105);
-    SetHint(ComboBox2, "抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行");
-    Label19 = MakeLabel(GroupBox6, "Label19", "文字コード：", 10, 87);
+    GroupBox6 = MakeGroup(this, "GroupBox6", tr(" ファイルの改行と文字コード "), 618, 7, 207, 541);
+    Label17 = MakeLabel(GroupBox6, "Label17", tr("元の改行："), 10, 23);
+    ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {tr("自動"), "CR", "LF"}, 92, 19, 105);
+    SetHint(ComboBox1, tr("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのあとにないLFが多いﾌｧｲﾙをLFで読みます"));
+    Label18 = MakeLabel(GroupBox6, "Label18", tr("抽出の改行："), 10, 55);
+    ComboBox2 = MakeCombo(GroupBox6, "ComboBox2", {tr("元に合わせる"), "CR LF", "LF"}, 92, 51, 105);
+    SetHint(ComboBox2, tr("抽出ﾌｧｲﾙのﾚｺｰﾄﾞのあとに付ける改行"));
+    Label19 = MakeLabel(GroupBox6, "Label19", tr("文字コード："), 10, 87);
     ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {}, 92, 83, 105);
-    for (const CodePageInfo& page : kCodePages) ComboBox3->addItem(FromBytes(page.label));
-    SetHint(ComboBox3, "ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます");
-    Label20 = MakeLabel(GroupBox6, "Label20",
-                        "・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
-                        "のあとにないものが多ければ LF で、そうでなければ CR でﾚｺｰﾄﾞを区切り"
-                        "ます。\n\n"
-                        "・「元に合わせる」は、CR で読んだﾌｧｲﾙには CR LF を、LF "
-                        "で読んだﾌｧｲﾙには LF を各ﾚｺｰﾄﾞのあとに付けます。\n\n"
-                        "・文字コードが UTF-8 のときは、入力したｺｰﾄﾞも UTF-8 のまま比べます。\n\n"
-                        "・どれもﾌｧｲﾙごとに決まり、実行状況の画面に読んだ改行が出ます。",
-                        10, 124);
+    for (const CodePageInfo& page : kCodePages) ComboBox3->addItem(tr(page.label.data()));
+    SetHint(ComboBox3, tr("ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます"));
+    Label20 =
+        MakeLabel(GroupBox6, "Label20",
+                  tr("・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
+                     "のあとにないものが多ければ LF で、そうでなければ CR でﾚｺｰﾄﾞを区切り"
+                     "ます。\n\n"
+                     "・「元に合わせる」は、CR で読んだﾌｧｲﾙには CR LF を、LF "
+                     "で読んだﾌｧｲﾙには LF を各ﾚｺｰﾄﾞのあとに付けます。\n\n"
+                     "・文字コードが UTF-8 のときは、入力したｺｰﾄﾞも UTF-8 のまま比べます。\n\n"
+                     "・どれもﾌｧｲﾙごとに決まり、実行状況の画面に読んだ改行が出ます。"),
+                  10, 124);
     Label20->setWordWrap(true);
     Label20->setGeometry(10, 124, 187, 300);
     Label20->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Button10 = MakeButton(GroupBox6, "Button10", "条件の保存", 10, 470, 90, 28);
-    SetHint(Button10, "画面の条件をﾌｧｲﾙに保存します");
-    Button11 = MakeButton(GroupBox6, "Button11", "条件の読込", 107, 470, 90, 28);
-    SetHint(Button11, "保存した条件を画面に読み込みます。ﾌｧｲﾙをこの画面に落としても読み込みます");
+    Button10 = MakeButton(GroupBox6, "Button10", tr("条件の保存"), 10, 470, 90, 28);
+    SetHint(Button10, tr("画面の条件をﾌｧｲﾙに保存します"));
+    Button11 = MakeButton(GroupBox6, "Button11", tr("条件の読込"), 107, 470, 90, 28);
+    SetHint(Button11,
+            tr("保存した条件を画面に読み込みます。ﾌｧｲﾙをこの画面に落としても読み込みます"));
 }
 
 void TForm1::createConditionsGroup() {
-    GroupBox2 = MakeGroup(this, "GroupBox2", " 抽出の条件 ", 15, 133, 593, 314);
-    Label14 = MakeLabel(GroupBox2, "Label14", "下のタブをクリックしてそれぞれに指定してください。",
-                        16, 20);
+    GroupBox2 = MakeGroup(this, "GroupBox2", tr(" 抽出の条件 "), 15, 133, 593, 314);
+    Label14 = MakeLabel(GroupBox2, "Label14",
+                        tr("下のタブをクリックしてそれぞれに指定してください。"), 16, 20);
     PageControl1 = Place(new QTabWidget(GroupBox2), "PageControl1", 10, 40, 573, 264);
     PageControl1->setStyleSheet("QTabBar::tab { height: 20px; }");
     TabSheet1 = createFieldPage();
     TabSheet2 = createRecordPage();
-    PageControl1->addTab(TabSheet1, QString::fromUtf8("　フィールド項目の抽出　"));
-    PageControl1->addTab(TabSheet2, QString::fromUtf8("　レコードの抽出　"));
+    PageControl1->addTab(TabSheet1, tr("　フィールド項目の抽出　"));
+    PageControl1->addTab(TabSheet2, tr("　レコードの抽出　"));
     PageControl1->setCurrentWidget(TabSheet2);
 }
 
 QWidget* TForm1::createFieldPage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet1");
-    RadioButton6 = MakeRadio(page, "RadioButton6", "すべての項目を抽出する", 20, 14);
-    RadioButton7 = MakeRadio(page, "RadioButton7", "指定した項目を抽出する", 20, 38);
-    Label16 = MakeLabel(page, "Label16", "フィールド項目の位置：", 20, 72);
+    RadioButton6 = MakeRadio(page, "RadioButton6", tr("すべての項目を抽出する"), 20, 14);
+    RadioButton7 = MakeRadio(page, "RadioButton7", tr("指定した項目を抽出する"), 20, 38);
+    Label16 = MakeLabel(page, "Label16", tr("フィールド項目の位置："), 20, 72);
     // Above the two repeat columns: the label column and the first two columns are 35 + 57 + 56.
-    Label12 = MakeLabel(page, "Label12", "|<---- 繰り返しのとき ---->|", 20 + 35 + 57 + 56, 92);
+    Label12 = MakeLabel(page, "Label12", tr("|<---- 繰り返しのとき ---->|"), 20 + 35 + 57 + 56, 92);
     FitWidth(Label12, 75 + 70);
     StringGrid1 =
         Place(new StringGrid({35, 57, 56, 75, 70}, 10, page), "StringGrid1", 20, 108, 316, 124);
@@ -248,43 +257,43 @@ QWidget* TForm1::createFieldPage() {
 QWidget* TForm1::createRecordPage() {
     auto* page = new QWidget;
     page->setObjectName("TabSheet2");
-    Label5 = MakeLabel(page, "Label5", "ﾚｺｰﾄﾞ抽出の種類：", 12, 10);
-    RadioButton8 = MakeRadio(page, "RadioButton8", "すべてを抽出", 20, 30);
-    RadioButton1 = MakeRadio(page, "RadioButton1", "カウントで抽出", 20, 52);
-    RadioButton2 = MakeRadio(page, "RadioButton2", "コードで抽出", 20, 74);
-    Label4 = MakeLabel(page, "Label4", "キー位置：", 284, 12);
+    Label5 = MakeLabel(page, "Label5", tr("ﾚｺｰﾄﾞ抽出の種類："), 12, 10);
+    RadioButton8 = MakeRadio(page, "RadioButton8", tr("すべてを抽出"), 20, 30);
+    RadioButton1 = MakeRadio(page, "RadioButton1", tr("カウントで抽出"), 20, 52);
+    RadioButton2 = MakeRadio(page, "RadioButton2", tr("コードで抽出"), 20, 74);
+    Label4 = MakeLabel(page, "Label4", tr("キー位置："), 284, 12);
     Edit3 = MakeEdit(page, "Edit3", 348, 9, 200);
-    Label7 = MakeLabel(page, "Label7", "コード：", 284, 38);
+    Label7 = MakeLabel(page, "Label7", tr("コード："), 284, 38);
     StringGrid2 = Place(new StringGrid({28, 106, 109}, 10, page), "StringGrid2", 284, 54, 264, 150);
-    CheckBox1 = MakeCheckBox(page, "CheckBox1", "左のコード以外を抽出する", 284, 210);
+    CheckBox1 = MakeCheckBox(page, "CheckBox1", tr("左のコード以外を抽出する"), 284, 210);
     createCodeOrderGroup(page);
     return page;
 }
 
 void TForm1::createCodeOrderGroup(QWidget* page) {
-    GroupBox4 = MakeGroup(page, "GroupBox4", " 元ﾌｧｲﾙでのｺｰﾄﾞの出現状況 ", 12, 104, 260, 124);
-    Label10 = MakeLabel(GroupBox4, "Label10", "( あいまいならﾁｪｯｸしなくてよい )", 12, 20);
-    Label11 = MakeLabel(GroupBox4, "Label11", "ｺｰﾄﾞの順番：", 12, 44);
-    RadioButton3 = MakeRadio(GroupBox4, "RadioButton3", "わからない", 90, 42);
-    RadioButton4 = MakeRadio(GroupBox4, "RadioButton4", "順番でまとまっている", 90, 66);
-    RadioButton5 = MakeRadio(GroupBox4, "RadioButton5", "順番だが散らばっている", 90, 90);
+    GroupBox4 = MakeGroup(page, "GroupBox4", tr(" 元ﾌｧｲﾙでのｺｰﾄﾞの出現状況 "), 12, 104, 260, 124);
+    Label10 = MakeLabel(GroupBox4, "Label10", tr("( あいまいならﾁｪｯｸしなくてよい )"), 12, 20);
+    Label11 = MakeLabel(GroupBox4, "Label11", tr("ｺｰﾄﾞの順番："), 12, 44);
+    RadioButton3 = MakeRadio(GroupBox4, "RadioButton3", tr("わからない"), 90, 42);
+    RadioButton4 = MakeRadio(GroupBox4, "RadioButton4", tr("順番でまとまっている"), 90, 66);
+    RadioButton5 = MakeRadio(GroupBox4, "RadioButton5", tr("順番だが散らばっている"), 90, 90);
 }
 
 void TForm1::createRunGroup() {
-    GroupBox3 = MakeGroup(this, "GroupBox3", " 実　行 ", 15, 460, 593, 88);
-    Button4 = MakeButton(GroupBox3, "Button4", "抽出する", 14, 22, 86, 28);
-    SetHint(Button4, "実行開始です");
-    Button9 = MakeButton(GroupBox3, "Button9", "レコード数一覧", 106, 22, 104, 28);
-    SetHint(Button9, "実行結果を表示します");
-    Button6 = MakeButton(GroupBox3, "Button6", "終わり", 216, 22, 74, 28);
-    SetHint(Button6, "ﾌﾟﾛｸﾞﾗﾑを終ります");
-    Button7 = MakeButton(GroupBox3, "Button7", "ヘルプ", 296, 22, 64, 28);
-    Label2 = MakeLabel(GroupBox3, "Label2", "元ﾌｧｲﾙﾚｺｰﾄﾞ数：", 378, 22);
+    GroupBox3 = MakeGroup(this, "GroupBox3", tr(" 実　行 "), 15, 460, 593, 88);
+    Button4 = MakeButton(GroupBox3, "Button4", tr("抽出する"), 14, 22, 86, 28);
+    SetHint(Button4, tr("実行開始です"));
+    Button9 = MakeButton(GroupBox3, "Button9", tr("レコード数一覧"), 106, 22, 104, 28);
+    SetHint(Button9, tr("実行結果を表示します"));
+    Button6 = MakeButton(GroupBox3, "Button6", tr("終わり"), 216, 22, 74, 28);
+    SetHint(Button6, tr("ﾌﾟﾛｸﾞﾗﾑを終ります"));
+    Button7 = MakeButton(GroupBox3, "Button7", tr("ヘルプ"), 296, 22, 64, 28);
+    Label2 = MakeLabel(GroupBox3, "Label2", tr("元ﾌｧｲﾙﾚｺｰﾄﾞ数："), 378, 22);
     Edit10 = MakeEdit(GroupBox3, "Edit10", 474, 19, 106);
-    Label6 = MakeLabel(GroupBox3, "Label6", "全抽出ﾚｺｰﾄﾞ数：", 378, 50);
+    Label6 = MakeLabel(GroupBox3, "Label6", tr("全抽出ﾚｺｰﾄﾞ数："), 378, 50);
     Edit6 = MakeEdit(GroupBox3, "Edit6", 474, 47, 106);
     Edit6->setReadOnly(true);
-    Label3 = MakeLabel(GroupBox3, "Label3", "( 途中までの場合があります )", 14, 60);
+    Label3 = MakeLabel(GroupBox3, "Label3", tr("( 途中までの場合があります )"), 14, 60);
 }
 
 // Qt's own exclusion would take the code-order buttons for members of the record-selection
@@ -374,12 +383,12 @@ void TForm1::FormCreate() {
     RadioButton6Click();
     RadioButton8Click();
     Button9->setEnabled(false);
-    StringGrid1->SetHeading(1, QString::fromUtf8("左位置"));
-    StringGrid1->SetHeading(2, QString::fromUtf8("右位置"));
-    StringGrid1->SetHeading(3, QString::fromUtf8("次の左位置"));
-    StringGrid1->SetHeading(4, QString::fromUtf8("ﾗｽﾄ左位置"));
-    StringGrid2->SetHeading(1, QString::fromUtf8("　はじめ"));
-    StringGrid2->SetHeading(2, QString::fromUtf8("　おわり"));
+    StringGrid1->SetHeading(1, tr("左位置"));
+    StringGrid1->SetHeading(2, tr("右位置"));
+    StringGrid1->SetHeading(3, tr("次の左位置"));
+    StringGrid1->SetHeading(4, tr("ﾗｽﾄ左位置"));
+    StringGrid2->SetHeading(1, tr("　はじめ"));
+    StringGrid2->SetHeading(2, tr("　おわり"));
     SetColor(this, QPalette::Window, colors::kMainWindow);
     for (QGroupBox* group : {GroupBox1, GroupBox2, GroupBox3, GroupBox5, GroupBox6}) {
         SetColor(group, QPalette::Window, colors::kMainGroups);
@@ -408,7 +417,7 @@ ExtractionRequest TForm1::Input() const {
 
 // The first failed check: beep, message, and the control to correct.
 void TForm1::Refuse(const Refusal& refusal) {
-    ShowMessage(this, Say(kWindowLanguage, refusal.message));
+    ShowMessage(this, Say(WindowLanguage(), refusal.message));
     switch (refusal.focus) {
         case Focus::Unchanged:
             return;
@@ -441,11 +450,11 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     if (summary.mayBePartial) Label3->show();
     Button9->setEnabled(true);
     Edit6->show();
-    Edit6->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.totalOutputCount))));
-    Edit10->setText(FromBytes(Boxed(CountWords(kWindowLanguage, summary.lastSourceCount))));
+    Edit6->setText(FromBytes(Boxed(CountWords(WindowLanguage(), summary.totalOutputCount))));
+    Edit10->setText(FromBytes(Boxed(CountWords(WindowLanguage(), summary.lastSourceCount))));
     Edit9->setText(FromBytes(ClockText(summary.end)));
     MoveFocus(Button6);
-    if (StopSignal() == 0) ShowMessage(this, Say(kWindowLanguage, Phrase::RunFinished));
+    if (StopSignal() == 0) ShowMessage(this, Say(WindowLanguage(), Phrase::RunFinished));
 }
 
 // SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.
@@ -541,14 +550,13 @@ void TForm1::ChooseOutput(const QString& name) {
 }
 
 void TForm1::Button1Click() {
-    const QString name =
-        OpenFileName(this, QString::fromUtf8(kFileFilter), QFileDialog::HideNameFilterDetails);
+    const QString name = OpenFileName(this, tr(kFileFilter), QFileDialog::HideNameFilterDetails);
     if (!name.isEmpty()) ChooseSource(name);
 }
 
 void TForm1::Button2Click() {
     ChooseOutput(
-        SaveFileName(this, QString(), QString::fromUtf8(kFileFilter),
+        SaveFileName(this, QString(), tr(kFileFilter),
                      QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails));
 }
 
@@ -593,23 +601,26 @@ void TForm1::RadioButton8Click() {
 
 // The count/code grid offered for counts or for codes: its label, the label's hint and the
 // two headings.
-void TForm1::OfferRangeGrid(const char* label, const char* hint, const char* from, const char* to) {
+void TForm1::OfferRangeGrid(const QString& label, const QString& hint, const QString& from,
+                            const QString& to) {
     Label7->setEnabled(true);
-    Label7->setText(QString::fromUtf8(label));
+    Label7->setText(label);
     SetHint(Label7, hint);
     StringGrid2->SetOffered(true);
-    StringGrid2->SetHeading(1, QString::fromUtf8(from));
-    StringGrid2->SetHeading(2, QString::fromUtf8(to));
+    StringGrid2->SetHeading(1, from);
+    StringGrid2->SetHeading(2, to);
 }
 
 void TForm1::ShowCountMode() {
     OfferKeyAndCodes(false);
-    OfferRangeGrid("ｶｳﾝﾄ数：", "先頭からのｶｳﾝﾄ数", "　始めカウント", "　終りカウント");
+    OfferRangeGrid(tr("ｶｳﾝﾄ数："), tr("先頭からのｶｳﾝﾄ数"), tr("　始めカウント"),
+                   tr("　終りカウント"));
 }
 
 void TForm1::ShowCodeMode() {
     OfferKeyAndCodes(true);
-    OfferRangeGrid("コード：", "ｷｰ位置にある項目の符号", "　始めコード", "　終りコード");
+    OfferRangeGrid(tr("コード："), tr("ｷｰ位置にある項目の符号"), tr("　始めコード"),
+                   tr("　終りコード"));
 }
 
 void TForm1::RadioButton1Click() {
@@ -638,7 +649,7 @@ void TForm1::Edit3KeyPress() {
         MoveFocus(StringGrid2);
         return;
     }
-    ShowMessage(this, "** キー位置の指定がありません。");
+    ShowMessage(this, tr("** キー位置の指定がありません。"));
 }
 
 void TForm1::StringGrid2KeyPress() {
@@ -648,7 +659,8 @@ void TForm1::StringGrid2KeyPress() {
 void TForm1::RadioButton4Click() {
     if (RadioButton4->isChecked()) {
         ShowMessage(
-            this, "** 本当にこの指定でよいのですか。\r\n    あいまいなら「わからない」にします。");
+            this,
+            tr("** 本当にこの指定でよいのですか。\r\n    あいまいなら「わからない」にします。"));
     }
     MoveFocus(Button4);
 }
@@ -678,7 +690,8 @@ void TForm1::Button4Click() {
 
 void TForm1::Button9Click() {
     if (!recordCounts_) return;
-    recordCounts_->SetTotal(FromBytes(Boxed(CountText(state_.run.TotalOutputCount))));
+    recordCounts_->SetTotal(
+        FromBytes(Boxed(CountWords(WindowLanguage(), state_.run.TotalOutputCount))));
     recordCounts_->show();
     recordCounts_->raise();
 }
@@ -697,7 +710,7 @@ void TForm1::Button6Click() {
 
 void TForm1::OpenViewer() {
     if (TrimSide("B", ToBytes(Edit1->text())).empty()) {
-        ShowMessage(this, "** 元ファイルの指定がありません。");
+        ShowMessage(this, tr("** 元ファイルの指定がありません。"));
         MoveFocus(Button1);
         return;
     }
@@ -744,14 +757,14 @@ void TForm1::SetKeyPositions(const std::string& keys) {
 }
 
 void TForm1::Button10Click() {
-    QString path = SaveFileName(this, QString(), QString::fromUtf8(kConditionsFilter));
+    QString path = SaveFileName(this, QString(), tr(kConditionsFilter));
     if (path.isEmpty()) return;
     if (!path.endsWith(FromBytes(kConditionsSuffix))) path += FromBytes(kConditionsSuffix);
     SaveConditions(path);
 }
 
 void TForm1::Button11Click() {
-    const QString path = OpenFileName(this, QString::fromUtf8(kConditionsFilter));
+    const QString path = OpenFileName(this, tr(kConditionsFilter));
     if (!path.isEmpty()) LoadConditions(path);
 }
 
@@ -759,7 +772,7 @@ void TForm1::Button11Click() {
 void TForm1::SaveConditions(const QString& path) {
     Guarded(this, [&] {
         rivex::SaveConditions(ToBytes(path), Input());
-        ShowMessage(this, "**「条件の保存」が終わりました。");
+        ShowMessage(this, tr("**「条件の保存」が終わりました。"));
     });
 }
 
@@ -768,7 +781,7 @@ void TForm1::LoadConditions(const QString& path) {
     Guarded(this, [&] {
         const auto read = rivex::LoadConditions(ToBytes(path));
         if (const auto* refusal = std::get_if<Message>(&read)) {
-            ShowMessage(this, Say(kWindowLanguage, *refusal) + "\r\n  " + ToBytes(path));
+            ShowMessage(this, Say(WindowLanguage(), *refusal) + "\r\n  " + ToBytes(path));
             return;
         }
         history_->OneStep([&] { Fill(std::get<ExtractionRequest>(read)); });

@@ -132,7 +132,8 @@ class TForm1 : public QWidget {
     void ShowModes();
     // The record-selection controls of the key box, the grid and the code options.
     void OfferKeyAndCodes(bool offered);
-    void OfferRangeGrid(const char* label, const char* hint, const char* from, const char* to);
+    void OfferRangeGrid(const QString& label, const QString& hint, const QString& from,
+                        const QString& to);
 
     EngineState& state_;
     std::unique_ptr<QtHost> host_;

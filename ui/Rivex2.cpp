@@ -9,6 +9,7 @@
 
 #include "engine/text_format.h"
 #include "ui/fonts.h"
+#include "ui/line_rule_shown.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -25,26 +26,26 @@ constexpr int kBarSteps = 1000;
 
 TForm2::TForm2(EngineState& state, QWidget* owner)
     : QWidget(owner, kSecondaryWindow), state_(state) {
-    setWindowTitle(QString::fromUtf8("実行状況…"));
+    setWindowTitle(tr("実行状況…"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(245, 160);
     setFixedSize(374, 124);
-    Label1 = MakeLabel(this, "Label1", "　実行中です。しばらくお待ちください…　", 16, 8);
+    Label1 = MakeLabel(this, "Label1", tr("　実行中です。しばらくお待ちください…　"), 16, 8);
     Label1->setFont(JapaneseFont(Face::GothicProp, 16, true));
     Label1->adjustSize();
-    Label3 = MakeLabel(this, "Label3", "＠文字：", 12, 44);
+    Label3 = MakeLabel(this, "Label3", tr("＠文字："), 12, 44);
     Edit2 = MakeEdit(this, "Edit2", 60, 41, 84);
-    Label2 = MakeLabel(this, "Label2", "経過時間：", 156, 44);
+    Label2 = MakeLabel(this, "Label2", tr("経過時間："), 156, 44);
     Edit1 = MakeEdit(this, "Edit1", 214, 41, 70);
     for (QLineEdit* edit : {Edit1, Edit2}) edit->setReadOnly(true);
-    Button1 = MakeButton(this, "Button1", "キャンセル", 294, 39, 70, 25);
+    Button1 = MakeButton(this, "Button1", tr("キャンセル"), 294, 39, 70, 25);
     ProgressBar1 = Place(new QProgressBar(this), "ProgressBar1", 12, 74, 352, 16);
     ProgressBar1->setTextVisible(false);
     Label4 = MakeLabel(this, "Label4", "", 12, 98);
     Label4->setFixedWidth(200);
     Label5 = MakeLabel(this, "Label5", "", 220, 98);
     Label5->setFixedWidth(144);
-    Label5->setToolTip(QString::fromUtf8("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わりをこの改行で読んでいます"));
+    Label5->setToolTip(tr("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わりをこの改行で読んでいます"));
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, &TForm2::Timer1Timer);
@@ -72,9 +73,10 @@ void TForm2::ShowReadProgress(const ReadProgress& progress) {
     } else {
         ProgressBar1->setRange(0, 0);  // busy: the size cannot be known
     }
-    Label4->setText(QString::fromUtf8("読込レコード数：") + FromBytes(CountText(progress.records)));
-    if (!progress.lineRule.empty()) {
-        Label5->setText(QString::fromUtf8("改行：") + FromBytes(progress.lineRule));
+    Label4->setText(tr("読込レコード数：") + FromBytes(CountText(progress.records)));
+    if (progress.lineRule) {
+        Label5->setText(tr("改行：") +
+                        LineRuleShown(*progress.lineRule, progress.lineRuleAutomatic));
     }
 }
 
@@ -110,7 +112,7 @@ void TForm2::Timer1Timer() {
 
 void TForm2::Button1Click() {
     QApplication::beep();
-    if (!AskYesNo(this, QString::fromUtf8("キャンセルしますか？"))) return;
+    if (!AskYesNo(this, tr("キャンセルしますか？"))) return;
     Timer1->stop();
     state_.CancelFlag = true;
 }

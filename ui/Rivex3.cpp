@@ -10,12 +10,13 @@
 #include "ui/message_box.h"
 #include "ui/widgets.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 #include "ui/window_place.h"
 
 namespace rivex::ui {
 
 QStringList HelpLines() {
-    QFile file(":/help_text.txt");
+    QFile file(WindowLanguage() == Language::English ? ":/help_text_en.txt" : ":/help_text.txt");
     file.open(QIODevice::ReadOnly);
     QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
     lines.removeLast();  // after the line end of the closing line
@@ -23,7 +24,7 @@ QStringList HelpLines() {
 }
 
 TForm3::TForm3(QWidget* owner) : QWidget(owner, kSecondaryWindow) {
-    setWindowTitle(QString::fromUtf8("ヘルプ"));
+    setWindowTitle(tr("ヘルプ"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(534, 139);
     setFixedSize(430, 535);
@@ -33,9 +34,9 @@ TForm3::TForm3(QWidget* owner) : QWidget(owner, kSecondaryWindow) {
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setPlainText(HelpLines().join('\n'));
-    Button1 = MakeButton(this, "Button1", "閉じる", 345, 493, 56, 25);
-    Button2 = MakeButton(this, "Button2", "コピー", 48, 494, 48, 25);
-    Button2->setToolTip(QString::fromUtf8("範囲指定してからコピーします"));
+    Button1 = MakeButton(this, "Button1", tr("閉じる"), 345, 493, 56, 25);
+    Button2 = MakeButton(this, "Button2", tr("コピー"), 48, 494, 48, 25);
+    Button2->setToolTip(tr("範囲指定してからコピーします"));
     setTabOrder(Memo1, Button1);
     setTabOrder(Button1, Button2);
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
@@ -63,7 +64,7 @@ void TForm3::FormShow() {
 void TForm3::Button2Click() {
     Guarded(this, [&] {
         CopyLines(HelpLines());
-        ShowMessage(this, "**「ｺﾋﾟｰ」が終わりました。");
+        ShowMessage(this, tr("**「ｺﾋﾟｰ」が終わりました。"));
     });
 }
 

@@ -20,7 +20,13 @@
 namespace rivex::ui {
 namespace {
 
-QLabel* Label(QWidget* parent, const char* name, const char* text, int left, int top,
+// The words the dialog's prompt begins with, as the placeholder sequence hands them over.
+[[maybe_unused]] const char* const kPromptWords[] = {
+    QT_TRANSLATE_NOOP("rivex::ui::TForm4", "最初の"),
+    QT_TRANSLATE_NOOP("rivex::ui::TForm4", "つぎの"),
+};
+
+QLabel* Label(QWidget* parent, const char* name, const QString& text, int left, int top,
               const QFont& font) {
     QLabel* label = MakeLabel(parent, name, text, left, top);
     label->setFont(font);
@@ -38,7 +44,7 @@ QLineEdit* Edit(QWidget* parent, const char* name, int left, int top) {
 
 TForm4::TForm4(PlaceholderState& placeholder, QWidget* parent)
     : QDialog(parent), placeholder_(placeholder) {
-    setWindowTitle(QString::fromUtf8("＠文字の入力"));
+    setWindowTitle(tr("＠文字の入力"));
     setFont(JapaneseFont(Face::Gothic, 16, true));
     move(192, 107);
     setFixedSize(452, 220);
@@ -54,25 +60,26 @@ TForm4::TForm4(PlaceholderState& placeholder, QWidget* parent)
 void TForm4::createInstructions() {
     const QFont font = JapaneseFont(Face::Gothic, 15, true);
     Label1 =
-        Label(this, "Label1", "＠に相当する文字を入力してください。数字の場合は", 24, 16, font);
+        Label(this, "Label1", tr("＠に相当する文字を入力してください。数字の場合は"), 24, 16, font);
     Label5 =
-        Label(this, "Label5", "範囲指定ができます。これが最後の指定ならチェック", 24, 40, font);
-    Label6 = Label(this, "Label6", "してから[次へ]を押します。(入力文字は８桁以内)", 24, 64, font);
+        Label(this, "Label5", tr("範囲指定ができます。これが最後の指定ならチェック"), 24, 40, font);
+    Label6 =
+        Label(this, "Label6", tr("してから[次へ]を押します。(入力文字は８桁以内)"), 24, 64, font);
 }
 
 void TForm4::createInputs() {
     const QFont small = JapaneseFont(Face::Gothic, 13, true);
     Edit3 = Edit(this, "Edit3", 73, 108);
     Edit3->setReadOnly(true);
-    Label4 = Label(this, "Label4", "を処理しました。", 144, 111, small);
+    Label4 = Label(this, "Label4", tr("を処理しました。"), 144, 111, small);
     Label3 = Label(this, "Label3", "", 28, 141, small);
     Edit1 = Edit(this, "Edit1", 209, 139);
-    Label2 = Label(this, "Label2", "～", 288, 142, small);
+    Label2 = Label(this, "Label2", tr("～"), 288, 142, small);
     Edit2 = Edit(this, "Edit2", 317, 139);
-    CheckBox1 = Place(new QCheckBox(QString::fromUtf8("これが最後の指定です"), this), "CheckBox1",
-                      28, 170, 177, 25);
+    CheckBox1 =
+        Place(new QCheckBox(tr("これが最後の指定です"), this), "CheckBox1", 28, 170, 177, 25);
     CheckBox1->setFont(small);
-    Button1 = MakeButton(this, "Button1", "次　へ", 318, 181, 65, 25);
+    Button1 = MakeButton(this, "Button1", tr("次　へ"), 318, 181, 65, 25);
     Button1->setFont(JapaneseFont(Face::GothicProp, 12));
     // Enter belongs to the edits' own handlers, so no button is the dialog's default; Enter on
     // the focused button still presses it.
@@ -107,7 +114,7 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm4::FormShow() {
-    Label3->setText(FromBytes(TakePromptWord(placeholder_) + "＠に相当する文字："));
+    Label3->setText(tr(TakePromptWord(placeholder_).c_str()) + tr("＠に相当する文字："));
     Label3->adjustSize();
     Edit1->clear();
     Edit2->clear();
@@ -146,7 +153,7 @@ void TForm4::Button1Click() {
         accept();
         return;
     }
-    ShowMessage(this, Say(kWindowLanguage, refusal->message));
+    ShowMessage(this, Say(WindowLanguage(), refusal->message));
     MoveFocus(refusal->focus == DialogFocus::Edit1 ? Edit1 : Edit2);
 }
 

@@ -20,10 +20,10 @@
 namespace rivex::ui {
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const char* text, int left,
-                    const char* hint) {
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, int left,
+                    const QString& hint) {
     QPushButton* button = MakeButton(parent, name, text, left, 412, 57, 25);
-    button->setToolTip(QString::fromUtf8(hint));
+    button->setToolTip(hint);
     return button;
 }
 
@@ -33,15 +33,15 @@ TForm5::TForm5(QWidget* owner)
     : QWidget(owner, kSecondaryWindow),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
       printFont_(JapaneseFont(Face::GothicProp, 12)) {
-    setWindowTitle(QString::fromUtf8("レコード数一覧"));
+    setWindowTitle(tr("レコード数一覧"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     move(192, 107);
     setFixedSize(348, 455);
     printFont_.setPointSize(9);
-    Label1 = MakeLabel(this, "Label1", "全抽出レコード数：", 32, 16);
+    Label1 = MakeLabel(this, "Label1", tr("全抽出レコード数："), 32, 16);
     Edit1 = MakeEdit(this, "Edit1", 136, 12, 89, 20);
     Edit1->setReadOnly(true);
-    Label3 = MakeLabel(this, "Label3", "レコード数一覧：", 24, 44);
+    Label3 = MakeLabel(this, "Label3", tr("レコード数一覧："), 24, 44);
     Memo1 = Place(new QPlainTextEdit(this), "Memo1", 16, 63, 313, 338);
     Memo1->setFont(JapaneseFont(Face::Gothic, 12));
     Memo1->setReadOnly(true);
@@ -63,10 +63,11 @@ TForm5::TForm5(QWidget* owner)
 TForm5::~TForm5() = default;
 
 void TForm5::createButtons() {
-    Button1 = Button(this, "Button1", "コピー", 32, "ﾏｳｽで範囲指定してからｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ");
-    Button2 = Button(this, "Button2", "印　刷", 107, "ﾌﾟﾘﾝﾀｰに出力します");
-    Button3 = Button(this, "Button3", "保　存", 181, "ﾌｧｲﾙに出力します");
-    Button4 = Button(this, "Button4", "閉じる", 256, "この画面を閉じます");
+    Button1 =
+        Button(this, "Button1", tr("コピー"), 32, tr("ﾏｳｽで範囲指定してからｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"));
+    Button2 = Button(this, "Button2", tr("印　刷"), 107, tr("ﾌﾟﾘﾝﾀｰに出力します"));
+    Button3 = Button(this, "Button3", tr("保　存"), 181, tr("ﾌｧｲﾙに出力します"));
+    Button4 = Button(this, "Button4", tr("閉じる"), 256, tr("この画面を閉じます"));
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
@@ -113,7 +114,7 @@ void TForm5::showEvent(QShowEvent* event) {
 void TForm5::Button1Click() {
     Guarded(this, [&] {
         CopyLines(RunLog());
-        ShowMessage(this, "**「ｺﾋﾟｰ」が終わりました。");
+        ShowMessage(this, tr("**「ｺﾋﾟｰ」が終わりました。"));
     });
 }
 
@@ -133,11 +134,11 @@ void TForm5::Button2Click() {
         print.setOptions(QAbstractPrintDialog::PrintToFile |
                          QAbstractPrintDialog::PrintShowPageSize);
         if (print.exec() != QDialog::Accepted) {
-            ShowMessage(this, "** プリンターが用意されていません。");
+            ShowMessage(this, tr("** プリンターが用意されていません。"));
             return;
         }
         PrintRunLog(*printer_, printFont_, RunLog());
-        ShowMessage(this, "**「印刷」が終わりました。");
+        ShowMessage(this, tr("**「印刷」が終わりました。"));
     });
 }
 
@@ -148,7 +149,7 @@ void TForm5::Button3Click() {
         if (path.isEmpty()) return;
         lastSavePath_ = path;
         SaveRunLog(path, RunLog());
-        ShowMessage(this, "**「保存」が終わりました。");
+        ShowMessage(this, tr("**「保存」が終わりました。"));
     });
 }
 

@@ -1,6 +1,7 @@
 #include "ui/Rivex6.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,6 +20,7 @@
 #include "engine/text_format.h"
 #include "ui/Rivex1.h"
 #include "ui/fonts.h"
+#include "ui/line_rule_shown.h"
 #include "ui/message_box.h"
 #include "ui/qt_text.h"
 #include "ui/record_marks.h"
@@ -40,18 +42,19 @@ constexpr QSize kLeast(560, 420);
 const char* const kGeometryKey = "viewer/geometry";
 
 template <typename Control>
-Control* Named(Control* control, const char* name, const char* hint = "") {
+Control* Named(Control* control, const char* name, const QString& hint = QString()) {
     control->setObjectName(name);
-    control->setToolTip(QString::fromUtf8(hint));
+    control->setToolTip(hint);
     return control;
 }
 
-QLabel* NewLabel(const char* name, const char* text = "") {
-    return Named(new QLabel(QString::fromUtf8(text)), name);
+QLabel* NewLabel(const char* name, const QString& text = QString()) {
+    return Named(new QLabel(text), name);
 }
 
+// As the main window's list names it.
 QString EncodingText(CodePage cp) {
-    return FromBytes(InfoOf(cp).label);
+    return QCoreApplication::translate("rivex::ui::TForm1", InfoOf(cp).label.data());
 }
 
 QString Count(std::int64_t count) {
@@ -72,7 +75,7 @@ TForm6::TForm6(TForm1& form1)
       readers_(ReadingPool(this)),
       previewing_(new QFutureWatcher<Previewed>(this)),
       previewStop_(std::make_shared<std::atomic<bool>>(false)) {
-    setWindowTitle(QString::fromUtf8("レコードの表示"));
+    setWindowTitle(tr("レコードの表示"));
     setFont(JapaneseFont(Face::GothicProp, 12));
     SetColor(this, QPalette::Window, colors::kViewerWindow);
     if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) PlaceBesideMain();
@@ -91,7 +94,7 @@ TForm6::TForm6(TForm1& form1)
     Label30 = NewLabel("Label30");
     Label30->setWordWrap(true);
     Button14 =
-        Named(new QPushButton, "Button14", "「テキストレコードの抽出」の文字コードを変えます");
+        Named(new QPushButton, "Button14", tr("「テキストレコードの抽出」の文字コードを変えます"));
     auto* hints = new QHBoxLayout;
     hints->addWidget(Label30, 1);
     hints->addWidget(Button14);
@@ -151,13 +154,13 @@ void TForm6::hideEvent(QHideEvent* event) {
 
 QBoxLayout* TForm6::createFileRow() {
     auto* row = new QHBoxLayout;
-    Label21 = NewLabel("Label21", "元ﾌｧｲﾙ：");
+    Label21 = NewLabel("Label21", tr("元ﾌｧｲﾙ："));
     Label22 = NewLabel("Label22");
     Label22->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // A long path is cut at the window's edge rather than widening the window past the screen.
     Label22->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    Label23 = NewLabel("Label23", "＠相当文字：");
-    Edit11 = Named(new QLineEdit, "Edit11", "元ﾌｧｲﾙ名の＠に入れて表示する文字");
+    Label23 = NewLabel("Label23", tr("＠相当文字："));
+    Edit11 = Named(new QLineEdit, "Edit11", tr("元ﾌｧｲﾙ名の＠に入れて表示する文字"));
     Edit11->setFixedWidth(90);
     row->addWidget(Label21);
     row->addWidget(Label22, 1);
@@ -173,19 +176,20 @@ QBoxLayout* TForm6::createChoiceRow() {
     auto* drag = new QHBoxLayout;
     rows->addLayout(jump);
     rows->addLayout(drag);
-    Label24 = NewLabel("Label24", "ﾚｺｰﾄﾞ番号：");
+    Label24 = NewLabel("Label24", tr("ﾚｺｰﾄﾞ番号："));
     Label26 = NewLabel("Label26");
-    Edit12 = Named(new QLineEdit, "Edit12", "この番号のﾚｺｰﾄﾞを先頭に表示します");
+    Edit12 = Named(new QLineEdit, "Edit12", tr("この番号のﾚｺｰﾄﾞを先頭に表示します"));
     Edit12->setFixedWidth(100);
-    Button13 = Named(new QPushButton(QString::fromUtf8("移動")), "Button13");
-    Label25 = NewLabel("Label25", "ものさしのﾄﾞﾗｯｸﾞで：");
-    RadioButton9 = Named(new QRadioButton(QString::fromUtf8("項目を追加")), "RadioButton9",
-                         "ﾄﾞﾗｯｸﾞした桁をﾌｨｰﾙﾄﾞ項目の次の行にします");
-    RadioButton10 = Named(new QRadioButton(QString::fromUtf8("繰り返し (Shift)")), "RadioButton10",
-                          "ﾄﾞﾗｯｸﾞした桁を最後の項目の次の左位置にし、ﾗｽﾄ左位置を先頭ﾚｺｰﾄﾞに入る最後"
-                          "の繰り返しにします");
-    RadioButton11 = Named(new QRadioButton(QString::fromUtf8("キー位置 (Ctrl)")), "RadioButton11",
-                          "ﾄﾞﾗｯｸﾞした桁をキー位置に加えます");
+    Button13 = Named(new QPushButton(tr("移動")), "Button13");
+    Label25 = NewLabel("Label25", tr("ものさしのﾄﾞﾗｯｸﾞで："));
+    RadioButton9 = Named(new QRadioButton(tr("項目を追加")), "RadioButton9",
+                         tr("ﾄﾞﾗｯｸﾞした桁をﾌｨｰﾙﾄﾞ項目の次の行にします"));
+    RadioButton10 =
+        Named(new QRadioButton(tr("繰り返し (Shift)")), "RadioButton10",
+              tr("ﾄﾞﾗｯｸﾞした桁を最後の項目の次の左位置にし、ﾗｽﾄ左位置を先頭ﾚｺｰﾄﾞに入る最後"
+                 "の繰り返しにします"));
+    RadioButton11 = Named(new QRadioButton(tr("キー位置 (Ctrl)")), "RadioButton11",
+                          tr("ﾄﾞﾗｯｸﾞした桁をキー位置に加えます"));
     RadioButton9->setChecked(true);
     jump->addWidget(Label24);
     jump->addWidget(Edit12);
@@ -230,13 +234,13 @@ void TForm6::Refresh() {
     try {
         Update();
     } catch (...) {
-        ShowReadError(FromBytes(CurrentErrorText()));
+        ShowReadError(FromBytes(CurrentErrorText(WindowLanguage())));
     }
 }
 
 void TForm6::ShowReadError(const QString& text) {
     readError_ = text;
-    Label29->setText(QString::fromUtf8("抽出の見本："));
+    Label29->setText(tr("抽出の見本："));
     Memo1->setPlainText(text);
 }
 
@@ -252,9 +256,9 @@ void TForm6::Update() {
     RecordView1->SetConditions(checked.conditions);
     if (checked.refusal) {
         StopPreview();
-        Label29->setText(QString::fromUtf8("抽出の見本：この条件では抽出できません"));
+        Label29->setText(tr("抽出の見本：この条件では抽出できません"));
         // The reason the records are not shown stays in view below the refusal.
-        QString text = FromBytes(Say(kWindowLanguage, checked.refusal->message));
+        QString text = FromBytes(Say(WindowLanguage(), checked.refusal->message));
         if (!readError_.isEmpty()) text += "\n\n" + readError_;
         Memo1->setPlainText(text);
         return;
@@ -265,7 +269,7 @@ void TForm6::Update() {
 // Up to 64 MiB of the source are read for a preview: never while the window waits.
 void TForm6::StartPreview(OutputPreview checked, const ExtractionRequest& form) {
     StopPreview();
-    Label29->setText(QString::fromUtf8("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
+    Label29->setText(tr("抽出の見本：元ﾌｧｲﾙを読んでいます…"));
     previewing_->setFuture(QtConcurrent::run(
         readers_, [checked = std::move(checked), form, placeholder = ToBytes(Edit11->text()),
                    stop = previewStop_]() mutable {
@@ -286,7 +290,7 @@ TForm6::Previewed TForm6::ReadInBackground(OutputPreview checked, const Extracti
         ReadPreview(checked, form, placeholderText, &stop);
     } catch (const Stopped&) {
     } catch (...) {
-        return {{}, FromBytes(CurrentErrorText())};
+        return {{}, FromBytes(CurrentErrorText(WindowLanguage()))};
     }
     return {std::move(checked), {}};
 }
@@ -299,11 +303,11 @@ void TForm6::ShowPreview() {
         return;
     }
     const OutputPreview& preview = read.preview;
-    QString heading = QString::fromUtf8("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
+    QString heading = tr("抽出の見本：元ﾌｧｲﾙの %1 ﾚｺｰﾄﾞから %2 ﾚｺｰﾄﾞ（改行 %3）")
                           .arg(Count(preview.sourceRecords))
                           .arg(preview.records.size())
                           .arg(LineEndText(preview.lineEnd));
-    if (preview.scanCut) heading += QString::fromUtf8("　先頭 64MB までを読みました");
+    if (preview.scanCut) heading += tr("　先頭 64MB までを読みました");
     Label29->setText(heading);
     RecordText text(preview.conditions.DataCodePage);
     QStringList lines;
@@ -337,10 +341,8 @@ void TForm6::FileOpened(LineRule rule, std::string_view head) {
 void TForm6::ShowChoices(const Source& source, std::optional<LineRule> found) {
     const bool automatic = source.rule == LineRuleChoice::Auto;
     const std::optional<LineRule> rule = automatic ? found : DecideLineRule(source.rule, "");
-    const QString ruleText =
-        rule ? FromBytes(LineRuleText(*rule, automatic)) : QString::fromUtf8("（自動判定）");
-    Label26->setText(
-        QString::fromUtf8("改行：%1　文字コード：%2").arg(ruleText, EncodingText(source.cp)));
+    const QString ruleText = rule ? LineRuleShown(*rule, automatic) : AutomaticShown();
+    Label26->setText(tr("改行：%1　文字コード：%2").arg(ruleText, EncodingText(source.cp)));
 }
 
 // A source name with "@" is shown once the text for "@" is typed.
@@ -353,9 +355,8 @@ void TForm6::AskPlaceholder(const ExtractionRequest& form) {
     otherCodePage_.reset();
     ShowHints();
     ShowChoices(named, std::nullopt);
-    Label29->setText(QString::fromUtf8("抽出の見本："));
-    Memo1->setPlainText(
-        QString::fromUtf8("** 元ﾌｧｲﾙ名の＠に入れる文字を「＠相当文字」に入れてください。"));
+    Label29->setText(tr("抽出の見本："));
+    Memo1->setPlainText(tr("** 元ﾌｧｲﾙ名の＠に入れる文字を「＠相当文字」に入れてください。"));
     MoveFocus(Edit11);
 }
 
@@ -364,37 +365,34 @@ void TForm6::ShowSplits() {
     QPalette p = Label28->palette();
     p.setColor(QPalette::WindowText, splits > 0 ? QColor(colors::kSplitCharacter) : Qt::black);
     Label28->setPalette(p);
-    Label28->setText(splits > 0
-                         ? QString::fromUtf8("文字を途中で切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
-                         : QString());
+    Label28->setText(splits > 0 ? tr("文字を途中で切る境界：表示中の %1 ﾚｺｰﾄﾞ").arg(splits)
+                                : QString());
 }
 
 // What may explain records that look wrong: the code page, an early end, long records.
 void TForm6::ShowHints() {
     QStringList hints;
     if (otherCodePage_) {
-        hints << QString::fromUtf8("このﾌｧｲﾙは %1 ではなく %2 のようです。")
+        hints << tr("このﾌｧｲﾙは %1 ではなく %2 のようです。")
                      .arg(EncodingText(*otherCodePage_ == CodePage::Utf8 ? CodePage::Cp932
                                                                          : CodePage::Utf8),
                           EncodingText(*otherCodePage_));
     }
     if (const auto mark = RecordView1->EndMark()) {
-        hints << QString::fromUtf8(
-                     "%1 ﾊﾞｲﾄ目の 0x1A はﾌｧｲﾙの終わりの印です。ﾚｺｰﾄﾞはその前で"
-                     "終わり、その後は読みません。")
+        hints << tr("%1 ﾊﾞｲﾄ目の 0x1A はﾌｧｲﾙの終わりの印です。ﾚｺｰﾄﾞはその前で"
+                    "終わり、その後は読みません。")
                      .arg(Count(static_cast<std::int64_t>(*mark) + 1));
     }
     if (RecordView1->LongRecordInView()) {
-        hints << QString::fromUtf8(
-                     "%1 ﾊﾞｲﾄより長いﾚｺｰﾄﾞは先頭の %1 ﾊﾞｲﾄだけを表示します"
-                     "（抽出はﾚｺｰﾄﾞ全体を読みます）。")
+        hints << tr("%1 ﾊﾞｲﾄより長いﾚｺｰﾄﾞは先頭の %1 ﾊﾞｲﾄだけを表示します"
+                    "（抽出はﾚｺｰﾄﾞ全体を読みます）。")
                      .arg(Count(static_cast<std::int64_t>(RecordView::kShownBytes)));
     }
-    Label30->setText(hints.join(QString::fromUtf8("　")));
+    Label30->setText(hints.join(tr("　")));
     Label30->setVisible(!hints.isEmpty());
     Button14->setVisible(otherCodePage_.has_value());
     if (otherCodePage_) {
-        Button14->setText(QString::fromUtf8("%1 で読む").arg(EncodingText(*otherCodePage_)));
+        Button14->setText(tr("%1 で読む").arg(EncodingText(*otherCodePage_)));
     }
 }
 
@@ -424,13 +422,13 @@ void TForm6::RepeatField(int nextLeft) {
     const auto rows = form1_.Input().FieldRows;
     const int row = LastFilledRow(rows);
     if (row == 0) {
-        ShowMessage(this, "** 繰り返すﾌｨｰﾙﾄﾞ項目がありません。先に項目をﾄﾞﾗｯｸﾞしてください。");
+        ShowMessage(this, tr("** 繰り返すﾌｨｰﾙﾄﾞ項目がありません。先に項目をﾄﾞﾗｯｸﾞしてください。"));
         return;
     }
     const auto cells = WithRepeat(rows[static_cast<std::size_t>(row) - 1], nextLeft,
                                   RecordView1->TopRecordLength());
     if (!cells) {
-        ShowMessage(this, "** 繰り返しは、最後の項目の左位置より右からﾄﾞﾗｯｸﾞしてください。");
+        ShowMessage(this, tr("** 繰り返しは、最後の項目の左位置より右からﾄﾞﾗｯｸﾞしてください。"));
         return;
     }
     form1_.SetFieldRow(row, *cells);
@@ -443,7 +441,7 @@ void TForm6::AddKey(int left, int right) {
 void TForm6::Button13Click() {
     const std::string text = TrimSide("B", ToBytes(Edit12->text()));
     if (text.empty() || text.size() > 18 || CheckDigits(text) != 0 || std::stoll(text) < 1) {
-        ShowMessage(this, "** ﾚｺｰﾄﾞ番号は 1 以上の数字で指定してください。");
+        ShowMessage(this, tr("** ﾚｺｰﾄﾞ番号は 1 以上の数字で指定してください。"));
         return;
     }
     RecordView1->JumpTo(std::stoll(text));

@@ -66,8 +66,8 @@ ConditionsHistory::ConditionsHistory(Read read, Show show, QObject* parent)
       read_(std::move(read)),
       show_(std::move(show)),
       recorded_(read_()),
-      undoAction_(new QAction(QString::fromUtf8("元に戻す\tCtrl+Z"), this)),
-      redoAction_(new QAction(QString::fromUtf8("やり直し\tCtrl+Y"), this)) {
+      undoAction_(new QAction(tr("元に戻す\tCtrl+Z"), this)),
+      redoAction_(new QAction(tr("やり直し\tCtrl+Y"), this)) {
     undoAction_->setEnabled(false);
     redoAction_->setEnabled(false);
     connect(&stack_, &QUndoStack::canUndoChanged, undoAction_, &QAction::setEnabled);

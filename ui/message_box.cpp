@@ -32,6 +32,10 @@ void ShowMessage(QWidget* parent, std::string_view text) {
     MessageBox(parent, text);
 }
 
+void ShowMessage(QWidget* parent, const QString& text) {
+    ShowMessage(parent, ToBytes(text));
+}
+
 bool AskYesNo(QWidget* parent, const QString& question) {
     return Ask(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, parent) ==
            QMessageBox::Yes;

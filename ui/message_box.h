@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/platform_error.h"
+#include "ui/window_language.h"
 
 class QWidget;
 
@@ -15,6 +16,7 @@ void MessageBox(QWidget* parent, std::string_view text);
 
 // The default beep, then the message box.
 void ShowMessage(QWidget* parent, std::string_view text);
+void ShowMessage(QWidget* parent, const QString& text);
 
 // The default beep comes from the caller; true for Yes.
 bool AskYesNo(QWidget* parent, const QString& question);
@@ -28,7 +30,7 @@ void Guarded(QWidget* parent, Body&& body) {
     try {
         body();
     } catch (...) {
-        ShowError(parent, CurrentErrorText());
+        ShowError(parent, CurrentErrorText(WindowLanguage()));
     }
 }
 

@@ -51,7 +51,7 @@ void QtHost::RunStarted(TimeOfDay start) {
 
 void QtHost::AppendRunLog(const RunLogEntry& entry) {
     if (!recordCounts_) return;
-    for (const std::string& line : RunLogLines(kWindowLanguage, entry)) {
+    for (const std::string& line : RunLogLines(WindowLanguage(), entry)) {
         recordCounts_->AppendRunLog(FromBytes(line));
     }
 }

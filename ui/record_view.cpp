@@ -14,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_colors.h"
+#include "ui/window_language.h"
 #include "ui/worker_result.h"
 
 namespace rivex::ui {
@@ -160,7 +161,7 @@ RecordView::Page RecordView::ReadPage(RecordPager& pager, std::int64_t first, st
     } catch (const Stopped&) {
     } catch (...) {
         page.records.clear();
-        page.error = FromBytes(CurrentErrorText());
+        page.error = FromBytes(CurrentErrorText(WindowLanguage()));
     }
     return page;
 }
@@ -322,7 +323,7 @@ void RecordView::Point(QPoint pos) {
         emit pointed(QString());
         return;
     }
-    QString text = QString::fromUtf8("%1 桁目").arg(pointedColumn_);
+    QString text = tr("%1 桁目").arg(pointedColumn_);
     const int row = RowAt(pos);
     if (row >= 0 && row < std::ssize(shown_)) {
         const Shown& shown = shown_[static_cast<std::size_t>(row)];
@@ -332,13 +333,13 @@ void RecordView::Point(QPoint pos) {
             while (start > 0 && shown.kinds[start] == ByteKind::Trail) --start;
             const std::size_t length = CharLength(shown.record.head, start, text_->Page());
             const auto byte = static_cast<unsigned char>(shown.record.head[at]);
-            text += QString::fromUtf8("　ﾚｺｰﾄﾞ %1　バイト 0x%2　文字「%3」")
+            text += tr("　ﾚｺｰﾄﾞ %1　バイト 0x%2　文字「%3」")
                         .arg(shown.record.number)
                         .arg(byte, 2, 16, QLatin1Char('0'))
                         .arg(text_->Character(
                             std::string_view(shown.record.head).substr(start, length)));
             if (length > 1) {
-                text += QString::fromUtf8("（%1～%2 桁目）").arg(start + 1).arg(start + length);
+                text += tr("（%1～%2 桁目）").arg(start + 1).arg(start + length);
             }
         }
     }
@@ -353,7 +354,7 @@ void RecordView::paintEvent(QPaintEvent*) {
     if (shown_.empty() && Reading()) {
         painter.setPen(Qt::darkGray);
         painter.drawText(viewport()->rect().adjusted(gutterWidth_, rulerHeight_, 0, 0),
-                         Qt::AlignCenter, QString::fromUtf8("ﾚｺｰﾄﾞを読んでいます…"));
+                         Qt::AlignCenter, tr("ﾚｺｰﾄﾞを読んでいます…"));
     }
     for (std::size_t i = 0; i < shown_.size(); ++i) {
         const int y = rulerHeight_ + static_cast<int>(i) * rowHeight_;
@@ -432,7 +433,7 @@ void RecordView::PaintRecord(QPainter& painter, const Shown& shown, int y) {
     if (shown.record.length > head.size() && end == head.size()) {
         painter.setPen(Qt::gray);
         painter.drawText(QRect(ColumnX(static_cast<int>(end) + 1), y, cellWidth_ * 2, rowHeight_),
-                         Qt::AlignCenter, QString::fromUtf8("→"));
+                         Qt::AlignCenter, tr("→"));
     }
     // Faint lines between every tenth column and the next, for counting.
     painter.setPen(QColor(0, 0, 0, 40));

@@ -184,8 +184,8 @@ void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addActions(historyActions_);
     menu.addSeparator();
-    QAction* insert = menu.addAction(QString::fromUtf8("行の挿入"));
-    QAction* remove = menu.addAction(QString::fromUtf8("行の削除"));
+    QAction* insert = menu.addAction(tr("行の挿入"));
+    QAction* remove = menu.addAction(tr("行の削除"));
     insert->setEnabled(first >= 0);
     remove->setEnabled(first >= 0);
     QAction* chosen = menu.exec(event->globalPos());

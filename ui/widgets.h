@@ -25,8 +25,9 @@ Control* Place(Control* control, const char* name, int left, int top, int width 
     return control;
 }
 
-inline QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
-    return Place(new QLabel(QString::fromUtf8(text), parent), name, left, top);
+inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int left,
+                         int top) {
+    return Place(new QLabel(text, parent), name, left, top);
 }
 
 inline QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top, int width,
@@ -34,26 +35,25 @@ inline QLineEdit* MakeEdit(QWidget* parent, const char* name, int left, int top,
     return Place(new QLineEdit(parent), name, left, top, width, height);
 }
 
-inline QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, int left,
+inline QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int left,
                                int top, int width, int height) {
-    return Place(new QPushButton(QString::fromUtf8(text), parent), name, left, top, width, height);
+    return Place(new QPushButton(text, parent), name, left, top, width, height);
 }
 
-inline QRadioButton* MakeRadio(QWidget* parent, const char* name, const char* text, int left,
+inline QRadioButton* MakeRadio(QWidget* parent, const char* name, const QString& text, int left,
                                int top) {
-    return Place(new QRadioButton(QString::fromUtf8(text), parent), name, left, top);
+    return Place(new QRadioButton(text, parent), name, left, top);
 }
 
-inline QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const char* text, int left,
+inline QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text, int left,
                                int top) {
-    return Place(new QCheckBox(QString::fromUtf8(text), parent), name, left, top);
+    return Place(new QCheckBox(text, parent), name, left, top);
 }
 
-inline QComboBox* MakeCombo(QWidget* parent, const char* name,
-                            std::initializer_list<const char*> items, int left, int top,
-                            int width) {
+inline QComboBox* MakeCombo(QWidget* parent, const char* name, std::initializer_list<QString> items,
+                            int left, int top, int width) {
     auto* combo = Place(new QComboBox(parent), name, left, top, width, 24);
-    for (const char* item : items) combo->addItem(QString::fromUtf8(item));
+    for (const QString& item : items) combo->addItem(item);
     return combo;
 }
 
