@@ -372,11 +372,9 @@ void TForm6::ShowSplits() {
 // What may explain records that look wrong: the code page, an early end, long records.
 void TForm6::ShowHints() {
     QStringList hints;
-    if (otherCodePage_) {
+    if (otherCodePage_ && shown_) {
         hints << tr("このﾌｧｲﾙは %1 ではなく %2 のようです。")
-                     .arg(EncodingText(*otherCodePage_ == CodePage::Utf8 ? CodePage::Cp932
-                                                                         : CodePage::Utf8),
-                          EncodingText(*otherCodePage_));
+                     .arg(EncodingText(shown_->cp), EncodingText(*otherCodePage_));
     }
     if (const auto mark = RecordView1->EndMark()) {
         hints << tr("%1 ﾊﾞｲﾄ目の 0x1A はﾌｧｲﾙの終わりの印です。ﾚｺｰﾄﾞはその前で"

@@ -11,8 +11,10 @@ const QChar kControl(0x00B7);
 
 }  // namespace
 
+// UTF-8 is shown as it is; any other code page through a converter.
 RecordText::RecordText(CodePage cp) : cp_(cp) {
-    if (cp == CodePage::Cp932) cp932_ = std::make_unique<Converter>("UTF-8", "CP932");
+    if (cp != CodePage::Utf8)
+        converter_ = std::make_unique<Converter>("UTF-8", InfoOf(cp).iconvName);
 }
 
 RecordText::~RecordText() = default;
@@ -26,7 +28,7 @@ QString RecordText::Character(std::string_view bytes) {
         const QString text = FromBytes(bytes);
         return text.contains(QChar::ReplacementCharacter) ? "?" : text;
     }
-    const auto converted = cp932_->Convert(bytes);
+    const auto converted = converter_->Convert(bytes);
     return converted && !converted->empty() ? FromBytes(*converted) : "?";
 }
 
@@ -35,8 +37,8 @@ QString RecordText::Character(std::string_view bytes) {
 QString RecordText::Record(std::string_view bytes) {
     const bool plain = std::ranges::none_of(
         bytes, [](char b) { return static_cast<unsigned char>(b) < 0x20 || b == 0x7F; });
-    if (plain && cp_ == CodePage::Cp932) {
-        if (const auto converted = cp932_->Convert(bytes)) return FromBytes(*converted);
+    if (plain && converter_) {
+        if (const auto converted = converter_->Convert(bytes)) return FromBytes(*converted);
     }
     if (plain && cp_ == CodePage::Utf8) {
         if (QString text = FromBytes(bytes); !text.contains(QChar::ReplacementCharacter)) {

@@ -25,7 +25,7 @@ class RecordText {
 
   private:
     CodePage cp_;
-    std::unique_ptr<Converter> cp932_;
+    std::unique_ptr<Converter> converter_;  // to UTF-8, for a code page other than UTF-8
 };
 
 }  // namespace rivex::ui
