@@ -23,7 +23,7 @@
     <message>
         <location filename="../record_view.cpp" line="335" />
         <source>　ﾚｺｰﾄﾞ %1　バイト 0x%2　文字「%3」</source>
-        <translation>  record %1  byte 0x%2  character "%3"</translation>
+        <translation>, record %1, byte 0x%2, character "%3"</translation>
     </message>
     <message>
         <location filename="../record_view.cpp" line="341" />
