@@ -36,12 +36,14 @@ bool AnsweredInfoOption(int argc, char** argv) {
     return option == "--help" || option == "--version";
 }
 
-// "--lang ja|en" first on the command line, taken off it; the locale's language otherwise.
+// Each "--lang ja|en" first on the command line, taken off it: the last names the language,
+// the locale's when there is none.
 std::optional<rivex::Language> TakeLanguage(QStringList& args) {
-    if (args.size() < 2 || args[1] != "--lang") return rivex::LanguageOfEnvironment();
-    const auto language =
-        args.size() > 2 ? rivex::LanguageNamed(args[2].toStdString()) : std::nullopt;
-    args.remove(1, std::min<qsizetype>(2, args.size() - 1));
+    std::optional<rivex::Language> language = rivex::LanguageOfEnvironment();
+    while (language && args.size() > 1 && args[1] == "--lang") {
+        language = args.size() > 2 ? rivex::LanguageNamed(args[2].toStdString()) : std::nullopt;
+        args.remove(1, std::min<qsizetype>(2, args.size() - 1));
+    }
     return language;
 }
 

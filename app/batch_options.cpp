@@ -234,12 +234,12 @@ std::variant<ExtractionRequest, std::string> LoadedConditions(const std::string&
     }
 }
 
-// The language --lang names wherever it stands, for the texts of options read before it;
-// the locale's when it is not given.
+// The language the last --lang names wherever it stands, as the options read it, for the
+// texts of options read before it; the locale's when it is not given.
 Language LanguageOf(const std::vector<std::string>& args) {
-    const auto it = std::ranges::find(args, "--lang");
-    if (it == args.end() || it + 1 == args.end()) return LanguageOfEnvironment();
-    return LanguageNamed(*(it + 1)).value_or(LanguageOfEnvironment());
+    const auto it = std::ranges::find(args.rbegin(), args.rend(), "--lang");
+    if (it == args.rend() || it == args.rbegin()) return LanguageOfEnvironment();
+    return LanguageNamed(*(it - 1)).value_or(LanguageOfEnvironment());
 }
 
 }  // namespace

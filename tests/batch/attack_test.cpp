@@ -301,6 +301,8 @@ expect "$(tail -n 1 err)" "** Stopped by signal 1." "signal"
 expect "$(head -n 1 err)" 'rivex-batch: ** This is not a conditions file.' "conditions file"
 "$RIVEX" --lang ja --source s.txt --output o.txt --fields --field x 1 "" "" --all 2> err
 expect $? 1; expect "$(cat err)" $'ﾌｨｰﾙﾄﾞ左桁位置は非数字です。\n  x' "--lang ja over the locale"
+"$RIVEX" --conditions c.json --lang ja --lang en > log 2> err; expect $? 64
+expect "$(head -n 1 err)" 'rivex-batch: ** This is not a conditions file.' "the last --lang"
 )sh"},
 };
 

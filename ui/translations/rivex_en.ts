@@ -23,7 +23,7 @@
     <message>
         <location filename="../record_view.cpp" line="335" />
         <source>　ﾚｺｰﾄﾞ %1　バイト 0x%2　文字「%3」</source>
-        <translation>  record %1  byte 0x%2  character "%3"</translation>
+        <translation>, record %1, byte 0x%2, character "%3"</translation>
     </message>
     <message>
         <location filename="../record_view.cpp" line="341" />
@@ -64,7 +64,7 @@
     <message>
         <location filename="../Rivex1.cpp" line="45" />
         <source>すべてのファイル(＠….*) (*)</source>
-        <translation>All files(@….*) (*)</translation>
+        <translation>All files (@….*) (*)</translation>
     </message>
     <message>
         <location filename="../Rivex1.cpp" line="49" />
@@ -477,7 +477,7 @@
     <message>
         <location filename="../Rivex2.cpp" line="33" />
         <source>　実行中です。しばらくお待ちください…　</source>
-        <translation> Extracting. Please wait… </translation>
+        <translation> Extracting. Please wait... </translation>
     </message>
     <message>
         <location filename="../Rivex2.cpp" line="36" />
@@ -800,7 +800,7 @@
     <message>
         <location filename="../Rivex6.cpp" line="370" />
         <source>文字を途中で切る境界：表示中の %1 ﾚｺｰﾄﾞ</source>
-        <translation>Boundaries that cut a character: %1 records shown</translation>
+        <translation>A boundary cuts a character in %1 of the records shown</translation>
     </message>
     <message>
         <location filename="../Rivex6.cpp" line="378" />
