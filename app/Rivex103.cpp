@@ -40,9 +40,16 @@ bool AnsweredInfoOption(int argc, char** argv) {
 // the locale's when there is none.
 std::optional<rivex::Language> TakeLanguage(QStringList& args) {
     std::optional<rivex::Language> language = rivex::LanguageOfEnvironment();
-    while (language && args.size() > 1 && args[1] == "--lang") {
-        language = args.size() > 2 ? rivex::LanguageNamed(args[2].toStdString()) : std::nullopt;
-        args.remove(1, std::min<qsizetype>(2, args.size() - 1));
+    while (language && args.size() > 1 && args[1].startsWith("--lang")) {
+        if (args[1].startsWith("--lang=")) {  // as rivex-batch takes it too
+            language = rivex::LanguageNamed(args[1].mid(7).toStdString());
+            args.remove(1);
+        } else if (args[1] == "--lang") {
+            language = args.size() > 2 ? rivex::LanguageNamed(args[2].toStdString()) : std::nullopt;
+            args.remove(1, std::min<qsizetype>(2, args.size() - 1));
+        } else {
+            break;  // a file whose name begins so
+        }
     }
     return language;
 }
