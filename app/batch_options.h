@@ -15,7 +15,6 @@ struct BatchRequest {
     ExtractionRequest form;
     StandardStreams streams;                 // "-" given as --source or --output
     Language language = Language::Japanese;  // of the messages and the RunLog
-    std::vector<PlaceholderAnswer> answers;  // one per showing of the placeholder dialog
 };
 
 struct HelpRequest {};
