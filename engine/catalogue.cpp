@@ -68,6 +68,8 @@ std::vector<std::string> RunLogLines(Language language, const RunLogEntry& entry
             return {Say(language, Phrase::RunLogSourceCount, {CountWords(language, entry.count)})};
         case Kind::OutputCount:
             return {Say(language, Phrase::RunLogOutputCount, {CountWords(language, entry.count)})};
+        case Kind::Unconverted:
+            return {Say(language, Phrase::RunLogUnconverted, {CountWords(language, entry.count)})};
     }
     return {};
 }

@@ -16,6 +16,11 @@ std::string_view EnglishText(Phrase phrase) {
             return " Records read   : {1}";
         case Phrase::RunLogOutputCount:
             return " Records written: {1}";
+        case Phrase::RunLogUnconverted:
+            return " Not converted  : {1}";
+        case Phrase::UnconvertedNote:
+            return "** {1} characters did not convert to the output encoding; each was written as a "
+                   "stand-in.";
         case Phrase::RunFinished:
             return "** Finished. Press \"Close\".";
         case Phrase::StoppedBySignal:

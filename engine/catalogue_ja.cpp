@@ -18,6 +18,10 @@ std::string_view JapaneseText(Phrase phrase) {
             return " 元ﾌｧｲﾙﾚｺｰﾄﾞ数　：{1}";
         case Phrase::RunLogOutputCount:
             return " 抽出ﾌｧｲﾙﾚｺｰﾄﾞ数：{1}";
+        case Phrase::RunLogUnconverted:
+            return " 変換できない文字：{1}";
+        case Phrase::UnconvertedNote:
+            return "** 出力の文字コードに変換できない文字が {1} 個あり，代わりの文字を書きました。";
         case Phrase::RunFinished:
             return "** 終わりました。「終わり」ﾎﾞﾀﾝを押してください。";
         case Phrase::StoppedBySignal:

@@ -153,8 +153,13 @@ std::optional<Refusal> CompileFieldMode(const ExtractionRequest& form, Condition
     c.FieldMode = FieldModes::ListedFields;
     c.FieldItems.clear();
     for (int row = 1; row <= std::ssize(form.FieldRows); ++row) {
-        const auto& cells = form.FieldRows[static_cast<std::size_t>(row) - 1];
-        if (auto r = InRow(row, [&] { return CompileFieldRow(cells, c.FieldItems); })) return r;
+        const auto index = static_cast<std::size_t>(row) - 1;
+        const std::size_t before = c.FieldItems.size();
+        if (auto r = InRow(row, [&] { return CompileFieldRow(form.FieldRows[index], c.FieldItems); }))
+            return r;
+        if (c.FieldItems.size() > before && index < form.FieldNames.size()) {
+            c.FieldItems.back().Name = TrimSide("B", form.FieldNames[index]);
+        }
     }
     return std::nullopt;
 }
@@ -278,6 +283,7 @@ std::optional<Refusal> CompileConditions(const ExtractionRequest& form, EngineSt
     c.LineRules = form.LineRules;
     c.OutputLineEnds = form.OutputLineEnds;
     c.DataCodePage = form.Encoding;
+    c.Output = form.Output;
     if (auto r = CompileFileNames(form, state)) return r;
     if (auto r = CompileFieldMode(form, state.conditions)) return r;
     return CompileSelectMode(form, state.conditions);

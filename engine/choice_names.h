@@ -39,6 +39,17 @@ inline constexpr ChoiceNames<OutputLineEnd, 3> kOutputLineEndNames{{
     {"crlf", OutputLineEnd::CrLf},
     {"lf", OutputLineEnd::Lf},
 }};
+inline constexpr ChoiceNames<OutputFormat, 3> kOutputFormatNames{{
+    {"fixed", OutputFormat::Fixed},
+    {"csv", OutputFormat::Csv},
+    {"tsv", OutputFormat::Tsv},
+}};
+inline constexpr ChoiceNames<OutputEncoding, 4> kOutputEncodingNames{{
+    {"same", OutputEncoding::AsData},
+    {"utf8", OutputEncoding::Utf8},
+    {"utf8-bom", OutputEncoding::Utf8WithMark},
+    {"sjis", OutputEncoding::Cp932},
+}};
 
 template <typename Value, std::size_t N>
 std::optional<Value> ValueNamed(const ChoiceNames<Value, N>& names, std::string_view name) {

@@ -18,6 +18,7 @@ struct FieldItem {
     std::int64_t Width;     // Right - Left + 1; -1 while a "*" is unresolved
     std::int64_t Pitch;     // next left - Left; 0 when the item does not repeat
     std::int64_t LastLeft;  // left column of the last repetition; 0 when it does not repeat
+    std::string Name = {};  // the column's name in a header row (UTF-8); empty: its columns
 };
 
 // Record numbers count from 1 in each source file.
@@ -54,6 +55,21 @@ enum class LineRuleChoice : std::uint8_t { Auto, Cr, Lf };
 enum class OutputLineEnd : std::uint8_t { AsSource, CrLf, Lf };
 enum class SelectModes : std::uint8_t { AllRecords = 0, ByCount = 1, ByCode = 2 };
 
+// How the written fields are laid out: one after another as cut, or as the values of a
+// comma- or tab-separated line.
+enum class OutputFormat : std::uint8_t { Fixed, Csv, Tsv };
+// The code page the output is written in: the data's own, or converted.
+enum class OutputEncoding : std::uint8_t { AsData, Utf8, Utf8WithMark, Cp932 };
+
+struct OutputForm {
+    OutputFormat Format = OutputFormat::Fixed;
+    bool Trim = false;  // CSV and TSV values lose the half- and full-width blanks at both ends
+    OutputEncoding Encoding = OutputEncoding::AsData;
+    bool Header = true;  // CSV and TSV begin with a row of the columns' names
+
+    friend bool operator==(const OutputForm&, const OutputForm&) = default;
+};
+
 // rivex-batch's "-": the records come from standard input or go to standard output instead of
 // the files the names would give. The window never sets them.
 struct StandardStreams {
@@ -77,6 +93,7 @@ struct Conditions {
     LineRuleChoice LineRules = LineRuleChoice::Auto;
     OutputLineEnd OutputLineEnds = OutputLineEnd::AsSource;
     CodePage DataCodePage = CodePage::Cp932;  // of the records, and so of the typed codes
+    OutputForm Output;
     StandardStreams Streams;
 };
 

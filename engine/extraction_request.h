@@ -32,6 +32,9 @@ struct ExtractionRequest {
     std::string KeyPositions;
     // Field rows: left, right, next left, last left.
     std::vector<std::array<std::string, 4>> FieldRows;
+    // The names of the field rows' columns, row by row; a row without one is named by its
+    // columns.
+    std::vector<std::string> FieldNames;
     // Selection rows: from, to (record numbers or codes, by the selection mode).
     std::vector<std::array<std::string, 2>> SelectionRows;
     std::optional<FieldModes> FieldMode;
@@ -41,6 +44,7 @@ struct ExtractionRequest {
     LineRuleChoice LineRules = LineRuleChoice::Auto;
     OutputLineEnd OutputLineEnds = OutputLineEnd::AsSource;
     CodePage Encoding = CodePage::Cp932;  // of the records, and so of the typed codes
+    OutputForm Output;
     // Answers for the placeholder dialog that a conditions file keeps for rivex-batch, one per
     // showing; the window keeps them for the file and asks the user instead.
     std::vector<PlaceholderAnswer> Answers;

@@ -25,6 +25,10 @@ struct OutputPreview {
     // The records written, without line ends, each cut to kRecordBytes.
     std::vector<std::string> records;
     std::string_view lineEnd;        // what follows each of them
+    // The header row the output begins with, if any, without its line end; it and the
+    // records are in this code page.
+    std::string header;
+    CodePage writtenIn = CodePage::Cp932;
     std::int64_t sourceRecords = 0;  // records read from the source
     bool scanCut = false;  // reading stopped at kScanBytes, before the source or selection ended
 };

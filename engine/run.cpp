@@ -432,7 +432,8 @@ void RunPasses(EngineState& state, Host& host) {
 RunSummary Run(EngineState& state, Host& host) {
     host.RunStarted(host.Now());
     RunPasses(state, host);
-    return {host.GroupedOrder(), state.run.TotalOutputCount, state.run.SourceCount, host.Now()};
+    return {host.GroupedOrder(), state.run.TotalOutputCount, state.run.SourceCount,
+            state.run.TotalUnconverted, host.Now()};
 }
 
 }  // namespace rivex

@@ -14,6 +14,7 @@ struct RunSummary {
     bool mayBePartial;              // grouped code order: reading may have stopped partway
     std::int64_t totalOutputCount;  // records written in the run
     std::int64_t lastSourceCount;   // records of the last source file opened
+    std::int64_t unconverted;       // characters written as a stand-in: they did not convert
     TimeOfDay end;
 };
 

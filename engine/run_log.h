@@ -14,6 +14,7 @@ struct RunLogEntry {
         OutputName,   // `text`
         SourceCount,  // `count` records read from the source
         OutputCount,  // `count` records written
+        Unconverted,  // `count` characters of the output file that did not convert
     };
     Kind kind;
     std::string text = {};

@@ -22,6 +22,7 @@ struct RunState {
     std::int64_t SourceCount = 0;  // records read from the current source file
     std::int64_t OutputCount = 0;  // records written to the current output file
     std::int64_t TotalOutputCount = 0;
+    std::int64_t TotalUnconverted = 0;  // characters written as a stand-in in the run
     std::string LastOutputName;
     std::string ActualSourceName;
     std::string ActualOutputName;
