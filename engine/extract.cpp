@@ -15,6 +15,7 @@ void Reset(EngineState& state) {
     state.placeholder.SequenceWidth = 0;
     state.placeholder.LastSpecification = false;
     state.run.TotalOutputCount = 0;
+    state.run.TotalUnconverted = 0;
     state.run.LastOutputName.clear();
 }
 
