@@ -70,6 +70,20 @@ struct OutputForm {
     friend bool operator==(const OutputForm&, const OutputForm&) = default;
 };
 
+// The code page an output is written in: `data`'s own unless converted.
+inline CodePage OutputCodePage(OutputEncoding encoding, CodePage data) {
+    switch (encoding) {
+        case OutputEncoding::AsData:
+            return data;
+        case OutputEncoding::Utf8:
+        case OutputEncoding::Utf8WithMark:
+            return CodePage::Utf8;
+        case OutputEncoding::Cp932:
+            break;
+    }
+    return CodePage::Cp932;
+}
+
 // rivex-batch's "-": the records come from standard input or go to standard output instead of
 // the files the names would give. The window never sets them.
 struct StandardStreams {

@@ -95,6 +95,7 @@ OutputPreview CheckPreview(const ExtractionRequest& form) {
         return preview;
     }
     preview.conditions = scratch.conditions;
+    preview.writtenIn = OutputCodePage(form.Output.Encoding, form.Encoding);
     return preview;
 }
 
