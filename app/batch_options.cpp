@@ -74,6 +74,33 @@ std::optional<LineRuleChoice> LineRuleNamed(std::string_view name) {
     return ValueNamed(kLineRuleNames, name == "crlf" ? "cr" : name);
 }
 
+// An output choice set to the value the option's value names.
+template <typename Value, std::size_t N>
+Apply ChooseOutput(Value OutputForm::*member, const ChoiceNames<Value, N>& names,
+                   std::string refusal) {
+    return [member, &names, refusal = std::move(refusal)](BatchRequest& r, const Values& v) {
+        const std::optional<Value> value = ValueNamed(names, v[0]);
+        if (!value) return refusal;
+        r.form.Output.*member = *value;
+        return std::string();
+    };
+}
+
+Apply SetOutput(bool OutputForm::*member, bool value) {
+    return [member, value](BatchRequest& r, const Values&) {
+        r.form.Output.*member = value;
+        return std::string();
+    };
+}
+
+// The name of the field row given last.
+std::string FieldName(BatchRequest& r, const Values& v) {
+    if (r.form.FieldRows.empty()) return "--field-name follows the --field it names";
+    r.form.FieldNames.resize(r.form.FieldRows.size());
+    r.form.FieldNames.back() = v[0];
+    return "";
+}
+
 std::string Answer(BatchRequest& r, const Values& v) {
     if (v[2] != "0" && v[2] != "1") return "--at takes 0 or 1 as its last value";
     r.form.Answers.push_back({v[0], v[1], v[2] == "1"});
@@ -97,6 +124,8 @@ const std::vector<OptionSpec>& Options() {
              r.form.FieldRows.push_back({v[0], v[1], v[2], v[3]});
              return std::string();
          }},
+        {"--field-name", "TEXT", "the column name of the --field row before it, for the header", 1,
+         FieldName},
         {"--all", "", "select all records", 0,
          Set(&ExtractionRequest::SelectMode, SelectModes::AllRecords)},
         {"--by-count", "", "select records by their number", 0,
@@ -129,6 +158,21 @@ const std::vector<OptionSpec>& Options() {
         {"--encoding", "sjis|utf8", "the records' encoding, into which codes are converted", 1,
          Choose<CodePage>(&ExtractionRequest::Encoding, CodePageNamed,
                           "--encoding takes sjis or utf8")},
+        {"--format", "fixed|csv|tsv", "fields as cut, or as CSV or TSV values; fixed when left out",
+         1,
+         ChooseOutput(&OutputForm::Format, kOutputFormatNames, "--format takes fixed, csv or tsv")},
+        {"--trim", "", "CSV and TSV values without the blanks at both ends", 0,
+         SetOutput(&OutputForm::Trim, true)},
+        {"--no-trim", "", "clear --trim (after --conditions set it)", 0,
+         SetOutput(&OutputForm::Trim, false)},
+        {"--output-encoding", "same|utf8|utf8-bom|sjis",
+         "the output's encoding; same (as --encoding) when left out", 1,
+         ChooseOutput(&OutputForm::Encoding, kOutputEncodingNames,
+                      "--output-encoding takes same, utf8, utf8-bom or sjis")},
+        {"--no-header", "", "CSV and TSV without the header row of column names", 0,
+         SetOutput(&OutputForm::Header, false)},
+        {"--header", "", "clear --no-header (after --conditions set it)", 0,
+         SetOutput(&OutputForm::Header, true)},
         {"--lang", "ja|en", "the language of the messages and the RunLog; the locale's if left out",
          1,
          [](BatchRequest& r, const Values& v) {
@@ -156,11 +200,14 @@ const OptionSpec* Find(std::string_view name) {
 
 const char* const kBatchUsage =
     "usage: rivex-batch [--conditions FILE] --source TEXT --output TEXT (--whole | --fields)\n"
-    "                   [--field L R NEXT LAST]... (--all | --by-count | --by-code)\n"
-    "                   [--range FROM TO]... [--key TEXT] [--exclude | --no-exclude]\n"
-    "                   [--order unknown|grouped|scattered] [--at LEFT RIGHT 0|1]...\n"
-    "                   [--line-end auto|cr|crlf|lf] [--output-line-end source|crlf|lf]\n"
-    "                   [--encoding sjis|utf8] [--lang ja|en] [--save-conditions FILE]\n"
+    "                   [--field L R NEXT LAST [--field-name TEXT]]...\n"
+    "                   (--all | --by-count | --by-code) [--range FROM TO]... [--key TEXT]\n"
+    "                   [--exclude | --no-exclude] [--order unknown|grouped|scattered]\n"
+    "                   [--at LEFT RIGHT 0|1]... [--line-end auto|cr|crlf|lf]\n"
+    "                   [--output-line-end source|crlf|lf] [--encoding sjis|utf8]\n"
+    "                   [--format fixed|csv|tsv] [--trim] [--no-header]\n"
+    "                   [--output-encoding same|utf8|utf8-bom|sjis]\n"
+    "                   [--lang ja|en] [--save-conditions FILE]\n"
     "       rivex-batch --help | --version\n";
 
 std::string BatchHelp() {
@@ -257,7 +304,10 @@ BatchCommand ParseBatchArguments(const std::vector<std::string>& given) {
         if (auto* error = std::get_if<std::string>(&loaded)) return UsageError{std::move(*error)};
         request.form = std::get<ExtractionRequest>(std::move(loaded));
         // Rows given as options replace the file's rows of that grid.
-        if (std::ranges::count(args, "--field") > 0) request.form.FieldRows.clear();
+        if (std::ranges::count(args, "--field") > 0) {
+            request.form.FieldRows.clear();
+            request.form.FieldNames.clear();
+        }
         if (std::ranges::count(args, "--range") > 0) request.form.SelectionRows.clear();
         if (std::ranges::count(args, "--at") > 0) request.form.Answers.clear();
     }

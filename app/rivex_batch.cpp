@@ -44,6 +44,11 @@ int RunRequest(const rivex::BatchRequest& request) {
             return kRefused;
         }
         if (const int status = EndedBySignal(host, request.language); status != 0) return status;
+        const auto& summary = std::get<rivex::RunSummary>(outcome);
+        if (summary.unconverted > 0) {
+            host.ShowMessage(rivex::Say(request.language, rivex::Phrase::UnconvertedNote,
+                                        {std::to_string(summary.unconverted)}));
+        }
         host.ShowMessage(rivex::Say(request.language, rivex::Phrase::RunFinished));
         return kFinished;
     } catch (...) {

@@ -155,7 +155,8 @@ std::optional<Refusal> CompileFieldMode(const ExtractionRequest& form, Condition
     for (int row = 1; row <= std::ssize(form.FieldRows); ++row) {
         const auto index = static_cast<std::size_t>(row) - 1;
         const std::size_t before = c.FieldItems.size();
-        if (auto r = InRow(row, [&] { return CompileFieldRow(form.FieldRows[index], c.FieldItems); }))
+        if (auto r =
+                InRow(row, [&] { return CompileFieldRow(form.FieldRows[index], c.FieldItems); }))
             return r;
         if (c.FieldItems.size() > before && index < form.FieldNames.size()) {
             c.FieldItems.back().Name = TrimSide("B", form.FieldNames[index]);

@@ -14,11 +14,27 @@ bool IsCp932Lead(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+bool IsCp932Trail(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 std::size_t Utf8SequenceLength(unsigned char b) {
     if (b >= 0xF0 && b <= 0xF7) return 4;
     if (b >= 0xE0) return 3;
     if (b >= 0xC0) return 2;
     return 1;
+}
+
+// Bytes at `i` that iconv refused, taken as one unconvertible character: a whole one where
+// it is well formed, otherwise its first byte only, so that no following byte (a line end,
+// a delimiter) is swallowed.
+std::size_t RefusedLength(std::string_view s, std::size_t i, CodePage cp) {
+    if (cp == CodePage::Cp932) {
+        const bool pair = i + 1 < s.size() && IsCp932Lead(static_cast<unsigned char>(s[i])) &&
+                          IsCp932Trail(static_cast<unsigned char>(s[i + 1]));
+        return pair ? 2 : 1;
+    }
+    return CharLength(s, i, cp);
 }
 
 // `head` without a last character that its end cuts short.
@@ -90,6 +106,43 @@ std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
     return std::min(length, s.size() - i);
 }
 
+std::size_t SequenceLength(unsigned char lead, CodePage cp) {
+    switch (cp) {
+        case CodePage::Cp932:
+            return IsCp932Lead(lead) ? 2 : 1;
+        case CodePage::Utf8:
+            break;
+    }
+    return Utf8SequenceLength(lead);
+}
+
+bool StartsInsideCharacter(std::string_view s, std::size_t at, CodePage cp) {
+    if (at >= s.size()) return false;
+    switch (cp) {
+        case CodePage::Cp932: {
+            // Before a first byte stand only pairs of lead bytes: an odd run makes `at` a trail.
+            std::size_t leads = 0;
+            while (leads < at && IsCp932Lead(static_cast<unsigned char>(s[at - leads - 1]))) {
+                ++leads;
+            }
+            return leads % 2 == 1;
+        }
+        case CodePage::Utf8:
+            break;
+    }
+    return (static_cast<unsigned char>(s[at]) & 0xC0) == 0x80;
+}
+
+std::string_view FullWidthBlank(CodePage cp) {
+    switch (cp) {
+        case CodePage::Cp932:
+            return "\x81\x40";
+        case CodePage::Utf8:
+            break;
+    }
+    return "\xE3\x80\x80";
+}
+
 std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
     std::vector<ByteKind> kinds(s.size(), ByteKind::Single);
     for (std::size_t i = 0; i < s.size();) {
@@ -115,22 +168,36 @@ Converter::~Converter() {
 
 std::optional<std::string> Converter::Convert(std::string_view in, const char* substitute) {
     std::string out;
+    const Lossy lossy =
+        ConvertInto(in, CodePage::Utf8, substitute == nullptr ? "" : substitute, false, out);
+    if (substitute == nullptr && lossy.substituted > 0) return std::nullopt;
+    return out;
+}
+
+Converter::Lossy Converter::ConvertInto(std::string_view in, CodePage from,
+                                        std::string_view substitute, bool more, std::string& out) {
+    Lossy lossy;
     char* src = const_cast<char*>(in.data());
     std::size_t srcLeft = in.size();
-    char buffer[256];
+    char buffer[4096];
     while (srcLeft > 0) {
         char* dst = buffer;
         std::size_t dstLeft = sizeof buffer;
         const std::size_t rc = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+        const int error = errno;
         out.append(buffer, dst);
-        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        if (substitute == nullptr) return std::nullopt;
+        if (rc != static_cast<std::size_t>(-1) || error == E2BIG) continue;
+        if (error == EINVAL && more) {
+            lossy.left = srcLeft;
+            break;
+        }
         out += substitute;
-        const std::size_t skip = CharLength(in, in.size() - srcLeft, CodePage::Utf8);
+        ++lossy.substituted;
+        const std::size_t skip = RefusedLength(in, in.size() - srcLeft, from);
         src += skip;
         srcLeft -= skip;
     }
-    return out;
+    return lossy;
 }
 
 std::optional<CodePage> OtherCodePage(std::string_view head, CodePage chosen) {

@@ -43,6 +43,15 @@ enum class ByteKind { Single = 0, Lead = 1, Trail = 2 };
 // Bytes of the character that starts at `i` (at least 1, never past the end of `s`).
 std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp);
 
+// Bytes of a whole character that begins with `lead`.
+std::size_t SequenceLength(unsigned char lead, CodePage cp);
+
+// True when byte `at` of `s`, a text classified from its start, is no character's first byte.
+bool StartsInsideCharacter(std::string_view s, std::size_t at, CodePage cp);
+
+// The full-width blank, U+3000.
+std::string_view FullWidthBlank(CodePage cp);
+
 // The kind of every byte of `s`, classified from its start.
 std::vector<ByteKind> Classify(std::string_view s, CodePage cp);
 
@@ -58,6 +67,17 @@ class Converter {
     // All of `in` converted. At a character that cannot be, either nullopt, or `substitute`
     // in its place (the input then being UTF-8).
     std::optional<std::string> Convert(std::string_view in, const char* substitute = nullptr);
+
+    // `in`, text of `from`, converted and appended to `out`, with `substitute` for each
+    // character that has no form in the other code page and each byte that is no character of
+    // `from` (a bad byte, a character cut short). With `more`, a character that the end of `in`
+    // cuts short is left for the caller to give again with the bytes that follow.
+    struct Lossy {
+        std::size_t substituted = 0;
+        std::size_t left = 0;  // bytes at the end of `in` not taken
+    };
+    Lossy ConvertInto(std::string_view in, CodePage from, std::string_view substitute, bool more,
+                      std::string& out);
 
   private:
     void* cd_;  // iconv_t

@@ -111,4 +111,11 @@ struct Conditions {
     StandardStreams Streams;
 };
 
+// True when records are written as the bytes they are cut from: no delimiters, no
+// conversion. The record loop then copies them without looking at values.
+inline bool WrittenAsCut(const Conditions& c) {
+    return c.Output.Format == OutputFormat::Fixed &&
+           OutputCodePage(c.Output.Encoding, c.DataCodePage) == c.DataCodePage;
+}
+
 }  // namespace rivex

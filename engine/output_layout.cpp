@@ -19,18 +19,19 @@ inline void CopyWords(char* out, const char* from, std::size_t width) {
 
 }  // namespace
 
+std::size_t Repetitions(const FieldItem& item) {
+    if (item.LastLeft == 0) return 1;
+    return static_cast<std::size_t>((item.LastLeft - item.Left) / item.Pitch + 1);
+}
+
 OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
     for (std::size_t field = 0; field < items.size(); ++field) {
         const FieldItem& item = items[field];
-        if (item.Width < 1) continue;  // always empty
         const auto start = static_cast<std::size_t>(item.Left < 1 ? 0 : item.Left - 1);
-        const auto width = static_cast<std::size_t>(item.Width);
-        Span span{field, start, width, 0, 1};
-        if (item.LastLeft != 0) {
-            span.pitch = static_cast<std::size_t>(item.Pitch);
-            span.count = static_cast<std::size_t>((item.LastLeft - item.Left) / item.Pitch + 1);
-        }
+        const auto width = static_cast<std::size_t>(std::max<std::int64_t>(item.Width, 0));
+        Span span{field, start, width, static_cast<std::size_t>(item.Pitch), Repetitions(item)};
         spans_.push_back(span);
+        if (width == 0) continue;  // an empty column: nothing of the record is reached
         reach_ = std::max(reach_, start + (span.count - 1) * span.pitch + width);
         lineLength_ += span.count * width;
     }

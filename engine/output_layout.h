@@ -14,6 +14,9 @@
 
 namespace rivex {
 
+// How many times `item` stands in a line: its repetitions, or once.
+std::size_t Repetitions(const FieldItem& item);
+
 class OutputLayout {
   public:
     // `items` with every "*" resolved.
@@ -39,8 +42,22 @@ class OutputLayout {
     void ForEachRepetition(std::uint64_t length, Piece piece) const {
         for (const Span& span : spans_) {
             std::uint64_t column = span.start;
-            for (std::size_t k = 0; k < span.count && column < length; ++k, column += span.pitch) {
+            for (std::size_t k = 0; k < span.count && column < length && span.width > 0;
+                 ++k, column += span.pitch) {
                 piece(span.field, k, column, std::min<std::uint64_t>(span.width, length - column));
+            }
+        }
+    }
+
+    // The same for every column of a delimited line, also those that a record of `length`
+    // bytes leaves empty: `piece(start, bytes)`, `bytes` 0 for an empty one.
+    template <typename Piece>
+    void ForEachColumn(std::uint64_t length, Piece piece) const {
+        for (const Span& span : spans_) {
+            std::uint64_t column = span.start;
+            for (std::size_t k = 0; k < span.count; ++k, column += span.pitch) {
+                piece(column, column < length ? std::min<std::uint64_t>(span.width, length - column)
+                                              : std::uint64_t{0});
             }
         }
     }
@@ -54,7 +71,7 @@ class OutputLayout {
     struct Span {
         std::size_t field;  // index of the item
         std::size_t start;  // from 0
-        std::size_t width;  // at least 1
+        std::size_t width;  // 0 for a field that is always empty
         std::size_t pitch;
         std::size_t count;  // at least 1
     };

@@ -59,6 +59,10 @@ std::size_t NeededBytes(const Conditions& c, std::size_t fieldReach, std::size_t
             keep = std::max(keep, static_cast<std::size_t>(segment.Left - 1 + segment.Width));
         }
     }
+    if (c.FieldMode == FieldModes::WholeRecord && !WrittenAsCut(c)) {
+        // A record is a value of its own, held whole as far as fields are.
+        keep = std::max(keep, std::min(RecordReader::kKeepAll, mostForFields));
+    }
     if (c.FieldMode == FieldModes::ListedFields) {
         const bool starOpen = StarOpen(c.FieldItems);
         keep =

@@ -9,6 +9,7 @@
 
 #include "engine/ahead_copy.h"
 #include "engine/byte_source.h"
+#include "engine/column_writer.h"
 #include "engine/event_pump.h"
 #include "engine/output_file.h"
 #include "engine/output_layout.h"
@@ -67,6 +68,7 @@ class Pass {
         : state_(state), c_(state.conditions), host_(host), buffers_(buffers) {}
 
     void Execute() {
+        if (!WrittenAsCut(c_)) columns_.emplace(c_);
         OpenSource();
         try {
             OpenOutput();
@@ -98,9 +100,18 @@ class Pass {
         output_.reset();
         state_.run.TotalOutputCount += state_.run.OutputCount;
         host_.AppendRunLog({RunLogEntry::Kind::OutputCount, {}, state_.run.OutputCount});
+        LogUnconverted();
     }
 
   private:
+    // Characters that did not convert are told, never left to be found in the output.
+    void LogUnconverted() {
+        const std::int64_t unconverted = columns_ ? columns_->TakeUnconverted() : 0;
+        if (unconverted == 0) return;
+        state_.run.TotalUnconverted += unconverted;
+        host_.AppendRunLog({RunLogEntry::Kind::Unconverted, {}, unconverted});
+    }
+
     std::string ActualName(const std::string& name, bool hasPlaceholder) const {
         return hasPlaceholder ? ReplacePlaceholder(name, state_.placeholder.PlaceholderText) : name;
     }
@@ -157,26 +168,38 @@ class Pass {
 
     // The line rule is decided for each source file as it is opened; the output's line end
     // follows it unless one was chosen for every record. A UTF-8 byte order mark is no part
-    // of the first record; an output the pass begins gets it too.
+    // of the first record; an output the pass begins gets it too when written as the data,
+    // and gets one when it is asked for. A CSV or TSV output the pass begins then gets its
+    // header row.
     void StartReading() {
         const bool automatic = c_.LineRules == LineRuleChoice::Auto;
         std::string_view head = source_->Peek(kAutoBytes);
+        bool marked = c_.Output.Encoding == OutputEncoding::Utf8WithMark;
         if (c_.DataCodePage == CodePage::Utf8 && head.starts_with(kUtf8Mark)) {
             source_->Consume(kUtf8Mark.size());
             head.remove_prefix(kUtf8Mark.size());
             sourceStart_ = kUtf8Mark.size();
-            if (outputBegun_) {
-                output_->Append(kUtf8Mark);
-                output_->MarkWhole();
-            }
+            marked = marked || c_.Output.Encoding == OutputEncoding::AsData;
         }
         const LineRule rule = DecideLineRule(c_.LineRules, head);
         lineEnd_ = LineEndFor(c_.OutputLineEnds, rule);
         output_->SetLineEnd(lineEnd_);
+        if (outputBegun_) BeginOutput(marked);
         reader_.emplace(*source_, rule, RecordReader::kDefaultBlockSize,
                         std::move(buffers_.reader));
         reader_->SetKeep(KeepOfRecord());
         pump_->ShowLineRule(rule, automatic);
+    }
+
+    void BeginOutput(bool marked) {
+        if (marked) {
+            output_->Append(kUtf8Mark);
+            output_->MarkWhole();
+        }
+        if (columns_ && columns_->WritesHeader()) {
+            columns_->Header(ColumnNames(c_), *output_);
+            output_->EndRecord();
+        }
     }
 
     // Reads may wait long on a slow source, and a long record takes many: the windows get
@@ -190,7 +213,8 @@ class Pass {
 
     void RecordLoops() {
         if (c_.SelectMode == SelectModes::ByCode) ReadLiveControls();
-        if (c_.SelectMode == SelectModes::AllRecords && c_.FieldMode == FieldModes::WholeRecord) {
+        if (c_.SelectMode == SelectModes::AllRecords && c_.FieldMode == FieldModes::WholeRecord &&
+            !columns_) {
             CopyRuns();
         }
         std::string_view record;
@@ -306,7 +330,9 @@ class Pass {
     }
 
     void WriteRecord(std::string_view record) {
-        if (c_.FieldMode == FieldModes::WholeRecord) {
+        if (columns_) {
+            WriteValues(record);
+        } else if (c_.FieldMode == FieldModes::WholeRecord) {
             WriteWhole(record);
         } else if (reader_->Partial() && FieldsPastHead(record)) {
             WriteLongFields(record);
@@ -316,6 +342,54 @@ class Pass {
         }
         output_->EndRecord();
         ++state_.run.OutputCount;
+    }
+
+    // The record's values as the output form asks.
+    void WriteValues(std::string_view record) {
+        const bool whole = c_.FieldMode == FieldModes::WholeRecord;
+        if (reader_->Partial() && (whole || FieldsPastHead(record))) {
+            WriteLongValues(record);
+            return;
+        }
+        if (!whole && !fields_.Started()) StartLayout(static_cast<std::int64_t>(record.size()));
+        columns_->Record(record, whole ? nullptr : &fields_.Layout(), *output_);
+    }
+
+    // The values of a record longer than the reader keeps: each from the head in memory and
+    // past it from the record's tail, read again in blocks as often as the value needs.
+    void WriteLongValues(std::string_view head) {
+        const std::uint64_t before = output_->Taken();
+        std::uint64_t length = 0;
+        const RecordTail tail = TakeTail(length);
+        std::vector<char> block;
+        const auto value = [&](std::uint64_t at, std::uint64_t bytes) {
+            const ColumnWriter::Pieces pieces = [&](const auto& take) {
+                std::uint64_t from = at;
+                std::uint64_t left = bytes;
+                if (from < head.size()) {
+                    const auto inHead = std::min<std::uint64_t>(left, head.size() - from);
+                    take(head.substr(from, inHead));
+                    from += inHead;
+                    left -= inHead;
+                }
+                if (left > 0) ReadTail(tail, from - head.size(), left, block, take);
+            };
+            const bool inside =
+                at < head.size() && StartsInsideCharacter(head, at, c_.DataCodePage);
+            columns_->LongValue(pieces, bytes, inside, *output_);
+        };
+        try {
+            columns_->BeginRecord();
+            if (c_.FieldMode == FieldModes::WholeRecord) {
+                value(0, length);
+            } else {
+                if (!fields_.Started()) StartLayout(static_cast<std::int64_t>(length));
+                fields_.Layout().ForEachColumn(length, value);
+            }
+        } catch (const ReadCancelled&) {
+            output_->CutBack(before);
+            throw;
+        }
     }
 
     // A record longer than the reader keeps streams through. Cut short by a cancel while a
@@ -348,7 +422,10 @@ class Pass {
                     at += inHead;
                     bytes -= inHead;
                 }
-                if (bytes > 0) CopyFromTail(tail, at - head.size(), bytes, block);
+                if (bytes > 0) {
+                    ReadTail(tail, at - head.size(), bytes, block,
+                             [this](std::string_view piece) { output_->AppendRun(piece); });
+                }
             });
         } catch (const ReadCancelled&) {
             output_->CutBack(before);
@@ -369,8 +446,10 @@ class Pass {
         return {spool_->fd(), 0};
     }
 
-    void CopyFromTail(const RecordTail& tail, std::uint64_t from, std::uint64_t bytes,
-                      std::vector<char>& block) {
+    // `bytes` of the tail from `from` on, handed to `take` a block at a time.
+    template <typename Take>
+    void ReadTail(const RecordTail& tail, std::uint64_t from, std::uint64_t bytes,
+                  std::vector<char>& block, const Take& take) {
         block.resize(kTailBlock);
         while (bytes > 0) {
             const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(bytes, kTailBlock));
@@ -378,7 +457,7 @@ class Pass {
                 ::pread(tail.fd, block.data(), want, tail.offset + static_cast<off_t>(from));
             if (got < 0) throw FileError(errno, state_.run.ActualSourceName);
             if (got == 0) throw SourceChanged(state_.run.ActualSourceName);
-            output_->AppendRun({block.data(), static_cast<std::size_t>(got)});
+            take(std::string_view(block.data(), static_cast<std::size_t>(got)));
             from += static_cast<std::uint64_t>(got);
             bytes -= static_cast<std::uint64_t>(got);
         }
@@ -406,7 +485,8 @@ class Pass {
     bool cancelNoticed_ = false;  // the record read after the cancel is counted once
     int readsAfterCancel_ = 0;    // reads of the record at hand since the cancel
     FieldLayout fields_{c_.FieldItems};
-    std::optional<Spool> spool_;  // tails of long records from a pipe or device
+    std::optional<ColumnWriter> columns_;  // unless records are written as cut
+    std::optional<Spool> spool_;           // tails of long records from a pipe or device
 };
 
 void RunPasses(EngineState& state, Host& host) {

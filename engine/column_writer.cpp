@@ -1,0 +1,269 @@
+#include "engine/column_writer.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace rivex {
+namespace {
+
+// What a character that does not convert is written as: U+FFFD, or the geta mark that
+// Japanese text has long used for it.
+std::string_view StandIn(CodePage written) {
+    return written == CodePage::Utf8 ? "\xEF\xBF\xBD" : "\x81\xAC";
+}
+
+bool IsAscii(std::string_view bytes) {
+    return std::ranges::none_of(bytes, [](char b) { return (b & 0x80) != 0; });
+}
+
+std::string Columns(std::int64_t left, std::int64_t right) {
+    const auto column = [](std::int64_t c) {
+        return c == -1 ? std::string("*") : std::to_string(c);
+    };
+    return column(left) + "-" + column(right);
+}
+
+}  // namespace
+
+std::vector<std::string> ColumnNames(const Conditions& c) {
+    if (c.FieldMode == FieldModes::WholeRecord) return {Columns(1, -1)};
+    std::vector<std::string> names;
+    for (const FieldItem& item : c.FieldItems) {
+        const std::size_t count = Repetitions(item);
+        for (std::size_t k = 0; k < count; ++k) {
+            const auto left = item.Left + static_cast<std::int64_t>(k) * item.Pitch;
+            if (item.Name.empty()) {
+                names.push_back(item.Right == -1 ? Columns(left, -1)
+                                                 : Columns(left, left + item.Right - item.Left));
+            } else {
+                names.push_back(count == 1 ? item.Name : item.Name + "_" + std::to_string(k + 1));
+            }
+        }
+    }
+    return names;
+}
+
+// Where a value's blanks at both ends stop: [first, end) of its bytes.
+struct ColumnWriter::Bounds {
+    std::uint64_t first = 0;
+    std::uint64_t end = 0;
+    bool quoted = false;  // the value holds a delimiter, a quote or a line end
+};
+
+ColumnWriter::ColumnWriter(const Conditions& c)
+    : form_(c.Output),
+      data_(c.DataCodePage),
+      written_(OutputCodePage(c.Output.Encoding, c.DataCodePage)),
+      delimited_(c.Output.Format != OutputFormat::Fixed) {
+    if (written_ != data_) {
+        values_ = std::make_unique<Converter>(InfoOf(written_).iconvName, InfoOf(data_).iconvName);
+    }
+    if (written_ != CodePage::Utf8) {
+        names_ = std::make_unique<Converter>(InfoOf(written_).iconvName, "UTF-8");
+    }
+}
+
+ColumnWriter::~ColumnWriter() = default;
+
+bool ColumnWriter::WritesHeader() const {
+    return delimited_ && form_.Header;
+}
+
+void ColumnWriter::Header(const std::vector<std::string>& names, RecordWriter& out) {
+    first_ = true;
+    for (const std::string& name : names) {
+        std::string text;
+        if (names_) {
+            unconverted_ += static_cast<std::int64_t>(
+                names_->ConvertInto(name, CodePage::Utf8, StandIn(written_), false, text)
+                    .substituted);
+        } else {
+            text = name;
+        }
+        Separate(out);
+        Emit(text, NeedsQuotes(text), out);
+    }
+}
+
+void ColumnWriter::Record(std::string_view record, const OutputLayout* layout, RecordWriter& out) {
+    first_ = true;
+    if (layout == nullptr) {
+        Value(record, 0, record.size(), out);
+        return;
+    }
+    layout->ForEachColumn(record.size(), [&](std::uint64_t at, std::uint64_t bytes) {
+        Value(record, at, bytes, out);
+    });
+}
+
+void ColumnWriter::Value(std::string_view record, std::uint64_t at, std::uint64_t bytes,
+                         RecordWriter& out) {
+    const std::string_view value = bytes == 0 ? std::string_view() : record.substr(at, bytes);
+    const bool inside =
+        bytes > 0 && (values_ || form_.Trim) && StartsInsideCharacter(record, at, data_);
+    Write([value](const auto& take) { take(value); }, bytes, inside, out);
+}
+
+void ColumnWriter::LongValue(const Pieces& pieces, std::uint64_t bytes, bool insideCharacter,
+                             RecordWriter& out) {
+    Write(pieces, bytes, insideCharacter, out);
+}
+
+template <typename Each>
+void ColumnWriter::Write(const Each& pieces, std::uint64_t bytes, bool insideCharacter,
+                         RecordWriter& out) {
+    Separate(out);
+    const Bounds bounds = (form_.Trim && delimited_) || form_.Format == OutputFormat::Csv
+                              ? Scan(pieces, insideCharacter)
+                              : Bounds{0, bytes, false};
+    if (bounds.quoted) out.Append("\"");
+    std::uint64_t at = 0;
+    bool pendingTrail = insideCharacter && values_ && data_ == CodePage::Cp932;
+    carry_.clear();
+    pieces([&](std::string_view piece) {
+        const std::uint64_t from = std::max(at, bounds.first);
+        const std::uint64_t to = std::min(at + piece.size(), bounds.end);
+        if (from < to) {
+            std::string_view part = piece.substr(from - at, to - from);
+            // A trail byte that begins a value would read as a character of its own.
+            if (pendingTrail && from == 0) {
+                converted_.assign(StandIn(written_));
+                ++unconverted_;
+                Emit(converted_, bounds.quoted, out);
+                part.remove_prefix(1);
+            }
+            pendingTrail = false;
+            Convert(part, to < bounds.end, converted_);
+            Emit(converted_, bounds.quoted, out);
+        }
+        at += piece.size();
+    });
+    if (bounds.quoted) out.Append("\"");
+}
+
+bool ColumnWriter::NeedsQuotes(std::string_view bytes) const {
+    return form_.Format == OutputFormat::Csv &&
+           bytes.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+template <typename Each>
+ColumnWriter::Bounds ColumnWriter::Scan(const Each& pieces, bool insideCharacter) const {
+    Bounds bounds;
+    const bool trim = form_.Trim && delimited_;
+    const std::string_view wide = FullWidthBlank(data_);
+    std::optional<std::uint64_t> first;
+    std::uint64_t at = 0;
+    std::uint64_t skip = insideCharacter ? 1 : 0;  // bytes of a character begun in the last piece
+    std::string character;                         // a character the end of a piece cut
+    pieces([&](std::string_view piece) {
+        if (NeedsQuotes(piece)) bounds.quoted = true;
+        if (!trim) {
+            at += piece.size();
+            return;
+        }
+        std::size_t i = 0;
+        const auto nonBlank = [&](std::uint64_t start, std::uint64_t stop) {
+            if (!first) first = start;
+            bounds.end = stop;
+        };
+        if (skip > 0 || !character.empty()) {
+            // The rest of a character begun before this piece, or a first byte inside one.
+            const std::size_t rest = std::min<std::size_t>(skip, piece.size());
+            character.append(piece.substr(0, rest));
+            i = rest;
+            skip -= rest;
+            if (skip > 0) {
+                at += piece.size();
+                return;
+            }
+            if (character != " " && character != wide) nonBlank(at + i - character.size(), at + i);
+            character.clear();
+        }
+        while (i < piece.size()) {
+            const std::size_t whole = SequenceLength(static_cast<unsigned char>(piece[i]), data_);
+            const std::size_t length = CharLength(piece, i, data_);
+            if (length < whole && i + length == piece.size()) {
+                character.assign(piece.substr(i));
+                skip = whole - length;
+                break;
+            }
+            const std::string_view c = piece.substr(i, length);
+            if (c != " " && c != wide) nonBlank(at + i, at + i + length);
+            i += length;
+        }
+        at += piece.size();
+    });
+    if (!trim) {
+        bounds.end = at;
+    } else if (!character.empty()) {
+        // A character cut by the value's end is no blank.
+        if (!first) first = at - character.size();
+        bounds.end = at;
+    }
+    bounds.first = trim ? first.value_or(bounds.end) : 0;
+    return bounds;
+}
+
+void ColumnWriter::Convert(std::string_view bytes, bool more, std::string& into) {
+    into.clear();
+    if (!values_) {
+        into.assign(bytes);
+        return;
+    }
+    if (carry_.empty() && IsAscii(bytes)) {
+        into.assign(bytes);
+        return;
+    }
+    std::string joined;
+    if (!carry_.empty()) {
+        joined = std::exchange(carry_, {}) + std::string(bytes);
+        bytes = joined;
+    }
+    const Converter::Lossy lossy =
+        values_->ConvertInto(bytes, data_, StandIn(written_), more, into);
+    unconverted_ += static_cast<std::int64_t>(lossy.substituted);
+    carry_.assign(bytes.substr(bytes.size() - lossy.left));
+}
+
+void ColumnWriter::Emit(std::string_view bytes, bool quoted, RecordWriter& out) {
+    switch (form_.Format) {
+        case OutputFormat::Fixed:
+            out.Append(bytes);
+            return;
+        case OutputFormat::Csv:
+            if (!quoted) {
+                out.Append(bytes);
+                return;
+            }
+            // A quote inside a quoted value is doubled.
+            for (std::size_t quote; (quote = bytes.find('"')) != std::string_view::npos;) {
+                out.Append(bytes.substr(0, quote + 1));
+                out.Append("\"");
+                bytes.remove_prefix(quote + 1);
+            }
+            out.Append(bytes);
+            return;
+        case OutputFormat::Tsv:
+            break;
+    }
+    // TSV has no quoting: a tab or line end inside a value becomes a blank.
+    for (std::size_t special;
+         (special = bytes.find_first_of("\t\r\n")) != std::string_view::npos;) {
+        out.Append(bytes.substr(0, special));
+        out.Append(" ");
+        bytes.remove_prefix(special + 1);
+    }
+    out.Append(bytes);
+}
+
+void ColumnWriter::Separate(RecordWriter& out) {
+    if (!first_ && delimited_) out.Append(form_.Format == OutputFormat::Csv ? "," : "\t");
+    first_ = false;
+}
+
+std::int64_t ColumnWriter::TakeUnconverted() {
+    return std::exchange(unconverted_, 0);
+}
+
+}  // namespace rivex
