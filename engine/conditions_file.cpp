@@ -100,6 +100,34 @@ std::optional<Value> NamedOrNull(const Json& json, std::string_view key,
     return Named(json, key, names);
 }
 
+// The output's form: a file saved before it could be chosen leaves it as the default.
+OutputForm OutputFormOf(const Json& json) {
+    OutputForm form;
+    const auto flag = [&json](std::string_view key, bool& into) {
+        if (!json.contains(key)) return;
+        const Json& value = json[key];
+        if (!value.is_boolean()) throw WrongForm(key);
+        into = value.get<bool>();
+    };
+    if (json.contains("outputFormat")) form.Format = Named(json, "outputFormat", kOutputFormatNames);
+    if (json.contains("outputEncoding")) {
+        form.Encoding = Named(json, "outputEncoding", kOutputEncodingNames);
+    }
+    flag("trim", form.Trim);
+    flag("header", form.Header);
+    return form;
+}
+
+// The field rows' names, by row; none in a file saved before fields had them.
+std::vector<std::string> FieldNamesOf(const Json& json) {
+    std::vector<std::string> names;
+    if (!json.contains("fieldNames")) return names;
+    const Json& value = json["fieldNames"];
+    if (!value.is_array()) throw WrongForm("fieldNames");
+    for (const Json& name : value) names.push_back(TextOf(name, "fieldNames"));
+    return names;
+}
+
 CodePage EncodingOf(const Json& json) {
     const std::optional<CodePage> cp = CodePageNamed(Text(json, "encoding"));
     if (!cp) throw WrongForm("encoding");
@@ -139,6 +167,7 @@ std::vector<const std::string*> Texts(const ExtractionRequest& form) {
     for (const auto& row : form.FieldRows) {
         for (const auto& cell : row) texts.push_back(&cell);
     }
+    for (const auto& name : form.FieldNames) texts.push_back(&name);
     for (const auto& row : form.SelectionRows) {
         for (const auto& cell : row) texts.push_back(&cell);
     }
@@ -287,6 +316,7 @@ ExtractionRequest FormOf(const Json& json) {
     form.OutputName = Text(json, "outputFile");
     form.FieldMode = NamedOrNull(json, "fieldMode", kFieldModeNames);
     form.FieldRows = GridRows<4>(json, "fields");
+    form.FieldNames = FieldNamesOf(json);
     form.SelectMode = NamedOrNull(json, "selectMode", kSelectModeNames);
     form.SelectionRows = GridRows<2>(json, "ranges");
     form.KeyPositions = Text(json, "keyPositions");
@@ -297,6 +327,7 @@ ExtractionRequest FormOf(const Json& json) {
     form.LineRules = Named(json, "lineEnd", kLineRuleNames);
     form.OutputLineEnds = Named(json, "outputLineEnd", kOutputLineEndNames);
     form.Encoding = EncodingOf(json);
+    form.Output = OutputFormOf(json);
     form.Answers = Answers(json);
     return form;
 }
@@ -311,6 +342,9 @@ std::string ConditionsText(const ExtractionRequest& form) {
     json["outputFile"] = form.OutputName;
     json["fieldMode"] = NameOrNull(form.FieldMode, kFieldModeNames);
     json["fields"] = Rows(form.FieldRows);
+    if (std::ranges::any_of(form.FieldNames, [](const std::string& n) { return !n.empty(); })) {
+        json["fieldNames"] = form.FieldNames;
+    }
     json["selectMode"] = NameOrNull(form.SelectMode, kSelectModeNames);
     json["ranges"] = Rows(form.SelectionRows);
     json["keyPositions"] = form.KeyPositions;
@@ -319,6 +353,10 @@ std::string ConditionsText(const ExtractionRequest& form) {
     json["lineEnd"] = NameOf(kLineRuleNames, form.LineRules);
     json["outputLineEnd"] = NameOf(kOutputLineEndNames, form.OutputLineEnds);
     json["encoding"] = InfoOf(form.Encoding).name;
+    json["outputFormat"] = NameOf(kOutputFormatNames, form.Output.Format);
+    json["trim"] = form.Output.Trim;
+    json["outputEncoding"] = NameOf(kOutputEncodingNames, form.Output.Encoding);
+    json["header"] = form.Output.Header;
     if (!form.Answers.empty()) {
         Json& answers = json["answers"] = Json::array();
         for (const PlaceholderAnswer& a : form.Answers) {

@@ -4,6 +4,7 @@
 
 #include "engine/byte_source.h"
 #include "engine/checks.h"
+#include "engine/column_writer.h"
 #include "engine/notation.h"
 #include "engine/output_layout.h"
 #include "engine/placeholder.h"
@@ -29,6 +30,12 @@ class PreviewPass {
         : preview_(preview), c_(preview.conditions), reader_(source, rule), writer_(sink_) {
         preview_.lineEnd = LineEndFor(c_.OutputLineEnds, rule);
         reader_.SetKeep(Keep());
+        if (!WrittenAsCut(c_)) columns_.emplace(c_);
+        if (columns_ && columns_->WritesHeader()) {
+            RecordWriter header(preview_.header);
+            columns_->Header(ColumnNames(c_), header);
+            header.Flush();
+        }
     }
 
     void Walk(bool exclusion, bool grouped) {
@@ -52,7 +59,11 @@ class PreviewPass {
     }
 
     void Write(std::string_view record) {
-        if (c_.FieldMode == FieldModes::WholeRecord) {
+        const bool whole = c_.FieldMode == FieldModes::WholeRecord;
+        if (columns_) {
+            if (!whole && !fields_.Started()) StartLayout(record);
+            columns_->Record(record, whole ? nullptr : &fields_.Layout(), writer_);
+        } else if (whole) {
             writer_.Append(record.substr(0, OutputPreview::kRecordBytes));
         } else {
             if (!fields_.Started()) StartLayout(record);
@@ -78,6 +89,7 @@ class PreviewPass {
     std::string sink_;
     RecordWriter writer_;
     FieldLayout fields_{c_.FieldItems};
+    std::optional<ColumnWriter> columns_;  // unless records are written as cut
 };
 
 }  // namespace
