@@ -109,7 +109,8 @@ OutputForm OutputFormOf(const Json& json) {
         if (!value.is_boolean()) throw WrongForm(key);
         into = value.get<bool>();
     };
-    if (json.contains("outputFormat")) form.Format = Named(json, "outputFormat", kOutputFormatNames);
+    if (json.contains("outputFormat"))
+        form.Format = Named(json, "outputFormat", kOutputFormatNames);
     if (json.contains("outputEncoding")) {
         form.Encoding = Named(json, "outputEncoding", kOutputEncodingNames);
     }

@@ -12,7 +12,7 @@ packages=(
   xvfb xauth
   clang-14 libclang-rt-14-dev
   poppler-utils
-  mawk time
+  mawk time python3
   desktop-file-utils appstream dpkg-dev man-db file lintian bash-completion
   nlohmann-json3-dev
 )

@@ -21,6 +21,8 @@ ExtractionRequest Typed() {
     form.LineRules = LineRuleChoice::Lf;
     form.OutputLineEnds = OutputLineEnd::CrLf;
     form.Encoding = CodePage::Utf8;
+    form.FieldNames = {"番号", "", "値"};
+    form.Output = {OutputFormat::Tsv, true, OutputEncoding::Utf8WithMark, false};
     return form;
 }
 
@@ -38,6 +40,13 @@ TEST(ConditionsFile, SavedFormLoadsBackToTheSameBytes) {
         ReadConditions(ConditionsText(ExtractionRequest{}));  // as the window starts
     ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(unchosen));
     EXPECT_EQ(std::get<ExtractionRequest>(unchosen), ExtractionRequest{});
+
+    // A file saved before the output's form and the columns' names could be chosen.
+    std::string older = ConditionsText(ExtractionRequest{});
+    older.erase(older.find(",\n  \"outputFormat\""), std::string::npos);
+    const auto loadedOlder = ReadConditions(older + "\n}\n");
+    ASSERT_TRUE(std::holds_alternative<ExtractionRequest>(loadedOlder));
+    EXPECT_EQ(std::get<ExtractionRequest>(loadedOlder), ExtractionRequest{});
 }
 
 TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
@@ -58,6 +67,8 @@ TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
         {replaced("\"encoding\": \"utf8\"", "\"encoding\": \"euc\""),
          {Phrase::ConditionsWrongForm, {"encoding"}}},
         {replaced("\"11\",", "11,"), {Phrase::ConditionsWrongForm, {"fields"}}},
+        {replaced("\"tsv\"", "\"xls\""), {Phrase::ConditionsWrongForm, {"outputFormat"}}},
+        {replaced("\"番号\"", "1"), {Phrase::ConditionsWrongForm, {"fieldNames"}}},
         {replaced("\"keyPositions\"", "\"keys\""),
          {Phrase::ConditionsKeyMissing, {"keyPositions"}}},
     };

@@ -9,13 +9,16 @@
 #include "engine/record_reader.h"
 #include "engine/text_format.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/run_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace rivex {
 namespace {
 
 using testing::FakeHost;
+using testing::Lines;
 using testing::ReadFile;
+using testing::RunTest;
 using testing::TempDir;
 using testing::WriteFile;
 
@@ -29,52 +32,6 @@ std::string NumberedRecords(int count) {
     }
     return bytes;
 }
-
-std::string Lines(std::initializer_list<std::string> records) {
-    std::string bytes;
-    for (const auto& r : records) bytes += r + "\r\n";
-    return bytes;
-}
-
-class RunTest : public ::testing::Test {
-  protected:
-    RunTest() {
-        form.SourceName = dir / "in.txt";
-        form.OutputName = dir / "out.txt";
-        form.FieldMode = FieldModes::WholeRecord;
-        form.SelectMode = SelectModes::AllRecords;
-    }
-
-    void Source(const std::string& bytes) { WriteFile(dir / "in.txt", bytes); }
-    std::string Output() const { return ReadFile(dir / "out.txt"); }
-
-    void ByCount(std::vector<std::array<std::string, 2>> rows) {
-        form.SelectMode = SelectModes::ByCount;
-        form.SelectionRows = std::move(rows);
-    }
-    void ByCode(std::string keys, std::vector<std::array<std::string, 2>> rows) {
-        form.SelectMode = SelectModes::ByCode;
-        form.KeyPositions = std::move(keys);
-        form.SelectionRows = std::move(rows);
-    }
-    void Fields(std::vector<std::array<std::string, 4>> rows) {
-        form.FieldMode = FieldModes::ListedFields;
-        form.FieldRows = std::move(rows);
-    }
-    // True when the press ran to the end of a run; false for a refusal.
-    bool Press() {
-        outcome = Extract(form, state, host);
-        return std::holds_alternative<RunSummary>(outcome);
-    }
-    const RunSummary& Summary() const { return std::get<RunSummary>(outcome); }
-    std::string LogLine(std::size_t i) const { return host.runLog.at(i); }
-
-    TempDir dir;
-    ExtractionRequest form;
-    EngineState state;
-    FakeHost host;
-    std::variant<Refusal, RunSummary> outcome;
-};
 
 TEST_F(RunTest, WholeRecordsAreCopiedByteForByte) {
     Source("a\nb\r\n\xFF\x81\x40\r\n\r\nlast");
