@@ -1,6 +1,7 @@
 #include "engine/column_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -11,6 +12,23 @@ namespace {
 // Japanese text has long used for it.
 std::string_view StandIn(CodePage written) {
     return written == CodePage::Utf8 ? "\xEF\xBF\xBD" : "\x81\xAC";
+}
+
+using ByteSet = std::array<bool, 256>;
+
+constexpr ByteSet SetOf(std::string_view bytes) {
+    ByteSet set{};
+    for (const char b : bytes) set[static_cast<unsigned char>(b)] = true;
+    return set;
+}
+constexpr ByteSet kCsvSpecials = SetOf(",\"\r\n");  // a value holding one is quoted
+constexpr ByteSet kTsvSpecials = SetOf("\t\r\n");   // a TSV value holds a blank instead
+
+// The first byte of `bytes` in `set`, or its size.
+std::size_t FindAny(std::string_view bytes, const ByteSet& set) {
+    std::size_t i = 0;
+    while (i < bytes.size() && !set[static_cast<unsigned char>(bytes[i])]) ++i;
+    return i;
 }
 
 bool IsAscii(std::string_view bytes) {
@@ -102,21 +120,52 @@ void ColumnWriter::Value(std::string_view record, std::uint64_t at, std::uint64_
     const std::string_view value = bytes == 0 ? std::string_view() : record.substr(at, bytes);
     const bool inside =
         bytes > 0 && (values_ || form_.Trim) && StartsInsideCharacter(record, at, data_);
-    Write([value](const auto& take) { take(value); }, bytes, inside, out);
+    Bounds bounds{0, bytes, false};
+    if (form_.Trim && delimited_) bounds = Trimmed(record, at, bytes, inside);
+    bounds.quoted = NeedsQuotes(value.substr(bounds.first, bounds.end - bounds.first));
+    Write([value](const auto& take) { take(value); }, bounds, inside, out);
+}
+
+// The blanks at the ends of a value held whole: those at its start, and at its end as long as
+// a full-width blank there is a character of its own rather than the end of another.
+ColumnWriter::Bounds ColumnWriter::Trimmed(std::string_view record, std::uint64_t at,
+                                           std::uint64_t bytes, bool insideCharacter) const {
+    const std::string_view wide = FullWidthBlank(data_);
+    std::size_t first = at;
+    std::size_t end = at + bytes;
+    while (!insideCharacter && first < end) {
+        if (record[first] == ' ') {
+            ++first;
+        } else if (record.substr(first, end - first).starts_with(wide)) {
+            first += wide.size();
+        } else {
+            break;
+        }
+    }
+    while (end > first) {
+        if (record[end - 1] == ' ') {
+            --end;
+        } else if (end - first >= wide.size() && record.substr(0, end).ends_with(wide) &&
+                   !StartsInsideCharacter(record, end - wide.size(), data_)) {
+            end -= wide.size();
+        } else {
+            break;
+        }
+    }
+    return {first - at, end - at, false};
 }
 
 void ColumnWriter::LongValue(const Pieces& pieces, std::uint64_t bytes, bool insideCharacter,
                              RecordWriter& out) {
-    Write(pieces, bytes, insideCharacter, out);
+    const bool scanned = (form_.Trim && delimited_) || form_.Format == OutputFormat::Csv;
+    Write(pieces, scanned ? Scan(pieces, insideCharacter) : Bounds{0, bytes, false},
+          insideCharacter, out);
 }
 
 template <typename Each>
-void ColumnWriter::Write(const Each& pieces, std::uint64_t bytes, bool insideCharacter,
+void ColumnWriter::Write(const Each& pieces, const Bounds& bounds, bool insideCharacter,
                          RecordWriter& out) {
     Separate(out);
-    const Bounds bounds = (form_.Trim && delimited_) || form_.Format == OutputFormat::Csv
-                              ? Scan(pieces, insideCharacter)
-                              : Bounds{0, bytes, false};
     if (bounds.quoted) out.Append("\"");
     std::uint64_t at = 0;
     bool pendingTrail = insideCharacter && values_ && data_ == CodePage::Cp932;
@@ -128,14 +177,12 @@ void ColumnWriter::Write(const Each& pieces, std::uint64_t bytes, bool insideCha
             std::string_view part = piece.substr(from - at, to - from);
             // A trail byte that begins a value would read as a character of its own.
             if (pendingTrail && from == 0) {
-                converted_.assign(StandIn(written_));
                 ++unconverted_;
-                Emit(converted_, bounds.quoted, out);
+                Emit(StandIn(written_), bounds.quoted, out);
                 part.remove_prefix(1);
             }
             pendingTrail = false;
-            Convert(part, to < bounds.end, converted_);
-            Emit(converted_, bounds.quoted, out);
+            Emit(Converted(part, to < bounds.end), bounds.quoted, out);
         }
         at += piece.size();
     });
@@ -143,8 +190,7 @@ void ColumnWriter::Write(const Each& pieces, std::uint64_t bytes, bool insideCha
 }
 
 bool ColumnWriter::NeedsQuotes(std::string_view bytes) const {
-    return form_.Format == OutputFormat::Csv &&
-           bytes.find_first_of(",\"\r\n") != std::string_view::npos;
+    return form_.Format == OutputFormat::Csv && FindAny(bytes, kCsvSpecials) < bytes.size();
 }
 
 template <typename Each>
@@ -205,25 +251,19 @@ ColumnWriter::Bounds ColumnWriter::Scan(const Each& pieces, bool insideCharacter
     return bounds;
 }
 
-void ColumnWriter::Convert(std::string_view bytes, bool more, std::string& into) {
-    into.clear();
-    if (!values_) {
-        into.assign(bytes);
-        return;
-    }
-    if (carry_.empty() && IsAscii(bytes)) {
-        into.assign(bytes);
-        return;
-    }
+std::string_view ColumnWriter::Converted(std::string_view bytes, bool more) {
+    if (!values_ || (carry_.empty() && IsAscii(bytes))) return bytes;
+    converted_.clear();
     std::string joined;
     if (!carry_.empty()) {
         joined = std::exchange(carry_, {}) + std::string(bytes);
         bytes = joined;
     }
     const Converter::Lossy lossy =
-        values_->ConvertInto(bytes, data_, StandIn(written_), more, into);
+        values_->ConvertInto(bytes, data_, StandIn(written_), more, converted_);
     unconverted_ += static_cast<std::int64_t>(lossy.substituted);
     carry_.assign(bytes.substr(bytes.size() - lossy.left));
+    return converted_;
 }
 
 void ColumnWriter::Emit(std::string_view bytes, bool quoted, RecordWriter& out) {

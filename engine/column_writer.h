@@ -53,13 +53,16 @@ class ColumnWriter {
     struct Bounds;
     void Value(std::string_view record, std::uint64_t at, std::uint64_t bytes, RecordWriter& out);
     void Separate(RecordWriter& out);
+    Bounds Trimmed(std::string_view record, std::uint64_t at, std::uint64_t bytes,
+                   bool insideCharacter) const;
     template <typename Each>
-    void Write(const Each& pieces, std::uint64_t bytes, bool insideCharacter, RecordWriter& out);
+    void Write(const Each& pieces, const Bounds& bounds, bool insideCharacter, RecordWriter& out);
     template <typename Each>
     Bounds Scan(const Each& pieces, bool insideCharacter) const;
     bool NeedsQuotes(std::string_view bytes) const;
     void Emit(std::string_view bytes, bool quoted, RecordWriter& out);
-    void Convert(std::string_view bytes, bool more, std::string& into);
+    // `bytes` in the output's code page: as they are, or converted into converted_.
+    std::string_view Converted(std::string_view bytes, bool more);
 
     OutputForm form_;
     CodePage data_;
