@@ -149,6 +149,22 @@ smaller=$small
 job "11-12 at pitch 10 to 99999999" 1.2 "rivex --fields --field 11 12 21 91 --all" -- \
   --fields --field 11 12 21 99999999 --all
 
+# CSV for a spreadsheet: six fields, trimmed, converted to UTF-8; against the fixed output of
+# the same fields, and against the chains a user would otherwise build.
+six=(--fields --field 1 3 "" "" --field 4 5 "" "" --field 6 6 "" "" --field 7 9 "" ""
+  --field 10 17 "" "" --field 18 30 "" "" --all)
+"$batch" --save-conditions "$work/six.json" --source "$big" --output /dev/null "${six[@]}"
+csv=("${six[@]}" --format csv --trim --output-encoding utf8)
+job "six fields, CSV UTF-8 (as fixed)" 6.0 "rivex --conditions $work/six.json" -- "${csv[@]}"
+job "six fields, CSV UTF-8 (cut|iconv|sed)" 0.5 \
+  "cut -b 1-3,4-5,6,7-9,10-17,18-30 --output-delimiter=, \"\$1\" | iconv -f CP932 -t UTF-8 |
+   sed 's/^ *//; s/ *, */,/g; s/ *\$//' > \"\$2\"" -- "${csv[@]}"
+trim='function t(s) { gsub(/^ +| +$/, "", s); return s }'
+job "six fields, CSV UTF-8 (mawk|iconv)" 0.5 \
+  "mawk '$trim {print t(substr(\$0,1,3)) \",\" t(substr(\$0,4,2)) \",\" t(substr(\$0,6,1)) \",\"
+   t(substr(\$0,7,3)) \",\" t(substr(\$0,10,8)) \",\" t(substr(\$0,18,13))}' \"\$1\" |
+   iconv -f CP932 -t UTF-8 > \"\$2\"" -- "${csv[@]}"
+
 # One record of $record_bytes bytes without a line end.
 source=$long
 smaller=$quarter

@@ -35,6 +35,11 @@ struct PreviewCase {
     ExtractionRequest form;
 };
 
+ExtractionRequest Delimited(ExtractionRequest form) {
+    form.Output = {OutputFormat::Csv, true, OutputEncoding::Utf8, true};
+    return form;
+}
+
 ExtractionRequest Form(std::vector<std::array<std::string, 4>> fields, bool byCode,
                        std::string keys, std::vector<std::array<std::string, 2>> rows) {
     ExtractionRequest form;
@@ -62,7 +67,7 @@ TEST_P(PreviewMatchesRun, SameRecords) {
     EngineState state;
     FakeHost host;
     ASSERT_TRUE(std::holds_alternative<RunSummary>(Extract(form, state, host)));
-    std::string shown;
+    std::string shown = preview.header.empty() ? "" : preview.header + std::string(preview.lineEnd);
     for (const std::string& record : preview.records)
         shown += record + std::string(preview.lineEnd);
     EXPECT_EQ(shown, ReadFile(dir / "out.txt"));
@@ -71,14 +76,16 @@ TEST_P(PreviewMatchesRun, SameRecords) {
 
 INSTANTIATE_TEST_SUITE_P(
     Conditions, PreviewMatchesRun,
-    ::testing::Values(PreviewCase{"Whole", Form({}, false, "", {})},
-                      PreviewCase{
-                          "FieldsRepeatsAndStar",
-                          Form({{"3", "4", "", ""}, {"1", "1", "6", "12"}, {"*", "", "", ""}},
-                               false, "", {})},
-                      PreviewCase{"Counts", Form({}, false, "", {{"5", "9"}, {"40", "*"}})},
-                      PreviewCase{"CodesTwoSegments",
-                                  Form({{"2", "5", "", ""}}, true, "1,3-4", {{"1Kx", "3Kx"}})}),
+    ::testing::Values(
+        PreviewCase{"Whole", Form({}, false, "", {})},
+        PreviewCase{
+            "FieldsRepeatsAndStar",
+            Form({{"3", "4", "", ""}, {"1", "1", "6", "12"}, {"*", "", "", ""}}, false, "", {})},
+        PreviewCase{"Counts", Form({}, false, "", {{"5", "9"}, {"40", "*"}})},
+        PreviewCase{"CodesTwoSegments",
+                    Form({{"2", "5", "", ""}}, true, "1,3-4", {{"1Kx", "3Kx"}})},
+        PreviewCase{"CsvTrimmedUtf8",
+                    Delimited(Form({{"3", "4", "", ""}, {"1", "2", "6", "12"}}, false, "", {}))}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Preview, LimitsAndLineEnds) {
