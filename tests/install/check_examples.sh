@@ -21,14 +21,23 @@ records() { # records FIRST_CODE
   done
 }
 
-# examples PAGE: runs the examples of PAGE (below usr/share/man) in a folder of their own.
+# Shift-JIS records of 26 bytes, CR LF ended: a number in columns 1 to 4, a name padded with
+# full- and half-width blanks in 5 to 18, an amount aligned right in 19 to 26.
+staff() {
+  printf '%s\r\n' '0001山田　太郎        1200' '0002佐藤　花子　     35000' \
+    '0003鈴木　一           980' | iconv -f UTF-8 -t CP932
+}
+
+# examples PAGE HEADER: runs the examples of PAGE (below usr/share/man) in a folder of their
+# own; HEADER is the header row its CSV example names.
 examples() {
-  local page=$1 dir=$work/${1//\//_}
+  local page=$1 header=$2 dir=$work/${1//\//_}
   local files=$dir/files
   fail() { echo "FAIL: $page: $*" >&2; exit 1; }
   mkdir -p "$files"
   records 12 > "$files/in.txt"
   gzip -9c "$files/in.txt" > "$files/in.txt.gz"
+  staff > "$files/staff.txt"
   for n in 01 02 03 04 05 06 07 08 09 10 11 12; do
     records 11 > "$files/in$n.txt"
     records 12 > "$files/area$n.txt"
@@ -71,6 +80,9 @@ examples() {
     fail "the repetition example wrote other bytes"
   cmp -s <(head -n 10 "$files/in.txt") "$files/first10.txt" ||
     fail "the pipe example wrote other bytes"
+  cmp -s <(printf '\xEF\xBB\xBF' && printf '%s\r\n' "$header" 0001,山田　太郎,1200 \
+    0002,佐藤　花子,35000 0003,鈴木　一,980) "$files/staff.csv" ||
+    fail "the spreadsheet example wrote other bytes"
   local written
   for written in all.txt sel/in01.txt sel/in12.txt tokyo.txt check.txt; do
     [ -s "$files/$written" ] || fail "an example wrote no $written"
@@ -78,6 +90,6 @@ examples() {
   echo "$page: $blocks examples ran"
 }
 
-examples man1/rivex-batch.1.gz
-examples ja/man1/rivex-batch.1.gz
+examples man1/rivex-batch.1.gz number,name,amount
+examples ja/man1/rivex-batch.1.gz 番号,氏名,金額
 echo "man_examples: 1 passed, 0 failed"
