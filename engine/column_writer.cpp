@@ -44,20 +44,19 @@ std::string Columns(std::int64_t left, std::int64_t right) {
 
 }  // namespace
 
+std::string ColumnName(const FieldItem& item, std::size_t repeat) {
+    if (!item.Name.empty()) {
+        return Repetitions(item) == 1 ? item.Name : item.Name + "_" + std::to_string(repeat + 1);
+    }
+    const auto left = item.Left + static_cast<std::int64_t>(repeat) * item.Pitch;
+    return Columns(left, item.Right == -1 ? -1 : left + item.Right - item.Left);
+}
+
 std::vector<std::string> ColumnNames(const Conditions& c) {
     if (c.FieldMode == FieldModes::WholeRecord) return {Columns(1, -1)};
     std::vector<std::string> names;
     for (const FieldItem& item : c.FieldItems) {
-        const std::size_t count = Repetitions(item);
-        for (std::size_t k = 0; k < count; ++k) {
-            const auto left = item.Left + static_cast<std::int64_t>(k) * item.Pitch;
-            if (item.Name.empty()) {
-                names.push_back(item.Right == -1 ? Columns(left, -1)
-                                                 : Columns(left, left + item.Right - item.Left));
-            } else {
-                names.push_back(count == 1 ? item.Name : item.Name + "_" + std::to_string(k + 1));
-            }
-        }
+        for (std::size_t k = 0; k < Repetitions(item); ++k) names.push_back(ColumnName(item, k));
     }
     return names;
 }

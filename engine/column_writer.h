@@ -16,8 +16,11 @@
 
 namespace rivex {
 
-// The names of the output's columns: a field's name, numbered name_1, name_2... for its
-// repetitions, or its columns as "11-13"; a whole record is "1-*".
+// The name of repetition `repeat` (from 0) of `item`: its name, numbered name_1, name_2...
+// when it repeats, or its columns as "11-13".
+std::string ColumnName(const FieldItem& item, std::size_t repeat);
+
+// The names of the output's columns, in order; a whole record is "1-*".
 std::vector<std::string> ColumnNames(const Conditions& c);
 
 class ColumnWriter {

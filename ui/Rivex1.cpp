@@ -117,7 +117,19 @@ void SetText(QLineEdit* edit, const std::string& text) {
 
 // The conditions of either tab page.
 auto FieldPage(const ConditionsShown& c) {
-    return std::tie(c.form.FieldRows, c.form.FieldMode, c.fieldLabels);
+    return std::tie(c.form.FieldRows, c.form.FieldNames, c.form.FieldMode, c.fieldLabels);
+}
+
+// The field grid's rows: the four columns and the name of each field row.
+std::vector<std::array<std::string, 5>> FieldGridRows(const ExtractionRequest& form) {
+    std::vector<std::array<std::string, 5>> rows;
+    for (std::size_t r = 0; r < std::max(form.FieldRows.size(), form.FieldNames.size()); ++r) {
+        std::array<std::string, 5> row;
+        if (r < form.FieldRows.size()) std::ranges::copy(form.FieldRows[r], row.begin());
+        if (r < form.FieldNames.size()) row[4] = form.FieldNames[r];
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 auto RecordPage(const ConditionsShown& c) {
@@ -207,6 +219,7 @@ void TForm1::createDataGroup() {
     ComboBox3 = MakeCombo(GroupBox6, "ComboBox3", {}, 92, 83, 105);
     for (const CodePageInfo& page : kCodePages) ComboBox3->addItem(tr(page.label.data()));
     SetHint(ComboBox3, tr("ﾚｺｰﾄﾞの文字コード。指定したｺｰﾄﾞもこれに変えて比べます"));
+    createOutputChoices();
     Label20 =
         MakeLabel(GroupBox6, "Label20",
                   tr("・元の改行が「自動」のときは、ﾌｧｲﾙの先頭 64KB の LF のうち、CR "
@@ -216,15 +229,34 @@ void TForm1::createDataGroup() {
                      "で読んだﾌｧｲﾙには LF を各ﾚｺｰﾄﾞのあとに付けます。\n\n"
                      "・文字コードが UTF-8 のときは、入力したｺｰﾄﾞも UTF-8 のまま比べます。\n\n"
                      "・どれもﾌｧｲﾙごとに決まり、実行状況の画面に読んだ改行が出ます。"),
-                  10, 124);
+                  10, 244);
     Label20->setWordWrap(true);
-    Label20->setGeometry(10, 124, 187, 300);
+    Label20->setGeometry(10, 244, 187, 220);
     Label20->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Button10 = MakeButton(GroupBox6, "Button10", tr("条件の保存"), 10, 470, 90, 28);
     SetHint(Button10, tr("画面の条件をﾌｧｲﾙに保存します"));
     Button11 = MakeButton(GroupBox6, "Button11", tr("条件の読込"), 107, 470, 90, 28);
     SetHint(Button11,
             tr("保存した条件を画面に読み込みます。ﾌｧｲﾙをこの画面に落としても読み込みます"));
+}
+
+// The output's form, for handing it to a spreadsheet: below the encoding it is converted from.
+void TForm1::createOutputChoices() {
+    Label21 = MakeLabel(GroupBox6, "Label21", tr("抽出の形式："), 10, 125);
+    ComboBox4 = MakeCombo(GroupBox6, "ComboBox4", {tr("固定長"), "CSV", "TSV"}, 92, 121, 105);
+    SetHint(ComboBox4, tr("固定長は項目を続けて、CSV はｶﾝﾏで、TSV はﾀﾌﾞで区切って書きます"));
+    Label22 = MakeLabel(GroupBox6, "Label22", tr("抽出のｺｰﾄﾞ："), 10, 157);
+    ComboBox5 =
+        MakeCombo(GroupBox6, "ComboBox5",
+                  {tr("元と同じ"), "UTF-8", tr("UTF-8 BOM付"), tr("シフトJIS")}, 92, 153, 105);
+    SetHint(ComboBox5, tr("抽出ﾌｧｲﾙの文字コード。表計算ｿﾌﾄには BOM 付きの UTF-8 が確実です"));
+    CheckBox2 = MakeCheckBox(GroupBox6, "CheckBox2", tr("値の前後の空白を除く"), 10, 188);
+    SetHint(CheckBox2, tr("CSV と TSV の値から、前後の半角と全角の空白を除きます"));
+    CheckBox3 = MakeCheckBox(GroupBox6, "CheckBox3", tr("見出し行を付ける"), 10, 212);
+    SetHint(CheckBox3, tr("CSV と TSV の先頭に項目名の行を付けます"));
+    CheckBox3->setChecked(true);
+    static_assert(static_cast<int>(OutputFormat::Tsv) == 2);
+    static_assert(static_cast<int>(OutputEncoding::Cp932) == 3);
 }
 
 void TForm1::createConditionsGroup() {
@@ -249,8 +281,8 @@ QWidget* TForm1::createFieldPage() {
     // Above the two repeat columns: the label column and the first two columns are 35 + 57 + 56.
     Label12 = MakeLabel(page, "Label12", tr("|<---- 繰り返しのとき ---->|"), 20 + 35 + 57 + 56, 92);
     FitWidth(Label12, 75 + 70);
-    StringGrid1 =
-        Place(new StringGrid({35, 57, 56, 75, 70}, 10, page), "StringGrid1", 20, 108, 316, 124);
+    StringGrid1 = Place(new StringGrid({35, 57, 56, 75, 70, 120}, 10, page), "StringGrid1", 20, 108,
+                        436, 124);
     return page;
 }
 
@@ -334,6 +366,7 @@ void TForm1::connectHandlers() {
     connect(Button10, &QPushButton::clicked, this, &TForm1::Button10Click);
     connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
     connect(Button12, &QPushButton::clicked, this, &TForm1::OpenViewer);
+    connect(ComboBox4, &QComboBox::currentIndexChanged, this, &TForm1::ShowOutputFormat);
     for (QWidget* target : std::initializer_list<QWidget*>{this, Edit1, Edit2}) {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
@@ -352,8 +385,10 @@ void TForm1::connectConditionsChanged() {
                                 RadioButton5, RadioButton6, RadioButton7, RadioButton8}) {
         connect(radio, &QRadioButton::toggled, this, &TForm1::conditionsChanged);
     }
-    connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::conditionsChanged);
-    for (QComboBox* combo : {ComboBox1, ComboBox2, ComboBox3}) {
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3}) {
+        connect(box, &QCheckBox::toggled, this, &TForm1::conditionsChanged);
+    }
+    for (QComboBox* combo : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5}) {
         connect(combo, &QComboBox::currentIndexChanged, this, &TForm1::conditionsChanged);
     }
     for (StringGrid* grid : {StringGrid1, StringGrid2}) {
@@ -387,6 +422,8 @@ void TForm1::FormCreate() {
     StringGrid1->SetHeading(2, tr("右位置"));
     StringGrid1->SetHeading(3, tr("次の左位置"));
     StringGrid1->SetHeading(4, tr("ﾗｽﾄ左位置"));
+    StringGrid1->SetHeading(5, tr("項目名"));
+    ShowOutputFormat();
     StringGrid2->SetHeading(1, tr("　はじめ"));
     StringGrid2->SetHeading(2, tr("　おわり"));
     SetColor(this, QPalette::Window, colors::kMainWindow);
@@ -401,7 +438,12 @@ ExtractionRequest TForm1::Input() const {
     form.SourceName = ToBytes(Edit1->text());
     form.OutputName = ToBytes(Edit2->text());
     form.KeyPositions = ToBytes(Edit3->text());
-    form.FieldRows = StringGrid1->Rows<4>();
+    for (const auto& row : StringGrid1->Rows<5>()) {
+        form.FieldRows.push_back({row[0], row[1], row[2], row[3]});
+        form.FieldNames.push_back(row[4]);
+    }
+    // Names only as far as the last one given, as a conditions file keeps them.
+    while (!form.FieldNames.empty() && form.FieldNames.back().empty()) form.FieldNames.pop_back();
     form.SelectionRows = StringGrid2->Rows<2>();
     form.FieldMode = ChosenValue<FieldModes>(fieldModes_);
     form.SelectMode = ChosenValue<SelectModes>(recordModes_);
@@ -411,6 +453,8 @@ ExtractionRequest TForm1::Input() const {
     form.LineRules = static_cast<LineRuleChoice>(ComboBox1->currentIndex());
     form.OutputLineEnds = static_cast<OutputLineEnd>(ComboBox2->currentIndex());
     form.Encoding = CodePageAt(ComboBox3->currentIndex()).value_or(CodePage::Cp932);
+    form.Output = {static_cast<OutputFormat>(ComboBox4->currentIndex()), CheckBox2->isChecked(),
+                   static_cast<OutputEncoding>(ComboBox5->currentIndex()), CheckBox3->isChecked()};
     form.Answers = keptAnswers_;
     return form;
 }
@@ -568,6 +612,12 @@ void TForm1::OfferFieldGrid(bool offered) {
     Label12->setEnabled(offered);
     Label16->setEnabled(offered);
     StringGrid1->SetOffered(offered);
+}
+
+void TForm1::ShowOutputFormat() {
+    const bool delimited = ComboBox4->currentIndex() != static_cast<int>(OutputFormat::Fixed);
+    CheckBox2->setEnabled(delimited);
+    CheckBox3->setEnabled(delimited);
 }
 
 void TForm1::RadioButton6Click() {
@@ -793,7 +843,7 @@ void TForm1::LoadConditions(const QString& path) {
 void TForm1::Fill(const ExtractionRequest& form) {
     FillValues(form);
     Label15->setVisible(!form.SourceName.empty());
-    StringGrid1->SetRows(form.FieldRows);
+    StringGrid1->SetRows(FieldGridRows(form));
     StringGrid2->SetRows(form.SelectionRows);
     FillModes(form);
 }
@@ -807,6 +857,10 @@ void TForm1::FillValues(const ExtractionRequest& form) {
     ComboBox1->setCurrentIndex(static_cast<int>(form.LineRules));
     ComboBox2->setCurrentIndex(static_cast<int>(form.OutputLineEnds));
     ComboBox3->setCurrentIndex(IndexOf(form.Encoding));
+    ComboBox4->setCurrentIndex(static_cast<int>(form.Output.Format));
+    ComboBox5->setCurrentIndex(static_cast<int>(form.Output.Encoding));
+    CheckBox2->setChecked(form.Output.Trim);
+    CheckBox3->setChecked(form.Output.Header);
     keptAnswers_ = form.Answers;
 }
 
@@ -837,7 +891,7 @@ void TForm1::Restore(const ConditionsShown& shown) {
     ShowChangedPage(shown);
     const ExtractionRequest& form = shown.form;
     FillValues(form);
-    StringGrid1->SetContent(form.FieldRows, shown.fieldLabels);
+    StringGrid1->SetContent(FieldGridRows(form), shown.fieldLabels);
     StringGrid2->SetContent(form.SelectionRows, shown.rangeLabels);
     SetChoice(fieldModes_, form.FieldMode);
     SetChoice(recordModes_, form.SelectMode);

@@ -81,6 +81,7 @@ class TForm1 : public QWidget {
     void createFileGroup();
     void createReferenceGroup();
     void createDataGroup();
+    void createOutputChoices();
     void createConditionsGroup();
     QWidget* createFieldPage();
     QWidget* createRecordPage();
@@ -127,6 +128,8 @@ class TForm1 : public QWidget {
 
     // The looks the modes give, without the focus moves of the handlers.
     void OfferFieldGrid(bool offered);
+    // Trimming and the header row are choices of CSV and TSV only.
+    void ShowOutputFormat();
     void ShowCountMode();
     void ShowCodeMode();
     void ShowModes();
@@ -172,6 +175,12 @@ class TForm1 : public QWidget {
     QComboBox* ComboBox2;
     QLabel* Label19;
     QComboBox* ComboBox3;
+    QLabel* Label21;
+    QComboBox* ComboBox4;
+    QLabel* Label22;
+    QComboBox* ComboBox5;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
     QLabel* Label20;
     QPushButton* Button10;
     QPushButton* Button11;

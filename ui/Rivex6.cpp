@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -309,10 +311,21 @@ void TForm6::ShowPreview() {
                           .arg(LineEndText(preview.lineEnd));
     if (preview.scanCut) heading += tr("　先頭 64MB までを読みました");
     Label29->setText(heading);
-    RecordText text(preview.conditions.DataCodePage);
+    RecordText text(preview.writtenIn);
     QStringList lines;
+    if (!preview.header.empty()) lines << text.Record(preview.header);
     for (const std::string& record : preview.records) lines << text.Record(record);
     Memo1->setPlainText(lines.join('\n'));
+    if (!preview.header.empty()) ShowHeaderApart();
+}
+
+// The header row the output begins with, in bold above the records.
+void TForm6::ShowHeaderApart() {
+    QTextCursor header(Memo1->document());
+    header.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    header.mergeCharFormat(bold);
 }
 
 // The file is opened by the view's first read, aside from the window thread; what cannot be

@@ -76,6 +76,7 @@ class TForm6 : public QWidget {
     void StartPreview(OutputPreview checked, const ExtractionRequest& form);
     void StopPreview();
     void ShowPreview();
+    void ShowHeaderApart();
     void ShowReadError(const QString& text);
     void ShowSplits();
     void ShowHints();

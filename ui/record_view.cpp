@@ -10,7 +10,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "engine/column_writer.h"
+#include "engine/output_layout.h"
 #include "engine/platform_error.h"
+#include "engine/record_selection.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
 #include "ui/window_colors.h"
@@ -39,7 +42,9 @@ RecordView::RecordView(QWidget* parent)
     const QFontMetrics metrics(font());
     cellWidth_ = metrics.horizontalAdvance(QLatin1Char('0')) + 2;
     rowHeight_ = metrics.height() + 4;
-    rulerHeight_ = QFontMetrics(JapaneseFont(Face::Gothic, kRulerFontPixels)).height() + 14;
+    const int rulerText = QFontMetrics(JapaneseFont(Face::Gothic, kRulerFontPixels)).height();
+    numbersHeight_ = rulerText + 14;
+    rulerHeight_ = numbersHeight_ + rulerText + 4;
     FitGutter(0);
     viewport()->setMouseTracking(true);
     viewport()->setCursor(Qt::IBeamCursor);
@@ -383,18 +388,44 @@ void RecordView::PaintRuler(QPainter& painter) {
         const int x = ColumnX(column);
         if (column == pointedColumn_ ||
             (dragFrom_ != 0 && column >= dragLeft && column <= dragRight)) {
-            painter.fillRect(x, 0, cellWidth_, rulerHeight_, colors::kRulerPointed);
+            painter.fillRect(x, 0, cellWidth_, numbersHeight_, colors::kRulerPointed);
         }
         const int tick = column % 10 == 0 ? 9 : column % 5 == 0 ? 6 : 3;
         const int middle = x + cellWidth_ / 2;
         painter.setPen(Qt::black);
-        painter.drawLine(middle, rulerHeight_ - tick, middle, rulerHeight_ - 1);
+        painter.drawLine(middle, numbersHeight_ - tick, middle, numbersHeight_ - 1);
         if (column % 10 == 0 || column == 1) {
-            painter.drawText(QRect(middle - 30, 1, 60, rulerHeight_ - 10),
+            painter.drawText(QRect(middle - 30, 1, 60, numbersHeight_ - 10),
                              Qt::AlignHCenter | Qt::AlignTop, QString::number(column));
         }
     }
+    painter.drawLine(0, numbersHeight_ - 1, viewport()->width(), numbersHeight_ - 1);
+    PaintBands(painter);
     painter.drawLine(0, rulerHeight_ - 1, viewport()->width(), rulerHeight_ - 1);
+}
+
+// Under the numbers, each field and repetition as far as the longest record in view reaches,
+// in the colour of its columns, with the name of its column in the output.
+void RecordView::PaintBands(QPainter& painter) {
+    if (conditions_.FieldMode != FieldModes::ListedFields || shown_.empty()) return;
+    std::vector<FieldItem> items = conditions_.FieldItems;
+    ResolveStar(items, static_cast<std::int64_t>(shown_.front().record.length));
+    std::uint64_t longest = 0;
+    for (const Shown& shown : shown_) longest = std::max(longest, shown.record.length);
+    const int right = viewport()->width();
+    OutputLayout(items).ForEachRepetition(longest, [&](std::size_t field, std::size_t repeat,
+                                                       std::uint64_t at, std::uint64_t bytes) {
+        const QRect band(ColumnX(Clamped(static_cast<std::int64_t>(at)) + 1), numbersHeight_,
+                         Clamped(static_cast<std::int64_t>(bytes)) * cellWidth_,
+                         rulerHeight_ - numbersHeight_ - 1);
+        if (band.right() < gutterWidth_ || band.left() > right) return;
+        const QColor& color = colors::kFieldColumns[field % std::size(colors::kFieldColumns)];
+        painter.fillRect(band, repeat % 2 == 0 ? color : color.darker(115));
+        painter.setPen(Qt::black);
+        const QString name = FromBytes(ColumnName(items[field], repeat));
+        painter.drawText(band.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         painter.fontMetrics().elidedText(name, Qt::ElideRight, band.width() - 4));
+    });
 }
 
 void RecordView::PaintRecord(QPainter& painter, const Shown& shown, int y) {

@@ -106,6 +106,7 @@ class RecordView : public QAbstractScrollArea {
     void Point(QPoint pos);
     void PointAgain();
     void PaintRuler(QPainter& painter);
+    void PaintBands(QPainter& painter);
     void PaintRecord(QPainter& painter, const Shown& shown, int y);
 
     // Shared with the worker reading it; one read at a time, the next asked for meanwhile
@@ -126,7 +127,8 @@ class RecordView : public QAbstractScrollArea {
     int splitRecords_ = 0;
     int cellWidth_ = 0;
     int rowHeight_ = 0;
-    int rulerHeight_ = 0;
+    int rulerHeight_ = 0;    // the column numbers and the field bands below them
+    int numbersHeight_ = 0;  // the column numbers and ticks
     int gutterWidth_ = 0;
     int pointedColumn_ = 0;
     QPoint pressPos_;
