@@ -1,5 +1,6 @@
 #include "ui/Rivex1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -416,6 +417,45 @@ class Rivex1Test : public QObject {
         QCOMPARE(out.readAll(), QByteArray("B表\r\n"));
     }
 
+    // Trimming and the header are offered for CSV and TSV only; the choices and the columns'
+    // names reach the run, and a change of format is undone like any other.
+    void outputChoicesReachTheRun() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("in.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("01 a \n02 b,\n");
+        file.close();
+        Window w;
+        auto* trim = w.Get<QCheckBox>("CheckBox2");
+        auto* format = w.Get<QComboBox>("ComboBox4");
+        QVERIFY(!trim->isEnabled() && !w.Get<QCheckBox>("CheckBox3")->isEnabled());
+        w.Get<QLineEdit>("Edit1")->setText(file.fileName());
+        w.Get<QLineEdit>("Edit2")->setText(dir.filePath("out.csv"));
+        w.Click("RadioButton7");
+        auto* grid = w.Get<StringGrid>("StringGrid1");
+        for (const auto& [column, text] : {std::pair{1, "1"}, {2, "2"}, {5, "code"}}) {
+            grid->SetCell(column, 1, text);
+        }
+        grid->SetCell(1, 2, "3");
+        grid->SetCell(2, 2, "5");
+        format->setFocus();
+        QTest::keyClick(format, Qt::Key_Down);  // CSV
+        QVERIFY(trim->isEnabled());
+        w.Click("CheckBox2");
+        w.Click("RadioButton8");
+        ModalCloser closer;
+        w.Click("Button4");
+        QFile out(dir.filePath("out.csv"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), QByteArray("code,3-5\n01,a\n02,\"b,\"\n"));
+        format->setFocus();
+        QTest::keyClick(format, Qt::Key_Up);
+        QVERIFY(!trim->isEnabled());
+        w.Undo();
+        QCOMPARE(format->currentText(), QString("CSV"));
+        QVERIFY(trim->isEnabled() && trim->isChecked());
+    }
+
     // Saved from one window and loaded into a fresh one: the same controls, greyed and offered
     // as the modes say; a file that is not one changes nothing.
     void conditionsSaveAndLoad() {
@@ -426,6 +466,11 @@ class Rivex1Test : public QObject {
         a.Click("RadioButton7");
         a.Get<StringGrid>("StringGrid1")->SetCell(1, 1, "5");
         a.Get<StringGrid>("StringGrid1")->SetCell(2, 1, "*");
+        a.Get<StringGrid>("StringGrid1")->SetCell(5, 1, "番号");
+        a.Get<QComboBox>("ComboBox4")->setCurrentIndex(2);
+        a.Get<QComboBox>("ComboBox5")->setCurrentIndex(2);
+        a.Click("CheckBox2");
+        a.Click("CheckBox3");
         a.Click("RadioButton2");
         QTest::keyClicks(a.Get<QLineEdit>("Edit3"), "2-3");
         a.Get<StringGrid>("StringGrid2")->SetCell(1, 1, "\"A ");
@@ -443,6 +488,11 @@ class Rivex1Test : public QObject {
         QCOMPARE(b.Get<StringGrid>("StringGrid2")->Heading(1), QString("　始めコード"));
         QCOMPARE(b.Get<StringGrid>("StringGrid1")->RowLabel(1), QString("(1)"));
         QCOMPARE(b.Get<QComboBox>("ComboBox3")->currentText(), QString("UTF-8"));
+        QCOMPARE(b.Get<StringGrid>("StringGrid1")->Cell(5, 1), QString("番号"));
+        QCOMPARE(b.Get<QComboBox>("ComboBox4")->currentText(), QString("TSV"));
+        QCOMPARE(b.Get<QComboBox>("ComboBox5")->currentIndex(), 2);
+        QVERIFY(b.Get<QCheckBox>("CheckBox2")->isChecked());
+        QVERIFY(!b.Get<QCheckBox>("CheckBox3")->isChecked());
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
