@@ -208,7 +208,7 @@ void TForm1::createReferenceGroup() {
 
 // How the records are read and written: beside the file names, as they belong to the files.
 void TForm1::createDataGroup() {
-    GroupBox6 = MakeGroup(this, "GroupBox6", tr(" ファイルの改行と文字コード "), 618, 7, 207, 541);
+    GroupBox6 = MakeGroup(this, "GroupBox6", tr(" ファイルの改行・文字コード・形式 "), 618, 7, 207, 541);
     Label17 = MakeLabel(GroupBox6, "Label17", tr("元の改行："), 10, 23);
     ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {tr("自動"), "CR", "LF"}, 92, 19, 105);
     SetHint(ComboBox1, tr("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのあとにないLFが多いﾌｧｲﾙをLFで読みます"));

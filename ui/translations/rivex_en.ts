@@ -140,8 +140,8 @@
     </message>
     <message>
         <location filename="../Rivex1.cpp" line="211"/>
-        <source> ファイルの改行と文字コード </source>
-        <translation> Line ends and encoding </translation>
+        <source> ファイルの改行・文字コード・形式 </source>
+        <translation> Line ends, encoding, format </translation>
     </message>
     <message>
         <location filename="../Rivex1.cpp" line="212"/>
