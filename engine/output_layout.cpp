@@ -53,6 +53,7 @@ void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
     if (length >= reach_) {
         if (char* out = writer.Reserve(lineLength_, kWord)) {
             for (const Span& span : spans_) {
+                if (span.width == 0) continue;
                 const char* from = record.data() + span.start;
                 for (std::size_t k = 0; k < span.count; ++k, from += span.pitch) {
                     CopyWords(out, from, span.width);
