@@ -19,22 +19,11 @@ bool IsCp932Trail(unsigned char b) {
 }
 
 std::size_t Utf8SequenceLength(unsigned char b) {
-    if (b >= 0xF0 && b <= 0xF7) return 4;
+    if (b >= 0xF8) return 1;  // no lead byte
+    if (b >= 0xF0) return 4;
     if (b >= 0xE0) return 3;
     if (b >= 0xC0) return 2;
     return 1;
-}
-
-// Bytes at `i` that iconv refused, taken as one unconvertible character: a whole one where
-// it is well formed, otherwise its first byte only, so that no following byte (a line end,
-// a delimiter) is swallowed.
-std::size_t RefusedLength(std::string_view s, std::size_t i, CodePage cp) {
-    if (cp == CodePage::Cp932) {
-        const bool pair = i + 1 < s.size() && IsCp932Lead(static_cast<unsigned char>(s[i])) &&
-                          IsCp932Trail(static_cast<unsigned char>(s[i + 1]));
-        return pair ? 2 : 1;
-    }
-    return CharLength(s, i, cp);
 }
 
 // `head` without a last character that its end cuts short.
@@ -106,6 +95,15 @@ std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp) {
     return std::min(length, s.size() - i);
 }
 
+std::size_t WellFormedLength(std::string_view s, std::size_t i, CodePage cp) {
+    if (cp == CodePage::Cp932) {
+        const bool pair = i + 1 < s.size() && IsCp932Lead(static_cast<unsigned char>(s[i])) &&
+                          IsCp932Trail(static_cast<unsigned char>(s[i + 1]));
+        return pair ? 2 : 1;
+    }
+    return CharLength(s, i, cp);
+}
+
 std::size_t SequenceLength(unsigned char lead, CodePage cp) {
     switch (cp) {
         case CodePage::Cp932:
@@ -120,12 +118,13 @@ bool StartsInsideCharacter(std::string_view s, std::size_t at, CodePage cp) {
     if (at >= s.size()) return false;
     switch (cp) {
         case CodePage::Cp932: {
-            // Before a first byte stand only pairs of lead bytes: an odd run makes `at` a trail.
+            // Before a first byte stand only pairs of lead bytes: an odd run makes `at` a trail,
+            // if it can be one.
             std::size_t leads = 0;
             while (leads < at && IsCp932Lead(static_cast<unsigned char>(s[at - leads - 1]))) {
                 ++leads;
             }
-            return leads % 2 == 1;
+            return leads % 2 == 1 && IsCp932Trail(static_cast<unsigned char>(s[at]));
         }
         case CodePage::Utf8:
             break;
@@ -191,9 +190,16 @@ Converter::Lossy Converter::ConvertInto(std::string_view in, CodePage from,
             lossy.left = srcLeft;
             break;
         }
+        const std::size_t at = in.size() - srcLeft;
+        const std::size_t skip = WellFormedLength(in, at, from);
+        // Bytes that may still become a character with those after them wait for them.
+        if (more && at + skip == in.size() &&
+            skip < SequenceLength(static_cast<unsigned char>(in[at]), from)) {
+            lossy.left = srcLeft;
+            break;
+        }
         out += substitute;
         ++lossy.substituted;
-        const std::size_t skip = RefusedLength(in, in.size() - srcLeft, from);
         src += skip;
         srcLeft -= skip;
     }

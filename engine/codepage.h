@@ -46,6 +46,10 @@ std::size_t CharLength(std::string_view s, std::size_t i, CodePage cp);
 // Bytes of a whole character that begins with `lead`.
 std::size_t SequenceLength(unsigned char lead, CodePage cp);
 
+// Bytes of the character at `i` of `s` as far as it is well formed: a lead byte that no
+// trail byte follows stands alone, so that no line end or delimiter is taken into it.
+std::size_t WellFormedLength(std::string_view s, std::size_t i, CodePage cp);
+
 // True when byte `at` of `s`, a text classified from its start, is no character's first byte.
 bool StartsInsideCharacter(std::string_view s, std::size_t at, CodePage cp);
 

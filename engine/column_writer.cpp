@@ -192,61 +192,55 @@ bool ColumnWriter::NeedsQuotes(std::string_view bytes) const {
     return form_.Format == OutputFormat::Csv && FindAny(bytes, kCsvSpecials) < bytes.size();
 }
 
+// The same ends as Trimmed finds, for a value given in pieces: its characters walked from the
+// start, a character cut by the end of a piece walked with the piece after it.
 template <typename Each>
 ColumnWriter::Bounds ColumnWriter::Scan(const Each& pieces, bool insideCharacter) const {
     Bounds bounds;
     const bool trim = form_.Trim && delimited_;
     const std::string_view wide = FullWidthBlank(data_);
     std::optional<std::uint64_t> first;
-    std::uint64_t at = 0;
-    std::uint64_t skip = insideCharacter ? 1 : 0;  // bytes of a character begun in the last piece
-    std::string character;                         // a character the end of a piece cut
-    pieces([&](std::string_view piece) {
-        if (NeedsQuotes(piece)) bounds.quoted = true;
-        if (!trim) {
-            at += piece.size();
-            return;
-        }
+    std::uint64_t at = 0;         // of the first byte not walked yet
+    bool lone = insideCharacter;  // the first byte is a character of its own
+    std::string carry;            // bytes of a character cut by the end of the last piece
+    const auto walk = [&](std::string_view bytes, bool last) {
         std::size_t i = 0;
-        const auto nonBlank = [&](std::uint64_t start, std::uint64_t stop) {
-            if (!first) first = start;
-            bounds.end = stop;
-        };
-        if (skip > 0 || !character.empty()) {
-            // The rest of a character begun before this piece, or a first byte inside one.
-            const std::size_t rest = std::min<std::size_t>(skip, piece.size());
-            character.append(piece.substr(0, rest));
-            i = rest;
-            skip -= rest;
-            if (skip > 0) {
-                at += piece.size();
-                return;
+        while (i < bytes.size()) {
+            std::size_t length = 1;
+            if (!std::exchange(lone, false)) {
+                length = WellFormedLength(bytes, i, data_);
+                const auto lead = static_cast<unsigned char>(bytes[i]);
+                if (!last && i + length == bytes.size() && length < SequenceLength(lead, data_)) {
+                    break;  // the rest of it may come with the next piece
+                }
             }
-            if (character != " " && character != wide) nonBlank(at + i - character.size(), at + i);
-            character.clear();
-        }
-        while (i < piece.size()) {
-            const std::size_t whole = SequenceLength(static_cast<unsigned char>(piece[i]), data_);
-            const std::size_t length = CharLength(piece, i, data_);
-            if (length < whole && i + length == piece.size()) {
-                character.assign(piece.substr(i));
-                skip = whole - length;
-                break;
+            const std::string_view c = bytes.substr(i, length);
+            if (c != " " && c != wide) {
+                if (!first) first = at + i;
+                bounds.end = at + i + length;
             }
-            const std::string_view c = piece.substr(i, length);
-            if (c != " " && c != wide) nonBlank(at + i, at + i + length);
             i += length;
         }
-        at += piece.size();
+        at += i;
+        carry.assign(bytes.substr(i));
+    };
+    std::uint64_t total = 0;
+    pieces([&](std::string_view piece) {
+        if (NeedsQuotes(piece)) bounds.quoted = true;
+        total += piece.size();
+        if (!trim) return;
+        if (carry.empty()) {
+            walk(piece, false);
+        } else {
+            walk(carry + std::string(piece), false);
+        }
     });
     if (!trim) {
-        bounds.end = at;
-    } else if (!character.empty()) {
-        // A character cut by the value's end is no blank.
-        if (!first) first = at - character.size();
-        bounds.end = at;
+        bounds.end = total;
+        return bounds;
     }
-    bounds.first = trim ? first.value_or(bounds.end) : 0;
+    if (!carry.empty()) walk(std::string(carry), true);
+    bounds.first = first.value_or(bounds.end);
     return bounds;
 }
 
@@ -287,8 +281,7 @@ void ColumnWriter::Emit(std::string_view bytes, bool quoted, RecordWriter& out) 
             break;
     }
     // TSV has no quoting: a tab or line end inside a value becomes a blank.
-    for (std::size_t special;
-         (special = bytes.find_first_of("\t\r\n")) != std::string_view::npos;) {
+    for (std::size_t special; (special = FindAny(bytes, kTsvSpecials)) < bytes.size();) {
         out.Append(bytes.substr(0, special));
         out.Append(" ");
         bytes.remove_prefix(special + 1);

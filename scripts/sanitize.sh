@@ -13,7 +13,7 @@ ctest --test-dir build-san --output-on-failure
 
 corpus=$(mktemp -d "${TMPDIR:-/tmp}/rivex-corpus.XXXXXX")
 trap 'rm -rf "$corpus"' EXIT
-for target in notation checks reader conditions; do
+for target in notation checks reader conditions columns; do
   cp -r "tests/fuzz/corpus/$target" "$corpus/$target"
   echo "fuzz_$target: $seconds s"
   if ! build-san/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=4096 \
