@@ -205,7 +205,8 @@ const char* const kBatchUsage =
     "                   [--exclude | --no-exclude] [--order unknown|grouped|scattered]\n"
     "                   [--at LEFT RIGHT 0|1]... [--line-end auto|cr|crlf|lf]\n"
     "                   [--output-line-end source|crlf|lf] [--encoding sjis|utf8]\n"
-    "                   [--format fixed|csv|tsv] [--trim] [--no-header]\n"
+    "                   [--format fixed|csv|tsv] [--trim | --no-trim]\n"
+    "                   [--header | --no-header]\n"
     "                   [--output-encoding same|utf8|utf8-bom|sjis]\n"
     "                   [--lang ja|en] [--save-conditions FILE]\n"
     "       rivex-batch --help | --version\n";

@@ -73,7 +73,9 @@ ColumnWriter::ColumnWriter(const Conditions& c)
       data_(c.DataCodePage),
       written_(OutputCodePage(c.Output.Encoding, c.DataCodePage)),
       delimited_(c.Output.Format != OutputFormat::Fixed) {
-    if (written_ != data_) {
+    // An encoding chosen for the output is one the output holds to, even when it is the
+    // data's own: the bytes then pass through the converter too, to find those it would not take.
+    if (form_.Encoding != OutputEncoding::AsData) {
         values_ = std::make_unique<Converter>(InfoOf(written_).iconvName, InfoOf(data_).iconvName);
     }
     if (written_ != CodePage::Utf8) {
@@ -98,8 +100,10 @@ void ColumnWriter::Header(const std::vector<std::string>& names, RecordWriter& o
         } else {
             text = name;
         }
-        Separate(out);
-        Emit(text, NeedsQuotes(text), out);
+        const bool quoted = NeedsQuotes(text);
+        Open(quoted, out);
+        Emit(text, quoted, out);
+        Close(quoted, out);
     }
 }
 
@@ -164,8 +168,7 @@ void ColumnWriter::LongValue(const Pieces& pieces, std::uint64_t bytes, bool ins
 template <typename Each>
 void ColumnWriter::Write(const Each& pieces, const Bounds& bounds, bool insideCharacter,
                          RecordWriter& out) {
-    Separate(out);
-    if (bounds.quoted) out.Append("\"");
+    Open(bounds.quoted, out);
     std::uint64_t at = 0;
     bool pendingTrail = insideCharacter && values_ && data_ == CodePage::Cp932;
     carry_.clear();
@@ -185,7 +188,7 @@ void ColumnWriter::Write(const Each& pieces, const Bounds& bounds, bool insideCh
         }
         at += piece.size();
     });
-    if (bounds.quoted) out.Append("\"");
+    Close(bounds.quoted, out);
 }
 
 bool ColumnWriter::NeedsQuotes(std::string_view bytes) const {
@@ -289,9 +292,15 @@ void ColumnWriter::Emit(std::string_view bytes, bool quoted, RecordWriter& out) 
     out.Append(bytes);
 }
 
-void ColumnWriter::Separate(RecordWriter& out) {
+// The start of a value: the delimiter after the one before it, and its opening quote.
+void ColumnWriter::Open(bool quoted, RecordWriter& out) {
     if (!first_ && delimited_) out.Append(form_.Format == OutputFormat::Csv ? "," : "\t");
     first_ = false;
+    if (quoted) out.Append("\"");
+}
+
+void ColumnWriter::Close(bool quoted, RecordWriter& out) {
+    if (quoted) out.Append("\"");
 }
 
 std::int64_t ColumnWriter::TakeUnconverted() {

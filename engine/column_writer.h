@@ -55,7 +55,8 @@ class ColumnWriter {
   private:
     struct Bounds;
     void Value(std::string_view record, std::uint64_t at, std::uint64_t bytes, RecordWriter& out);
-    void Separate(RecordWriter& out);
+    void Open(bool quoted, RecordWriter& out);
+    void Close(bool quoted, RecordWriter& out);
     Bounds Trimmed(std::string_view record, std::uint64_t at, std::uint64_t bytes,
                    bool insideCharacter) const;
     template <typename Each>
@@ -71,7 +72,7 @@ class ColumnWriter {
     CodePage data_;
     CodePage written_;
     bool delimited_;
-    std::unique_ptr<Converter> values_;  // null when the bytes stay as they are
+    std::unique_ptr<Converter> values_;  // null when the output is in the data's encoding
     std::unique_ptr<Converter> names_;   // from UTF-8; null when written in UTF-8
     std::string converted_;              // a value's bytes after conversion
     std::string carry_;                  // the start of a character cut by a piece's end

@@ -112,10 +112,9 @@ struct Conditions {
 };
 
 // True when records are written as the bytes they are cut from: no delimiters, no
-// conversion. The record loop then copies them without looking at values.
+// encoding to hold to. The record loop then copies them without looking at values.
 inline bool WrittenAsCut(const Conditions& c) {
-    return c.Output.Format == OutputFormat::Fixed &&
-           OutputCodePage(c.Output.Encoding, c.DataCodePage) == c.DataCodePage;
+    return c.Output.Format == OutputFormat::Fixed && c.Output.Encoding == OutputEncoding::AsData;
 }
 
 }  // namespace rivex

@@ -29,10 +29,10 @@ TEST_F(DelimitedTest, ColumnsQuotingAndHeader) {
     form.LineRules = LineRuleChoice::Lf;
     Source("a,b\"c\rdefgh\n12\n");
     Fields({{"1", "3", "", ""}, {"4", "5", "6", "6"}, {"9", "9", "", ""}});
-    form.FieldNames = {"", "pair"};
+    form.FieldNames = {"", "p,\"r"};
     Form(OutputFormat::Csv);
     ASSERT_TRUE(Press());
-    EXPECT_EQ(Output(), "1-3,pair_1,pair_2,9-9\n\"a,b\",\"\"\"c\",\"\rd\",f\n12,,,\n");
+    EXPECT_EQ(Output(), "1-3,\"p,\"\"r_1\",\"p,\"\"r_2\",9-9\n\"a,b\",\"\"\"c\",\"\rd\",f\n12,,,\n");
     Form(OutputFormat::Tsv);
     form.Output.Header = false;
     ASSERT_TRUE(Press());
@@ -79,6 +79,11 @@ TEST_F(DelimitedTest, ConversionCountsWhatDidNotConvert) {
               Lines({"番号,4-5,3-6", "01,\xEF\xBF\xBD\xEF\xBF\xBD,東京", "02,\xEF\xBF\xBD,大"}));
     EXPECT_EQ(Summary().unconverted, 3);
     EXPECT_EQ(LogLine(4), " 変換できない文字：3");
+    // Shift-JIS chosen for Shift-JIS data is held to as well.
+    Form(OutputFormat::Fixed, false, OutputEncoding::Cp932);
+    ASSERT_TRUE(Press());
+    EXPECT_EQ(Output(), Lines({"01\x81\xAC\x81\xAC\x93\x8c\x8b\x9e", "02\x81\xAC\x91\xe5"}));
+    EXPECT_EQ(Summary().unconverted, 3);
 
     form.Encoding = CodePage::Utf8;
     Source(
