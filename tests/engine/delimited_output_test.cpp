@@ -32,7 +32,8 @@ TEST_F(DelimitedTest, ColumnsQuotingAndHeader) {
     form.FieldNames = {"", "p,\"r"};
     Form(OutputFormat::Csv);
     ASSERT_TRUE(Press());
-    EXPECT_EQ(Output(), "1-3,\"p,\"\"r_1\",\"p,\"\"r_2\",9-9\n\"a,b\",\"\"\"c\",\"\rd\",f\n12,,,\n");
+    EXPECT_EQ(Output(),
+              "1-3,\"p,\"\"r_1\",\"p,\"\"r_2\",9-9\n\"a,b\",\"\"\"c\",\"\rd\",f\n12,,,\n");
     Form(OutputFormat::Tsv);
     form.Output.Header = false;
     ASSERT_TRUE(Press());
