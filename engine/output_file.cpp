@@ -116,7 +116,9 @@ int CreateFile(const std::string& path) {
     return fd;
 }
 
-// The file is opened as it is and emptied only once it is known to be no file in use.
+// The file is opened as it is and emptied only once it is known to be no file in use. An
+// empty file is not truncated: on ext4 a truncation to nothing has the close that follows
+// flush the new contents to disk, as for a file rewritten in place, and so wait for them.
 // Appending reads the file's tail, so it opens for reading too.
 int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const OpenWait& wait) {
     const int flags = mode == OutputOpen::Create ? O_WRONLY | O_CREAT : O_RDWR | O_CREAT;
@@ -128,7 +130,7 @@ int OpenOutputFile(const std::string& path, OutputOpen mode, int sourceFd, const
     try {
         if (mode == OutputOpen::Append) {
             CutAtEndOfFileMark(fd, path);
-        } else if (regular && ::ftruncate(fd, 0) != 0) {
+        } else if (regular && st.st_size > 0 && ::ftruncate(fd, 0) != 0) {
             throw FileError(errno, path);
         }
     } catch (...) {
