@@ -19,8 +19,8 @@ std::string_view EnglishText(Phrase phrase) {
         case Phrase::RunLogUnconverted:
             return " Not converted  : {1}";
         case Phrase::UnconvertedNote:
-            return "** {1} characters did not convert to the output encoding; each was written as a "
-                   "stand-in.";
+            return "** Characters that did not convert to the output encoding: {1}; each was "
+                   "written as a stand-in.";
         case Phrase::RunFinished:
             return "** Finished. Press \"Close\".";
         case Phrase::StoppedBySignal:

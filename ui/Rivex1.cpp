@@ -208,7 +208,8 @@ void TForm1::createReferenceGroup() {
 
 // How the records are read and written: beside the file names, as they belong to the files.
 void TForm1::createDataGroup() {
-    GroupBox6 = MakeGroup(this, "GroupBox6", tr(" ファイルの改行・文字コード・形式 "), 618, 7, 207, 541);
+    GroupBox6 =
+        MakeGroup(this, "GroupBox6", tr(" ファイルの改行・文字コード・形式 "), 618, 7, 207, 541);
     Label17 = MakeLabel(GroupBox6, "Label17", tr("元の改行："), 10, 23);
     ComboBox1 = MakeCombo(GroupBox6, "ComboBox1", {tr("自動"), "CR", "LF"}, 92, 19, 105);
     SetHint(ComboBox1, tr("元ﾌｧｲﾙのﾚｺｰﾄﾞの終わり。自動はCRのあとにないLFが多いﾌｧｲﾙをLFで読みます"));
@@ -498,7 +499,12 @@ void TForm1::ShowRunEnded(const RunSummary& summary) {
     Edit10->setText(FromBytes(Boxed(CountWords(WindowLanguage(), summary.lastSourceCount))));
     Edit9->setText(FromBytes(ClockText(summary.end)));
     MoveFocus(Button6);
-    if (StopSignal() == 0) ShowMessage(this, Say(WindowLanguage(), Phrase::RunFinished));
+    if (StopSignal() != 0) return;
+    if (summary.unconverted > 0) {
+        ShowMessage(this, Say(WindowLanguage(), Phrase::UnconvertedNote,
+                              {std::to_string(summary.unconverted)}));
+    }
+    ShowMessage(this, Say(WindowLanguage(), Phrase::RunFinished));
 }
 
 // SIGTERM or SIGHUP ends the program; a run in progress first stops as if cancelled.

@@ -8,6 +8,7 @@ namespace rivex::ui {
 namespace {
 
 const QChar kControl(0x00B7);
+constexpr std::string_view kStandIn = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
 
@@ -25,8 +26,10 @@ QString RecordText::Character(std::string_view bytes) {
     if (bytes.size() == 1 && first < 0x80) return QChar(first);
     if (cp_ == CodePage::Utf8) {
         if (bytes.size() == 1 && first >= 0x80) return "?";
+        // U+FFFD written as such is a character of its own, as a run's stand-ins are.
         const QString text = FromBytes(bytes);
-        return text.contains(QChar::ReplacementCharacter) ? "?" : text;
+        const bool broken = text.contains(QChar::ReplacementCharacter) && bytes != kStandIn;
+        return broken ? "?" : text;
     }
     const auto converted = converter_->Convert(bytes);
     return converted && !converted->empty() ? FromBytes(*converted) : "?";

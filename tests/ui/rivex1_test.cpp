@@ -448,12 +448,25 @@ class Rivex1Test : public QObject {
         QFile out(dir.filePath("out.csv"));
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.readAll(), QByteArray("code,3-5\n01,a\n02,\"b,\"\n"));
+        QCOMPARE(closer.texts.size(), 1);
         format->setFocus();
         QTest::keyClick(format, Qt::Key_Up);
         QVERIFY(!trim->isEnabled());
         w.Undo();
         QCOMPARE(format->currentText(), QString("CSV"));
         QVERIFY(trim->isEnabled() && trim->isChecked());
+        // Characters cut by the fields do not convert: a box tells how many before the end.
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("0\x93\x8c\n");
+        file.close();
+        w.Get<QLineEdit>("Edit2")->setText(dir.filePath("out2.csv"));
+        auto* encoding = w.Get<QComboBox>("ComboBox5");
+        encoding->setFocus();
+        QTest::keyClick(encoding, Qt::Key_Down);  // UTF-8
+        w.Click("Button4");
+        QCOMPARE(closer.texts.size(), 3);
+        QVERIFY(closer.texts[1].contains(" 2 "));
+        QCOMPARE(closer.texts[2], closer.texts[0]);
     }
 
     // Saved from one window and loaded into a fresh one: the same controls, greyed and offered

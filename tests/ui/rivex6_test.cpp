@@ -17,6 +17,7 @@
 #include "tests/ui/modal_closer.h"
 #include "ui/Rivex1.h"
 #include "ui/record_marks.h"
+#include "ui/record_text.h"
 #include "ui/record_view.h"
 #include "ui/string_grid.h"
 #include "ui/window_place.h"
@@ -431,6 +432,14 @@ class Rivex6Test : public QObject {
         QCOMPARE(v.Settled<QLabel>("Label28")->text(),
                  QString("文字を途中で切る境界：表示中の 3 ﾚｺｰﾄﾞ"));
         QCOMPARE(v.Settled<QPlainTextEdit>("Memo1")->toPlainText(), QString("1?\n1?\n1?\n12\n12"));
+    }
+
+    // A stand-in a run wrote is drawn as itself; bytes that are no character as "?".
+    void standInsAsWritten() {
+        rivex::ui::RecordText utf8(CodePage::Utf8);
+        QCOMPARE(utf8.Record("a\xEF\xBF\xBD\xFF"), QString("a\uFFFD?"));
+        rivex::ui::RecordText sjis(CodePage::Cp932);
+        QCOMPARE(sjis.Record("a\x81\xAC\x82"), QString("a\u3013?"));
     }
 };
 
