@@ -36,7 +36,8 @@ std::uint64_t Hits(const char* data, char byte) {
 #if defined(__x86_64__) && !defined(__clang__)
 [[gnu::target_clones("popcnt", "default")]]
 #endif
-LineEnds CountLineEnds(const char* data, std::size_t size, char ending, std::int64_t most) {
+LineEnds
+CountLineEnds(const char* data, std::size_t size, char ending, std::int64_t most) {
     LineEnds ends{0, data};
     if (most <= 0) return ends;
     std::size_t at = 0;

@@ -24,7 +24,7 @@ struct OutputPreview {
     Conditions conditions;
     // The records written, without line ends, each cut to kRecordBytes.
     std::vector<std::string> records;
-    std::string_view lineEnd;        // what follows each of them
+    std::string_view lineEnd;  // what follows each of them
     // The header row the output begins with, if any, without its line end; it and the
     // records are in this code page.
     std::string header;

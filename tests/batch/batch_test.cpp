@@ -141,13 +141,10 @@ const BatchCase kCases[] = {
      " ---------------------------\n＠相当文字：n\n" + Log("in.txt", "out.txt", "4", "4"),
      "** 左右の文字長さが異なります。\n" + kDone,
      "A01x\r\nB02y\r\nC03\x95\x5C\r\nD04z\r\n"},
-    {"English",
-     With({"--whole", "--by-count", "--range", "2", "3", "--lang=en"}),
-     0,
+    {"English", With({"--whole", "--by-count", "--range", "2", "3", "--lang=en"}), 0,
      "Source file    : in.txt\nOutput file    : out.txt\n Records read   : 4\n"
      " Records written: 2\n",
-     "** Finished. Press \"Close\".\n",
-     "B02y\r\nC03\x95\x5C\r\n"},
+     "** Finished. Press \"Close\".\n", "B02y\r\nC03\x95\x5C\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Runs, BatchTest, ::testing::ValuesIn(kCases),

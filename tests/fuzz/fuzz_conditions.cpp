@@ -1,5 +1,6 @@
 // Fuzzes the conditions-file reader with any text: it either refuses with a message that
-// begins "** " in either language, or gives a form that saves to a text which reads back to the same form.
+// begins "** " in either language, or gives a form that saves to a text which reads back to the
+// same form.
 #include <cstdint>
 #include <string>
 #include <string_view>
