@@ -72,7 +72,7 @@ class ColumnWriter {
     CodePage data_;
     CodePage written_;
     bool delimited_;
-    std::unique_ptr<Converter> values_;  // null when the output is in the data's encoding
+    std::unique_ptr<Converter> values_;  // null when no output encoding was chosen
     std::unique_ptr<Converter> names_;   // from UTF-8; null when written in UTF-8
     std::string converted_;              // a value's bytes after conversion
     std::string carry_;                  // the start of a character cut by a piece's end
