@@ -366,8 +366,11 @@ class Pass {
             const ColumnWriter::Pieces pieces = [&](const auto& take) {
                 std::uint64_t from = at;
                 std::uint64_t left = bytes;
-                if (from < head.size()) {
-                    const auto inHead = std::min<std::uint64_t>(left, head.size() - from);
+                // The head too goes in blocks, so that what a value's conversion holds stays
+                // a block's worth.
+                while (from < head.size() && left > 0) {
+                    const auto inHead =
+                        std::min<std::uint64_t>({left, head.size() - from, kTailBlock});
                     take(head.substr(from, inHead));
                     from += inHead;
                     left -= inHead;
