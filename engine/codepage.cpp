@@ -142,6 +142,16 @@ std::string_view FullWidthBlank(CodePage cp) {
     return "\xE3\x80\x80";
 }
 
+std::string_view StandIn(CodePage cp) {
+    switch (cp) {
+        case CodePage::Cp932:
+            return "\x81\xAC";
+        case CodePage::Utf8:
+            break;
+    }
+    return "\xEF\xBF\xBD";
+}
+
 std::vector<ByteKind> Classify(std::string_view s, CodePage cp) {
     std::vector<ByteKind> kinds(s.size(), ByteKind::Single);
     for (std::size_t i = 0; i < s.size();) {

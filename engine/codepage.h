@@ -56,6 +56,10 @@ bool StartsInsideCharacter(std::string_view s, std::size_t at, CodePage cp);
 // The full-width blank, U+3000.
 std::string_view FullWidthBlank(CodePage cp);
 
+// What a character that does not convert is written as: U+FFFD, or the geta mark 〓 that
+// Japanese text has long used for it.
+std::string_view StandIn(CodePage cp);
+
 // The kind of every byte of `s`, classified from its start.
 std::vector<ByteKind> Classify(std::string_view s, CodePage cp);
 

@@ -8,12 +8,6 @@
 namespace rivex {
 namespace {
 
-// What a character that does not convert is written as: U+FFFD, or the geta mark that
-// Japanese text has long used for it.
-std::string_view StandIn(CodePage written) {
-    return written == CodePage::Utf8 ? "\xEF\xBF\xBD" : "\x81\xAC";
-}
-
 using ByteSet = std::array<bool, 256>;
 
 constexpr ByteSet SetOf(std::string_view bytes) {

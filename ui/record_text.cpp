@@ -8,7 +8,6 @@ namespace rivex::ui {
 namespace {
 
 const QChar kControl(0x00B7);
-constexpr std::string_view kStandIn = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
 
@@ -28,7 +27,8 @@ QString RecordText::Character(std::string_view bytes) {
         if (bytes.size() == 1 && first >= 0x80) return "?";
         // U+FFFD written as such is a character of its own, as a run's stand-ins are.
         const QString text = FromBytes(bytes);
-        const bool broken = text.contains(QChar::ReplacementCharacter) && bytes != kStandIn;
+        const bool broken =
+            text.contains(QChar::ReplacementCharacter) && bytes != StandIn(CodePage::Utf8);
         return broken ? "?" : text;
     }
     const auto converted = converter_->Convert(bytes);
