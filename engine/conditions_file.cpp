@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/choice_names.h"
+#include "engine/conditions_json.h"
 #include "engine/notation.h"
 #include "engine/platform_error.h"
 #include "engine/read_fully.h"
@@ -22,12 +23,15 @@
 namespace rivex {
 namespace {
 
-using Json = nlohmann::ordered_json;
+// A file is written with its members in a fixed order, and read into a map: a member added
+// to an ordered object moves the members before it, the grids of 10,000 rows included.
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
 
 constexpr std::string_view kFormat = "rivex-conditions";
 constexpr int kVersion = 1;
-// Depth of the deepest value: a cell, in a row, in a grid, in the file's object.
-constexpr int kMostDepth = 3;
+// The grids, read as rows of texts.
+const std::vector<std::string_view> kGridKeys = {"fields", "ranges"};
 
 std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.has_parent_path() ? file.parent_path() : ".";
@@ -35,27 +39,24 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
 
 // An optional choice as the file keeps it: its name, or null while unmade.
 template <typename Value, std::size_t N>
-Json NameOrNull(const std::optional<Value>& value, const ChoiceNames<Value, N>& names) {
+OrderedJson NameOrNull(const std::optional<Value>& value, const ChoiceNames<Value, N>& names) {
     if (!value) return nullptr;
     return std::string(NameOf(names, *value));
 }
 
 template <std::size_t N>
-Json Rows(const std::vector<std::array<std::string, N>>& rows) {
+OrderedJson Rows(const std::vector<std::array<std::string, N>>& rows) {
     auto last = rows.end();
     while (last != rows.begin() &&
            std::ranges::all_of(*(last - 1), [](const std::string& c) { return c.empty(); })) {
         --last;
     }
-    Json out = Json::array();
+    OrderedJson out = OrderedJson::array();
     for (auto row = rows.begin(); row != last; ++row) out.push_back(*row);
     return out;
 }
 
-// What is wrong with the file.
-struct Unreadable {
-    Message message;
-};
+using Unreadable = ConditionsUnreadable;
 
 Unreadable Missing(std::string_view key) {
     return {{Phrase::ConditionsKeyMissing, {std::string(key)}}};
@@ -72,13 +73,16 @@ const Json& Member(const Json& json, std::string_view key) {
 }
 
 // A text of the file; a NUL would cut a file name short, so no text holds one.
-std::string TextOf(const Json& value, std::string_view key) {
-    if (!value.is_string()) throw WrongForm(key);
-    std::string text = value.get<std::string>();
+std::string Checked(std::string text, std::string_view key) {
     if (text.find('\0') != std::string::npos) {
         throw Unreadable{{Phrase::ConditionsBadCharacter, {std::string(key)}}};
     }
     return text;
+}
+
+std::string TextOf(const Json& value, std::string_view key) {
+    if (!value.is_string()) throw WrongForm(key);
+    return Checked(value.get<std::string>(), key);
 }
 
 std::string Text(const Json& json, std::string_view key) {
@@ -136,16 +140,24 @@ CodePage EncodingOf(const Json& json) {
 }
 
 template <std::size_t N>
-std::vector<std::array<std::string, N>> GridRows(const Json& json, std::string_view key) {
-    const Json& value = Member(json, key);
-    if (!value.is_array()) throw WrongForm(key);
+std::vector<std::array<std::string, N>> GridRows(const ConditionsJson& read, std::string_view key) {
     std::vector<std::array<std::string, N>> rows;
+    if (const auto texts = read.grids.find(key); texts != read.grids.end()) {
+        rows.reserve(texts->second.size());
+        for (const std::vector<std::string>& row : texts->second) {
+            if (row.size() != N) throw WrongForm(key);
+            std::array<std::string, N> cells;
+            for (std::size_t c = 0; c < N; ++c) cells[c] = Checked(row[c], key);
+            rows.push_back(std::move(cells));
+        }
+        return rows;
+    }
+    const Json& value = Member(read.members, key);
+    if (!value.is_array()) throw WrongForm(key);
     for (const Json& row : value) {
         if (!row.is_array() || row.size() != N) throw WrongForm(key);
         std::array<std::string, N> cells;
-        for (std::size_t c = 0; c < N; ++c) {
-            cells[c] = TextOf(row[c], key);
-        }
+        for (std::size_t c = 0; c < N; ++c) cells[c] = TextOf(row[c], key);
         rows.push_back(std::move(cells));
     }
     return rows;
@@ -194,28 +206,9 @@ std::string Shown(const std::string& text) {
     return quoted.substr(1, quoted.size() - 2);
 }
 
-// JSON as deep as the format goes (an object of arrays of rows of cells) and no deeper, with
-// no key twice in one object: anything else is refused before it is built.
-Json ParseConditions(std::string_view text) {
-    std::vector<std::vector<std::string>> keys;  // of each object open
-    return Json::parse(text, [&keys](int depth, Json::parse_event_t event, Json& parsed) {
-        if (depth > kMostDepth) throw Unreadable{{Phrase::ConditionsTooDeep}};
-        if (event == Json::parse_event_t::object_start) keys.emplace_back();
-        if (event == Json::parse_event_t::object_end) keys.pop_back();
-        if (event == Json::parse_event_t::key) {
-            const std::string key = parsed.get<std::string>();
-            if (std::ranges::find(keys.back(), key) != keys.back().end()) {
-                throw Unreadable{{Phrase::ConditionsKeyTwice, {key}}};
-            }
-            keys.back().push_back(key);
-        }
-        return true;
-    });
-}
-
 bool IsConditionsFile(const std::filesystem::path& path) {
     try {
-        const Json json = ParseConditions(ReadConditionsFile(path));
+        const Json json = ParseConditionsJson(ReadConditionsFile(path), kGridKeys).members;
         return json.is_object() && json.contains("format") && json["format"] == kFormat;
     } catch (...) {
         return false;
@@ -303,7 +296,8 @@ std::string FoundName(const std::string& name, const std::filesystem::path& fold
     return relative.empty() ? found.string() : relative.string();
 }
 
-ExtractionRequest FormOf(const Json& json) {
+ExtractionRequest FormOf(const ConditionsJson& read) {
+    const Json& json = read.members;
     if (!json.is_object() || !json.contains("format") || json["format"] != kFormat) {
         throw Unreadable{{Phrase::ConditionsNotConditions}};
     }
@@ -316,10 +310,10 @@ ExtractionRequest FormOf(const Json& json) {
     form.SourceName = Text(json, "sourceFile");
     form.OutputName = Text(json, "outputFile");
     form.FieldMode = NamedOrNull(json, "fieldMode", kFieldModeNames);
-    form.FieldRows = GridRows<4>(json, "fields");
+    form.FieldRows = GridRows<4>(read, "fields");
     form.FieldNames = FieldNamesOf(json);
     form.SelectMode = NamedOrNull(json, "selectMode", kSelectModeNames);
-    form.SelectionRows = GridRows<2>(json, "ranges");
+    form.SelectionRows = GridRows<2>(read, "ranges");
     form.KeyPositions = Text(json, "keyPositions");
     const Json& exclude = Member(json, "exclude");
     if (!exclude.is_boolean()) throw WrongForm("exclude");
@@ -336,7 +330,7 @@ ExtractionRequest FormOf(const Json& json) {
 }  // namespace
 
 std::string ConditionsText(const ExtractionRequest& form) {
-    Json json;
+    OrderedJson json;
     json["format"] = kFormat;
     json["version"] = kVersion;
     json["sourceFile"] = form.SourceName;
@@ -359,7 +353,7 @@ std::string ConditionsText(const ExtractionRequest& form) {
     json["outputEncoding"] = NameOf(kOutputEncodingNames, form.Output.Encoding);
     json["header"] = form.Output.Header;
     if (!form.Answers.empty()) {
-        Json& answers = json["answers"] = Json::array();
+        OrderedJson& answers = json["answers"] = OrderedJson::array();
         for (const PlaceholderAnswer& a : form.Answers) {
             answers.push_back({{"left", a.left}, {"right", a.right}, {"last", a.last}});
         }
@@ -369,7 +363,7 @@ std::string ConditionsText(const ExtractionRequest& form) {
 
 std::variant<ExtractionRequest, Message> ReadConditions(std::string_view text) {
     try {
-        return FormOf(ParseConditions(text));
+        return FormOf(ParseConditionsJson(text, kGridKeys));
     } catch (const Json::parse_error& e) {
         const auto [line, column] = LineAndColumn(text, e.byte == 0 ? 0 : e.byte - 1);
         return Message{Phrase::ConditionsJsonAt, {std::to_string(line), std::to_string(column)}};

@@ -51,11 +51,13 @@ TEST(ConditionsFile, SavedFormLoadsBackToTheSameBytes) {
 
 TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
     const std::string good = ConditionsText(Typed());
-    const auto replaced = [&](const std::string& from, const std::string& to) {
+    const auto replaced = [&](std::string_view from, const std::string& to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
         return text;
     };
+    // Two cells of a field row, as the file has them.
+    constexpr std::string_view kTwoCells = "\"11\",\n      \"19\"";
     // The refusal, and its first arguments (the line of a JSON error, not its column).
     const std::pair<std::string, Message> cases[] = {
         {good.substr(0, 60), {Phrase::ConditionsJsonAt, {"4"}}},  // truncated
@@ -67,6 +69,20 @@ TEST(ConditionsFile, BrokenFilesAreRefusedWithWhatAndWhere) {
         {replaced("\"encoding\": \"utf8\"", "\"encoding\": \"euc\""),
          {Phrase::ConditionsWrongForm, {"encoding"}}},
         {replaced("\"11\",", "11,"), {Phrase::ConditionsWrongForm, {"fields"}}},
+        // A grid is read as rows of texts until a value of another form: the first fault in
+        // reading order is the one named, as for any other member.
+        {replaced(kTwoCells, "\"1\\u0000\", 19"), {Phrase::ConditionsBadCharacter, {"fields"}}},
+        {replaced(kTwoCells, "19, \"1\\u0000\""), {Phrase::ConditionsWrongForm, {"fields"}}},
+        {replaced(kTwoCells, "\"11\", []"), {Phrase::ConditionsWrongForm, {"fields"}}},
+        {replaced(kTwoCells, "\"11\", {}"), {Phrase::ConditionsWrongForm, {"fields"}}},
+        {replaced(kTwoCells, "\"11\", [\"19\"]"), {Phrase::ConditionsTooDeep}},
+        {replaced(kTwoCells, "\"11\", {\"a\": 1}"), {Phrase::ConditionsTooDeep}},
+        {replaced("\"ranges\": [", "\"ranges\": \"x\", \"ranges\": ["),
+         {Phrase::ConditionsKeyTwice, {"ranges"}}},
+        {replaced("\"ranges\": [", "\"ranges\": [], \"ranges\": ["),
+         {Phrase::ConditionsKeyTwice, {"ranges"}}},
+        {replaced("\"ranges\": [", "\"ranges\": [[1]], \"ranges\": ["),
+         {Phrase::ConditionsKeyTwice, {"ranges"}}},
         {replaced("\"tsv\"", "\"xls\""), {Phrase::ConditionsWrongForm, {"outputFormat"}}},
         {replaced("\"番号\"", "1"), {Phrase::ConditionsWrongForm, {"fieldNames"}}},
         {replaced("\"keyPositions\"", "\"keys\""),
