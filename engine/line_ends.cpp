@@ -2,35 +2,7 @@
 
 #include <bit>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace rivex {
-namespace {
-
-constexpr std::size_t kBlock = 64;
-
-// Bit i is set when data[i] is `byte`, for the 64 bytes at `data`.
-std::uint64_t Hits(const char* data, char byte) {
-#if defined(__SSE2__)
-    const __m128i wanted = _mm_set1_epi8(byte);
-    std::uint64_t hits = 0;
-    for (std::size_t i = 0; i < kBlock; i += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const auto mask =
-            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted)));
-        hits |= std::uint64_t{mask} << i;
-    }
-    return hits;
-#else
-    std::uint64_t hits = 0;
-    for (std::size_t i = 0; i < kBlock; ++i) hits |= std::uint64_t{data[i] == byte} << i;
-    return hits;
-#endif
-}
-
-}  // namespace
 
 // Counting is mostly popcount: the processor's own instruction where it has one.
 #if defined(__x86_64__) && !defined(__clang__)
@@ -41,8 +13,8 @@ CountLineEnds(const char* data, std::size_t size, char ending, std::int64_t most
     LineEnds ends{0, data};
     if (most <= 0) return ends;
     std::size_t at = 0;
-    for (; at + kBlock <= size; at += kBlock) {
-        std::uint64_t hits = Hits(data + at, ending);
+    for (; at + kHitBlock <= size; at += kHitBlock) {
+        std::uint64_t hits = ByteHits(data + at, ending);
         const std::int64_t wanted = most - ends.count;
         if (std::popcount(hits) >= wanted) {
             // The last one to count is in this block: drop the ones before it.
@@ -51,7 +23,7 @@ CountLineEnds(const char* data, std::size_t size, char ending, std::int64_t most
         }
         if (hits != 0) {
             ends.count += std::popcount(hits);
-            ends.after = data + at + kBlock - std::countl_zero(hits);
+            ends.after = data + at + kHitBlock - std::countl_zero(hits);
         }
     }
     for (; at < size && ends.count < most; ++at) {

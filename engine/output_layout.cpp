@@ -9,7 +9,8 @@
 namespace rivex {
 namespace {
 
-constexpr std::size_t kWord = RecordReader::kOverread;
+constexpr std::size_t kWord = OutputLayout::kWord;
+static_assert(kWord <= RecordReader::kOverread);
 
 // A field the record holds whole is copied in words of kWord bytes, the last word reaching
 // past it into bytes that the next field or nothing overwrites.
@@ -35,6 +36,16 @@ OutputLayout::OutputLayout(const std::vector<FieldItem>& items) {
         reach_ = std::max(reach_, start + (span.count - 1) * span.pitch + width);
         lineLength_ += span.count * width;
     }
+    for (const Span& span : spans_) {
+        if (span.width == 0) continue;
+        if (span.width > kWord || words_.size() + span.count > kMostWords) {
+            words_.clear();
+            break;
+        }
+        for (std::size_t k = 0; k < span.count; ++k) {
+            words_.push_back({span.start + k * span.pitch, span.width});
+        }
+    }
 }
 
 // Bytes written for `span` from a record of `length` bytes, at most: without a division where
@@ -47,9 +58,9 @@ std::size_t OutputLayout::MostBytes(const Span& span, std::size_t length) {
     return std::min(span.count, (length - 1 - span.start) / span.pitch + 1) * span.width;
 }
 
-void OutputLayout::Write(std::string_view record, RecordWriter& writer) const {
+void OutputLayout::WriteAny(std::string_view record, RecordWriter& writer) const {
     const std::size_t length = record.size();
-    // The common case: a record that holds every repetition of every field whole.
+    // A record that holds every repetition of every field whole.
     if (length >= reach_) {
         if (char* out = writer.Reserve(lineLength_, kWord)) {
             for (const Span& span : spans_) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -23,8 +24,21 @@ class OutputLayout {
     explicit OutputLayout(const std::vector<FieldItem>& items);
 
     // Appends the fields of `record`, joined, without its line end. The bytes just after
-    // `record` must be readable (RecordReader::kOverread of them).
-    void Write(std::string_view record, RecordWriter& writer) const;
+    // `record` must be readable (kWord of them).
+    void Write(std::string_view record, RecordWriter& writer) const {
+        // The usual record, that holds a few short fields whole: each copied as one word.
+        if (record.size() >= reach_ && !words_.empty()) {
+            if (char* out = writer.Reserve(lineLength_, kWord)) {
+                for (const Word& word : words_) {
+                    std::memcpy(out, record.data() + word.start, kWord);
+                    out += word.width;
+                }
+                writer.Commit(lineLength_);
+                return;
+            }
+        }
+        WriteAny(record, writer);
+    }
 
     // Calls `piece(start, bytes)` for each field and repetition that a record of `length`
     // bytes holds any of, in the order they are written: its start (from 0) and its bytes
@@ -65,7 +79,12 @@ class OutputLayout {
     // Bytes of a record that the fields can reach: the rest is never written.
     std::size_t Reach() const { return reach_; }
 
+    // The bytes past a record that Write may read, and past its line that it may overwrite.
+    static constexpr std::size_t kWord = 16;
+
   private:
+    void WriteAny(std::string_view record, RecordWriter& writer) const;
+
     // One field, repeated `count` times `pitch` bytes apart: the cost of a record follows the
     // record, not the count.
     struct Span {
@@ -77,7 +96,15 @@ class OutputLayout {
     };
     static std::size_t MostBytes(const Span& span, std::size_t length);
 
+    // A field or repetition of at most kWord bytes, in a line of a few.
+    struct Word {
+        std::size_t start;
+        std::size_t width;
+    };
+    static constexpr std::size_t kMostWords = 32;
+
     std::vector<Span> spans_;
+    std::vector<Word> words_;  // every piece of a line as a Word, or none when they are not
     std::size_t reach_ = 0;
     std::size_t lineLength_ = 0;  // bytes of the line of a record that holds every field
 };

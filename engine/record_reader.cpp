@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/line_ends.h"
 
 namespace rivex {
 

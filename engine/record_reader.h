@@ -5,6 +5,7 @@
 // than what the reader keeps is handed out as its first bytes, and the rest streams past.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -15,6 +16,7 @@
 
 #include "engine/byte_source.h"
 #include "engine/conditions.h"
+#include "engine/line_ends.h"
 
 namespace rivex {
 
@@ -63,6 +65,29 @@ class RecordReader {
         const std::size_t start = pos_;
         pos_ = scanned_ = at + 1;
         return {base + start, EndRecordAt(start, at)};
+    }
+
+    // Hands each record ahead whose line end is among the bytes held to `each`, as Next
+    // would, until `each` returns false; returns how many. Reads nothing, so the loop over a
+    // block's records makes no call per record of its own. Where AtEnd could be called.
+    template <typename Each>
+    std::int64_t EachHeld(Each&& each) {
+        if (partial_) SkipRest();
+        const char* const base = buffer_.data();
+        std::int64_t handed = 0;
+        for (std::size_t block = pos_; block + kHitBlock <= end_; block += kHitBlock) {
+            for (std::uint64_t hits = ByteHits(base + block, ending_); hits != 0;
+                 hits &= hits - 1) {
+                const std::size_t at = block + static_cast<std::size_t>(std::countr_zero(hits));
+                if (skipLf_) TakeLfAfterCr();  // the byte after the last CR is held, up to `at`
+                const std::size_t start = pos_;
+                consumed_ += at + 1 - pos_;
+                pos_ = scanned_ = at + 1;
+                ++handed;
+                if (!each(std::string_view(base + start, EndRecordAt(start, at)))) return handed;
+            }
+        }
+        return handed;
     }
 
     // The record Next handed out last is longer than the reader keeps, and Rest not called.

@@ -39,7 +39,12 @@ class RecordWriter {
         }
     }
     void EndRecord() {
-        Append(lineEnd_);
+        // A byte or two: copied without a call.
+        if (lineEnd_.size() <= buffer_.size() - used_) {
+            for (const char c : lineEnd_) buffer_[used_++] = c;
+        } else {
+            AppendLarge(lineEnd_);
+        }
         MarkWhole();
     }
     // A record ends with what was taken so far.

@@ -221,7 +221,22 @@ class Pass {
         while (!selection_.Done() && NextRecord(record)) {
             if (selection_.Selected(state_.run.SourceCount, record)) WriteRecord(record);
             SkipUnselected();
+            WriteHeld();
         }
+    }
+
+    // The records whose line ends are held already take the same steps without a call each
+    // to the reader; those surely not written are left to be skipped. Events are pumped after
+    // them: nothing that the pump could change is looked at in between.
+    void WriteHeld() {
+        if (selection_.Done() || cancelNoticed_) return;
+        std::int64_t& count = state_.run.SourceCount;
+        reader_->EachHeld([this, &count](std::string_view record) {
+            ++count;
+            if (selection_.Selected(count, record)) WriteRecord(record);
+            return !selection_.Done() && selection_.UnselectedAfter(count) == 0;
+        });
+        if (pump_->Tick(reader_->BytesConsumed())) ReadLiveControls();
     }
 
     // Records that are surely not written are only counted, as far as the bytes held go; a
@@ -330,6 +345,17 @@ class Pass {
     }
 
     void WriteRecord(std::string_view record) {
+        // The usual record: fields of a record held whole, cut as laid out.
+        if (usualFields_ && !reader_->Partial() && fields_.Started()) {
+            fields_.Layout().Write(record, *output_);
+        } else {
+            WriteUnusual(record);
+        }
+        output_->EndRecord();
+        ++state_.run.OutputCount;
+    }
+
+    [[gnu::noinline]] void WriteUnusual(std::string_view record) {
         if (columns_) {
             WriteValues(record);
         } else if (c_.FieldMode == FieldModes::WholeRecord) {
@@ -340,8 +366,6 @@ class Pass {
             if (!fields_.Started()) StartLayout(static_cast<std::int64_t>(record.size()));
             fields_.Layout().Write(record, *output_);
         }
-        output_->EndRecord();
-        ++state_.run.OutputCount;
     }
 
     // The record's values as the output form asks.
@@ -489,7 +513,9 @@ class Pass {
     int readsAfterCancel_ = 0;    // reads of the record at hand since the cancel
     FieldLayout fields_{c_.FieldItems};
     std::optional<ColumnWriter> columns_;  // unless records are written as cut
-    std::optional<Spool> spool_;           // tails of long records from a pipe or device
+    // Listed fields written as cut.
+    const bool usualFields_ = c_.FieldMode == FieldModes::ListedFields && WrittenAsCut(c_);
+    std::optional<Spool> spool_;  // tails of long records from a pipe or device
 };
 
 void RunPasses(EngineState& state, Host& host) {

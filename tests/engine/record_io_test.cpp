@@ -118,12 +118,12 @@ std::pair<std::string, std::int64_t> CopiedInRuns(const std::string& bytes, Line
     return {out, records};
 }
 
-// Runs are the records Next reads, each with the line end it had: records of up to 120
-// letters that end in CR LF, LF or CR, mostly alike or mixed, so that every way of ending
-// meets the end of a block.
-TEST(ReaderRuns, AsTheRecordsOneByOne) {
+// Records of up to 120 letters that end in CR LF, LF or CR, mostly alike or mixed, so that
+// every way of ending meets the end of a block and of the 64 bytes looked at at once.
+std::vector<std::string> MixedTexts() {
     std::uint32_t seed = 7;
     const auto next = [&seed] { return (seed = seed * 1103515245 + 12345) >> 16; };
+    std::vector<std::string> texts;
     for (int text = 0; text < 24; ++text) {
         const std::string_view common = text % 4 < 2 ? "\r\n" : "\n";
         std::string bytes;
@@ -132,6 +132,16 @@ TEST(ReaderRuns, AsTheRecordsOneByOne) {
             const unsigned end = next() % (text % 2 == 0 ? 3 : 30);
             bytes += end == 0 ? "\r" : end == 1 ? "\n" : end == 2 ? "\r\n" : common;
         }
+        texts.push_back(std::move(bytes));
+    }
+    return texts;
+}
+
+// Runs are the records Next reads, each with the line end it had.
+TEST(ReaderRuns, AsTheRecordsOneByOne) {
+    const std::vector<std::string> texts = MixedTexts();
+    for (std::size_t text = 0; text < texts.size(); ++text) {
+        const std::string& bytes = texts[text];
         for (const LineRule rule : {LineRule::Cr, LineRule::Lf}) {
             const std::vector<std::string> records = ReadAll(bytes, 4096, rule).records;
             for (const std::string_view lineEnd : {"\r\n", "\n"}) {
@@ -147,6 +157,46 @@ TEST(ReaderRuns, AsTheRecordsOneByOne) {
             }
         }
     }
+}
+
+// The records EachHeld hands out, a few at a time between records read by Next, are the
+// ones Next would have read, ending as they did, whatever blocks the line ends fall in.
+TEST(ReaderHeld, AsTheRecordsOneByOne) {
+    std::size_t held = 0;
+    for (const std::string& bytes : MixedTexts()) {
+        for (const LineRule rule : {LineRule::Cr, LineRule::Lf}) {
+            const Reading expected = ReadAll(bytes, 4096, rule);
+            for (const std::size_t blockSize : {65, 200, 4096}) {
+                for (const std::size_t most : {1, 3, 1000}) {
+                    MemorySource source(bytes);
+                    RecordReader reader(source, rule, blockSize);
+                    Reading reading;
+                    const auto took = [&](std::string_view record) {
+                        reading.records.emplace_back(record);
+                        reading.ends += reader.EndedWith("\r\n") ? 'C'
+                                        : reader.EndedWith("\n") ? 'L'
+                                                                 : '-';
+                    };
+                    while (!reader.AtEnd()) {
+                        took(reader.Next());
+                        std::size_t handed = 0;
+                        held += static_cast<std::size_t>(reader.EachHeld([&](std::string_view r) {
+                            took(r);
+                            return ++handed < most;
+                        }));
+                    }
+                    const std::string where =
+                        "block " + std::to_string(blockSize) + " most " + std::to_string(most);
+                    EXPECT_EQ(reading.records, expected.records) << where;
+                    if (rule == LineRule::Lf) {
+                        EXPECT_EQ(reading.ends, expected.ends) << where;
+                    }
+                    EXPECT_EQ(reader.BytesConsumed(), bytes.size()) << where;
+                }
+            }
+        }
+    }
+    EXPECT_GT(held, 1000U);
 }
 
 constexpr LineRule kCr = LineRule::Cr;
