@@ -69,23 +69,38 @@ class RecordReader {
 
     // Hands each record ahead whose line end is among the bytes held to `each`, as Next
     // would, until `each` returns false; returns how many. Reads nothing, so the loop over a
-    // block's records makes no call per record of its own. Where AtEnd could be called.
+    // block's records makes no call per record of its own, and keeps its place in registers:
+    // BytesConsumed and EndedWith tell of the last record handed only once it returns, and a
+    // reader that `each` threw from is not to be used again. Where AtEnd could be called.
     template <typename Each>
     std::int64_t EachHeld(Each&& each) {
         if (partial_) SkipRest();
         const char* const base = buffer_.data();
+        const bool cr = rule_ == LineRule::Cr;
+        std::size_t pos = pos_;
+        bool skipLf = skipLf_;  // Cr: an LF at pos belongs to the record before it
+        bool crBeforeLf = false;
         std::int64_t handed = 0;
-        for (std::size_t block = pos_; block + kHitBlock <= end_; block += kHitBlock) {
-            for (std::uint64_t hits = ByteHits(base + block, ending_); hits != 0;
+        bool going = true;
+        for (std::size_t block = pos; going && block + kHitBlock <= end_; block += kHitBlock) {
+            for (std::uint64_t hits = ByteHits(base + block, ending_); going && hits != 0;
                  hits &= hits - 1) {
                 const std::size_t at = block + static_cast<std::size_t>(std::countr_zero(hits));
-                if (skipLf_) TakeLfAfterCr();  // the byte after the last CR is held, up to `at`
-                const std::size_t start = pos_;
-                consumed_ += at + 1 - pos_;
-                pos_ = scanned_ = at + 1;
+                if (skipLf) pos += base[pos] == '\n' ? 1 : 0;  // held: pos <= at
+                const std::size_t start = pos;
+                pos = at + 1;
+                skipLf = cr;
+                crBeforeLf = !cr && at > start && base[at - 1] == '\r';
                 ++handed;
-                if (!each(std::string_view(base + start, EndRecordAt(start, at)))) return handed;
+                going = each(std::string_view(base + start, at - start - (crBeforeLf ? 1 : 0)));
             }
+        }
+        consumed_ += pos - pos_;
+        pos_ = scanned_ = pos;
+        skipLf_ = skipLf;
+        if (!cr && handed > 0) {
+            endedAtLf_ = true;
+            crBeforeLf_ = crBeforeLf;
         }
         return handed;
     }

@@ -33,6 +33,7 @@ RecordSelection::RecordSelection(const Conditions& c)
     if (!byCode_) {
         counts_ = MergedCounts(c.CountRanges);
         countStop_ = std::ranges::max(c.CountRanges, {}, &CountRange::Last).Last;
+        NextCountRange(0);
     }
 }
 

@@ -44,18 +44,23 @@ class RecordSelection {
     // How many records right after record number `count` are surely not written: in count
     // mode those before the next range begins.
     std::int64_t UnselectedAfter(std::int64_t count) const {
-        if (byCode_ || next_ == counts_.size()) return 0;
-        return std::max<std::int64_t>(counts_[next_].First - 1 - count, 0);
+        if (byCode_ || range_.First == kPastAll) return 0;
+        return std::max<std::int64_t>(range_.First - 1 - count, 0);
     }
 
   private:
     // Reading stops once the record number passes the end of every range. The cursor stays
-    // at the first range that does not end before the record.
+    // at the first range that does not end before the record, a copy of it at hand.
     bool InCountRange(std::int64_t count) {
         if (countStop_ < count) done_ = true;
-        while (next_ < counts_.size() && counts_[next_].Last < count) ++next_;
-        return next_ < counts_.size() && counts_[next_].First <= count;
+        if (range_.Last < count) NextCountRange(count);
+        return range_.First <= count;
     }
+    void NextCountRange(std::int64_t count) {
+        while (next_ < counts_.size() && counts_[next_].Last < count) ++next_;
+        range_ = next_ < counts_.size() ? counts_[next_] : CountRange{kPastAll, kPastAll};
+    }
+    static constexpr std::int64_t kPastAll = std::numeric_limits<std::int64_t>::max();
 
     // The key: the bytes of each key segment joined, shorter for a short record. A key of
     // one segment is a view into the record.
@@ -74,6 +79,7 @@ class RecordSelection {
     const bool byCode_;
     std::vector<CountRange> counts_;  // sorted, neither overlapping nor touching
     std::size_t next_ = 0;
+    CountRange range_{kPastAll, kPastAll};  // counts_[next_], or none past the last
     std::int64_t countStop_ = 0;
     CodeRanges codes_;
     bool exclusion_ = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -39,18 +40,23 @@ class RecordWriter {
         }
     }
     void EndRecord() {
-        // A byte or two: copied without a call.
-        if (lineEnd_.size() <= buffer_.size() - used_) {
-            for (const char c : lineEnd_) buffer_[used_++] = c;
+        // Both bytes go in, so that the copy takes no call; the second counts only when the
+        // line end has it.
+        if (buffer_.size() - used_ >= sizeof lineEnd_) {
+            std::memcpy(buffer_.data() + used_, lineEnd_, sizeof lineEnd_);
+            used_ += lineEndSize_;
         } else {
-            AppendLarge(lineEnd_);
+            AppendLarge({lineEnd_, lineEndSize_});
         }
         MarkWhole();
     }
     // A record ends with what was taken so far.
     void MarkWhole() { wholeTaken_ = Taken(); }
-    // What EndRecord writes: "\r\n" unless set otherwise.
-    void SetLineEnd(std::string_view lineEnd) { lineEnd_ = lineEnd; }
+    // What EndRecord writes, one or two bytes: "\r\n" unless set otherwise.
+    void SetLineEnd(std::string_view lineEnd) {
+        lineEndSize_ = std::min(lineEnd.size(), sizeof lineEnd_);
+        std::copy_n(lineEnd.begin(), lineEndSize_, lineEnd_);
+    }
     // Room for at most `size` bytes that the caller fills at once, and `slack` bytes after
     // them that it may scribble on; null when the buffer is smaller. Commit says how many
     // of them were filled.
@@ -104,7 +110,8 @@ class RecordWriter {
     std::string name_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
-    std::string_view lineEnd_ = "\r\n";
+    char lineEnd_[2] = {'\r', '\n'};
+    std::size_t lineEndSize_ = 2;
     std::uint64_t written_ = 0;  // bytes written to fd_ by this writer
     // Taken() where the last record ended, and the last such place already written.
     std::uint64_t wholeTaken_ = 0;
