@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include "engine/open_file.h"
 #include "engine/platform_error.h"
@@ -49,7 +50,31 @@ std::unique_ptr<FileSource> FileSource::StandardInput(std::string name) {
 }
 
 FileSource::~FileSource() {
+    ahead_.reset();  // its reads end before the file is closed
     ::close(fd_);
+}
+
+void FileSource::ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room) {
+    if (size_ && *size_ >= kAheadFrom) aheadWanted_ = AheadWanted{blockSize, room};
+}
+
+std::optional<AheadBlock> FileSource::TakeAhead() {
+    if (!ahead_) {
+        if (!aheadWanted_ || peekedTaken_ < peeked_.size()) return std::nullopt;
+        try {
+            ahead_ = std::make_unique<ReadAhead>(fd_, path_, aheadWanted_->blockSize,
+                                                 aheadWanted_->room);
+        } catch (const std::system_error&) {
+            aheadWanted_.reset();  // no thread to be had: read as ever
+            return std::nullopt;
+        }
+    }
+    if (hook_) hook_(false);
+    return ahead_->Take();
+}
+
+void FileSource::GiveBack(std::vector<char> buffer) {
+    if (ahead_) ahead_->GiveBack(std::move(buffer));
 }
 
 void FileSource::CheckUnchanged() const {

@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "engine/read_ahead.h"
 
 namespace rivex {
 
@@ -20,6 +23,16 @@ class ByteSource {
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
     // The total size in bytes, when it can be known.
     virtual std::optional<std::uint64_t> Size() const = 0;
+
+    // Asks for the bytes to be read ahead on a helper thread, `blockSize` at a time, each
+    // block in a buffer with `room` around it; a source that cannot goes on with Read.
+    virtual void ReadAheadInBlocks(std::size_t /*blockSize*/, ReadAhead::Room /*room*/) {}
+    // The next block read ahead (a block of no bytes at the end), from where Read would go on;
+    // none while the source reads no block ahead. From the first block on, every read is one.
+    // Throws PlatformError.
+    virtual std::optional<AheadBlock> TakeAhead() { return std::nullopt; }
+    // A buffer to read ahead into again.
+    virtual void GiveBack(std::vector<char> /*buffer*/) {}
 };
 
 // Thrown by a read hook to end the reading at once, with no record to count.
@@ -66,6 +79,14 @@ class FileSource : public ByteSource {
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }
 
+    // A regular file of at least kAheadFrom bytes is read ahead once the peeked bytes are
+    // handed out; the read hook is called before each block is taken.
+    static constexpr std::uint64_t kAheadFrom = 4 << 20;
+    void ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room) override;
+    std::optional<AheadBlock> TakeAhead() override;
+    void GiveBack(std::vector<char> buffer) override;
+    bool ReadsAhead() const { return ahead_ != nullptr; }
+
   private:
     FileSource(int fd, std::string path);
     void AwaitBytes();
@@ -79,6 +100,12 @@ class FileSource : public ByteSource {
     std::size_t peekedTaken_ = 0;
     std::optional<std::uint64_t> size_;
     struct timespec modified_ {};
+    struct AheadWanted {
+        std::size_t blockSize;
+        ReadAhead::Room room;
+    };
+    std::optional<AheadWanted> aheadWanted_;
+    std::unique_ptr<ReadAhead> ahead_;
 };
 
 class MemorySource : public ByteSource {

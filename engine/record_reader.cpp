@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace rivex {
 
 LineRule DecideLineRule(LineRuleChoice choice, std::string_view firstBytes) {
@@ -42,16 +41,40 @@ void RecordReader::SetKeep(std::size_t keep) {
 
 std::size_t RecordReader::ReadBlock(std::size_t at) {
     if (sourceDone_) return 0;
-    const std::size_t n = source_.Read(buffer_.data() + at, blockSize_);
-    if (n == 0) {
+    if (std::optional<AheadBlock> block = source_.TakeAhead()) {
+        std::memcpy(buffer_.data() + at, block->buffer.data() + block->at, block->size);
+        source_.GiveBack(std::move(block->buffer));
+        return CutAtMark(at, block->size);
+    }
+    return CutAtMark(at, source_.Read(buffer_.data() + at, blockSize_));
+}
+
+std::size_t RecordReader::CutAtMark(std::size_t at, std::size_t size) {
+    if (size == 0) {
         sourceDone_ = true;
         return 0;
     }
     // Nothing after a 0x1A is ever read: the data ends there.
-    const void* mark = std::memchr(buffer_.data() + at, 0x1A, n);
-    if (mark == nullptr) return n;
+    const void* mark = std::memchr(buffer_.data() + at, 0x1A, size);
+    if (mark == nullptr) return size;
     sourceDone_ = true;
     return static_cast<std::size_t>(static_cast<const char*>(mark) - (buffer_.data() + at));
+}
+
+bool RecordReader::TakeOver(AheadBlock block, std::size_t held) {
+    if (block.size == 0) {
+        sourceDone_ = true;
+        return false;
+    }
+    const std::size_t front = block.at - held;
+    std::memcpy(block.buffer.data() + front, buffer_.data() + pos_, held);
+    scanned_ = scanned_ - pos_ + front;
+    pos_ = front;
+    std::swap(buffer_, block.buffer);
+    source_.GiveBack(std::move(block.buffer));
+    const std::size_t n = CutAtMark(block.at, block.size);
+    end_ = block.at + n;
+    return n > 0;
 }
 
 // The kernel copies a read several times slower to a place a few bytes past a cache line.
@@ -63,6 +86,11 @@ std::size_t RecordReader::ToLine(std::size_t offset) const {
 bool RecordReader::Fill() {
     if (sourceDone_) return false;
     const std::size_t held = end_ - pos_;
+    if (held <= kHeadroom) {
+        if (std::optional<AheadBlock> block = source_.TakeAhead()) {
+            return TakeOver(std::move(*block), held);
+        }
+    }
     // Grows only while one record is longer than what the buffer holds beside a block, and
     // never past what the reader keeps of a record.
     if (buffer_.size() - kOverread - kLine < held + blockSize_) {

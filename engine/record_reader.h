@@ -34,6 +34,10 @@ class RecordReader {
     explicit RecordReader(ByteSource& source, LineRule rule = LineRule::Cr,
                           std::size_t blockSize = kDefaultBlockSize, std::vector<char> buffer = {});
 
+    // Has the source read ahead on a helper thread where it can: blocks are then taken over
+    // as they were read, the bytes of a record begun in the last one moved in before them.
+    void ReadSourceAhead() { source_.ReadAheadInBlocks(blockSize_, {kHeadroom, kOverread}); }
+
     // The buffer, for the next reader; this one reads no more.
     std::vector<char> ReleaseBuffer() { return std::move(buffer_); }
 
@@ -160,6 +164,12 @@ class RecordReader {
     bool Fill();
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
     std::size_t ReadBlock(std::size_t at);
+    // The `size` bytes read to `at`, cut at a 0x1A: the number of bytes kept.
+    std::size_t CutAtMark(std::size_t at, std::size_t size);
+    // The most bytes of a record begun that move into a block read ahead.
+    static constexpr std::size_t kHeadroom = 64 * 1024;
+    // The block becomes the buffer, the `held` bytes before it; false at the end.
+    bool TakeOver(AheadBlock block, std::size_t held);
     bool AtEndSlow();
     std::string_view NextSlow();
     std::string_view LongRecordHead();

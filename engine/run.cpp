@@ -188,6 +188,7 @@ class Pass {
         reader_.emplace(*source_, rule, RecordReader::kDefaultBlockSize,
                         std::move(buffers_.reader));
         reader_->SetKeep(KeepOfRecord());
+        reader_->ReadSourceAhead();
         pump_->ShowLineRule(rule, automatic);
     }
 

@@ -24,11 +24,11 @@ struct Reading {
 
 // Every record whole: a record longer than `keep` is put together from its first bytes and
 // the pieces of its rest.
-Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule = LineRule::Cr,
-                std::size_t keep = RecordReader::kKeepAll) {
-    MemorySource source(bytes);
+Reading ReadAll(ByteSource& source, std::size_t blockSize, LineRule rule, std::size_t keep,
+                bool ahead = false) {
     RecordReader reader(source, rule, blockSize);
     reader.SetKeep(keep);
+    if (ahead) reader.ReadSourceAhead();
     Reading reading;
     while (!reader.AtEnd()) {
         const std::string_view r = reader.Next();
@@ -42,6 +42,12 @@ Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule =
         reading.ends += reader.EndedWith("\r\n") ? 'C' : reader.EndedWith("\n") ? 'L' : '-';
     }
     return reading;
+}
+
+Reading ReadAll(const std::string& bytes, std::size_t blockSize, LineRule rule = LineRule::Cr,
+                std::size_t keep = RecordReader::kKeepAll) {
+    MemorySource source(bytes);
+    return ReadAll(source, blockSize, rule, keep);
 }
 
 struct ReaderCase {
@@ -202,6 +208,35 @@ TEST(ReaderHeld, AsTheRecordsOneByOne) {
         }
     }
     EXPECT_GT(held, 1000U);
+}
+
+// A large file read ahead on a helper thread gives the records read from memory: records
+// that straddle the blocks, longer than the room before a block or than a block, held in part,
+// ending each way, and a 0x1A near the end.
+TEST(ReaderAhead, AsFromMemory) {
+    std::string bytes;
+    const std::size_t lengths[] = {0, 1, 63, 64, 65, 100, 4095, 70000, 300000};
+    for (std::size_t i = 0; bytes.size() < 3 * FileSource::kAheadFrom / 2; ++i) {
+        bytes.append(lengths[i % std::size(lengths)] + i % 7, static_cast<char>('a' + i % 26));
+        bytes += i % 5 == 0 ? "\r" : i % 5 == 1 ? "\n" : "\r\n";
+    }
+    bytes[bytes.size() - 1000] = '\x1A';
+    TempDir dir;
+    const std::string path = dir / "big.txt";
+    WriteFile(path, bytes);
+    constexpr std::size_t kBlock = RecordReader::kDefaultBlockSize;
+    for (const LineRule rule : {LineRule::Cr, LineRule::Lf}) {
+        for (const std::size_t keep : {RecordReader::kKeepAll, kBlock}) {
+            FileSource file(path);
+            file.Peek(kAutoBytes);  // handed out by Read before the blocks read ahead
+            const Reading ahead = ReadAll(file, kBlock, rule, keep, true);
+            EXPECT_TRUE(file.ReadsAhead());
+            MemorySource memory(bytes);
+            const Reading expected = ReadAll(memory, kBlock, rule, keep);
+            EXPECT_EQ(ahead.records, expected.records) << "keep " << keep;
+            EXPECT_EQ(ahead.ends, expected.ends) << "keep " << keep;
+        }
+    }
 }
 
 constexpr LineRule kCr = LineRule::Cr;
