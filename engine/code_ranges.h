@@ -2,6 +2,7 @@
 // that a key is looked up in time that grows with the log of the number of rows.
 #pragma once
 
+#include <algorithm>
 #include <compare>
 #include <cstdint>
 #include <string>
@@ -40,10 +41,12 @@ class CodeRanges {
     };
     static constexpr std::size_t kWordBytes = 8;
     static Word WordOf(std::string_view code) {
+        const std::size_t used = std::min(code.size(), kWordBytes);
         std::uint64_t bytes = 0;
-        for (std::size_t i = 0; i < kWordBytes; ++i) {
-            bytes = bytes << 8 | (i < code.size() ? static_cast<unsigned char>(code[i]) : 0u);
+        for (std::size_t i = 0; i < used; ++i) {
+            bytes = bytes << 8 | static_cast<unsigned char>(code[i]);
         }
+        if (used > 0) bytes <<= 8 * (kWordBytes - used);  // the padding
         return {bytes, code.size() <= kWordBytes ? code.size() : kWordBytes + 1};
     }
 
