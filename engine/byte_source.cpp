@@ -54,8 +54,9 @@ FileSource::~FileSource() {
     ::close(fd_);
 }
 
-void FileSource::ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room) {
-    if (size_ && *size_ >= kAheadFrom) aheadWanted_ = AheadWanted{blockSize, room};
+void FileSource::ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room,
+                                   ReadAhead::Look look) {
+    if (size_ && *size_ >= kAheadFrom) aheadWanted_ = AheadWanted{blockSize, room, std::move(look)};
 }
 
 std::optional<AheadBlock> FileSource::TakeAhead() {
@@ -63,7 +64,7 @@ std::optional<AheadBlock> FileSource::TakeAhead() {
         if (!aheadWanted_ || peekedTaken_ < peeked_.size()) return std::nullopt;
         try {
             ahead_ = std::make_unique<ReadAhead>(fd_, path_, aheadWanted_->blockSize,
-                                                 aheadWanted_->room);
+                                                 aheadWanted_->room, aheadWanted_->look);
         } catch (const std::system_error&) {
             aheadWanted_.reset();  // no thread to be had: read as ever
             return std::nullopt;
@@ -73,8 +74,8 @@ std::optional<AheadBlock> FileSource::TakeAhead() {
     return ahead_->Take();
 }
 
-void FileSource::GiveBack(std::vector<char> buffer) {
-    if (ahead_) ahead_->GiveBack(std::move(buffer));
+void FileSource::GiveBack(AheadBlock block) {
+    if (ahead_) ahead_->GiveBack(std::move(block));
 }
 
 void FileSource::CheckUnchanged() const {

@@ -25,14 +25,16 @@ class ByteSource {
     virtual std::optional<std::uint64_t> Size() const = 0;
 
     // Asks for the bytes to be read ahead on a helper thread, `blockSize` at a time, each
-    // block in a buffer with `room` around it; a source that cannot goes on with Read.
-    virtual void ReadAheadInBlocks(std::size_t /*blockSize*/, ReadAhead::Room /*room*/) {}
+    // block in a buffer with `room` around it and looked at by `look` there; a source that
+    // cannot goes on with Read.
+    virtual void ReadAheadInBlocks(std::size_t /*blockSize*/, ReadAhead::Room /*room*/,
+                                   ReadAhead::Look /*look*/) {}
     // The next block read ahead (a block of no bytes at the end), from where Read would go on;
     // none while the source reads no block ahead. From the first block on, every read is one.
     // Throws PlatformError.
     virtual std::optional<AheadBlock> TakeAhead() { return std::nullopt; }
-    // A buffer to read ahead into again.
-    virtual void GiveBack(std::vector<char> /*buffer*/) {}
+    // A block's buffers to read ahead into again.
+    virtual void GiveBack(AheadBlock /*block*/) {}
 };
 
 // Thrown by a read hook to end the reading at once, with no record to count.
@@ -82,9 +84,10 @@ class FileSource : public ByteSource {
     // A regular file of at least kAheadFrom bytes is read ahead once the peeked bytes are
     // handed out; the read hook is called before each block is taken.
     static constexpr std::uint64_t kAheadFrom = 4 << 20;
-    void ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room) override;
+    void ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room,
+                           ReadAhead::Look look) override;
     std::optional<AheadBlock> TakeAhead() override;
-    void GiveBack(std::vector<char> buffer) override;
+    void GiveBack(AheadBlock block) override;
     bool ReadsAhead() const { return ahead_ != nullptr; }
 
   private:
@@ -103,6 +106,7 @@ class FileSource : public ByteSource {
     struct AheadWanted {
         std::size_t blockSize;
         ReadAhead::Room room;
+        ReadAhead::Look look;
     };
     std::optional<AheadWanted> aheadWanted_;
     std::unique_ptr<ReadAhead> ahead_;

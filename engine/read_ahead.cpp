@@ -11,8 +11,8 @@
 
 namespace rivex {
 
-ReadAhead::ReadAhead(int fd, std::string path, std::size_t blockSize, Room room)
-    : fd_(fd), path_(std::move(path)), blockSize_(blockSize), room_(room) {
+ReadAhead::ReadAhead(int fd, std::string path, std::size_t blockSize, Room room, Look look)
+    : fd_(fd), path_(std::move(path)), blockSize_(blockSize), room_(room), look_(std::move(look)) {
     free_.resize(kBlocks);
     const SignalsBlocked blocked;
     reader_ = std::thread(&ReadAhead::ReadBlocks, this);
@@ -39,10 +39,10 @@ AheadBlock ReadAhead::Take() {
     return {};
 }
 
-void ReadAhead::GiveBack(std::vector<char> buffer) {
+void ReadAhead::GiveBack(AheadBlock block) {
     {
         const std::lock_guard lock(mutex_);
-        free_.push_back(std::move(buffer));
+        free_.push_back(std::move(block));
     }
     changed_.notify_all();
 }
@@ -51,28 +51,33 @@ void ReadAhead::GiveBack(std::vector<char> buffer) {
 // too small for a block and its room grows first.
 void ReadAhead::ReadBlocks() {
     while (true) {
-        std::vector<char> buffer;
+        AheadBlock block;
         {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [this] { return stop_ || !free_.empty(); });
             if (stop_) return;
-            buffer = std::move(free_.back());
+            block = std::move(free_.back());
             free_.pop_back();
         }
+        std::vector<char>& buffer = block.buffer;
         const std::size_t need = room_.before + kLine + blockSize_ + room_.after;
         if (buffer.size() < need) buffer.resize(need);
         const auto misaligned =
             reinterpret_cast<std::uintptr_t>(buffer.data() + room_.before) % kLine;
-        const std::size_t at = room_.before + (misaligned == 0 ? 0 : kLine - misaligned);
+        block.at = room_.before + (misaligned == 0 ? 0 : kLine - misaligned);
         ssize_t n = 0;
         do {
-            n = ::read(fd_, buffer.data() + at, blockSize_);
+            n = ::read(fd_, buffer.data() + block.at, blockSize_);
         } while (n < 0 && errno == EINTR);
         const int error = n < 0 ? errno : 0;
+        if (n > 0) {
+            block.size = static_cast<std::size_t>(n);
+            look_(block);
+        }
         {
             const std::lock_guard lock(mutex_);
             if (n > 0) {
-                read_.push_back({std::move(buffer), at, static_cast<std::size_t>(n)});
+                read_.push_back(std::move(block));
             } else {
                 error_ = error;
                 ended_ = true;

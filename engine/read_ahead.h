@@ -5,7 +5,9 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -18,6 +20,10 @@ struct AheadBlock {
     std::vector<char> buffer;
     std::size_t at = 0;
     std::size_t size = 0;
+    // What the look found in the bytes on the reader's thread: a bit for each byte, and a
+    // place among them.
+    std::vector<std::uint64_t> bits;
+    std::size_t place = 0;
 };
 
 class ReadAhead {
@@ -28,10 +34,14 @@ class ReadAhead {
         std::size_t after;
     };
 
+    // Work done on each block on the reader's thread as soon as it is read, so that the
+    // loop need not: it sets the block's `bits` and `place`.
+    using Look = std::function<void(AheadBlock&)>;
+
     // Starts reading `fd` from its offset on, `blockSize` bytes at a time, with every signal
     // blocked in the reader. `path` names the file in errors. Throws std::system_error when
     // no thread can be started.
-    ReadAhead(int fd, std::string path, std::size_t blockSize, Room room);
+    ReadAhead(int fd, std::string path, std::size_t blockSize, Room room, Look look);
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -40,8 +50,8 @@ class ReadAhead {
     // PlatformError for a read that failed.
     AheadBlock Take();
 
-    // A buffer to read into again: one from Take, or any other.
-    void GiveBack(std::vector<char> buffer);
+    // A block's buffers to use again: one from Take, or any other.
+    void GiveBack(AheadBlock block);
 
   private:
     static constexpr std::size_t kBlocks = 2;
@@ -53,12 +63,13 @@ class ReadAhead {
     const std::string path_;
     const std::size_t blockSize_;
     const Room room_;
+    const Look look_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<std::vector<char>> free_;  // buffers to read into
-    std::deque<AheadBlock> read_;          // blocks read, in order
-    int error_ = 0;                        // errno of the read that failed
-    bool ended_ = false;                   // the reader read its last block
+    std::vector<AheadBlock> free_;  // buffers to read into
+    std::deque<AheadBlock> read_;   // blocks read, in order
+    int error_ = 0;                 // errno of the read that failed
+    bool ended_ = false;            // the reader read its last block
     bool stop_ = false;
     std::thread reader_;
 };

@@ -39,26 +39,64 @@ void RecordReader::SetKeep(std::size_t keep) {
     keep_ = std::max(keep, blockSize_);
 }
 
+// Each block read ahead is looked through on the reading thread: its line end bytes, as bits,
+// and the place of its first 0x1A (its size when it has none).
+void RecordReader::ReadSourceAhead() {
+    source_.ReadAheadInBlocks(
+        blockSize_, {kHeadroom, kOverread}, [ending = ending_](AheadBlock& block) {
+            const char* const data = block.buffer.data() + block.at;
+            block.bits.assign((block.size + kHitBlock - 1) / kHitBlock, 0);
+            std::size_t at = 0;
+            for (; at + kHitBlock <= block.size; at += kHitBlock) {
+                block.bits[at / kHitBlock] = ByteHits(data + at, ending);
+            }
+            for (; at < block.size; ++at) {
+                if (data[at] == ending)
+                    block.bits[at / kHitBlock] |= std::uint64_t{1} << at % kHitBlock;
+            }
+            const void* mark = std::memchr(data, 0x1A, block.size);
+            block.place = mark == nullptr
+                              ? block.size
+                              : static_cast<std::size_t>(static_cast<const char*>(mark) - data);
+        });
+}
+
 std::size_t RecordReader::ReadBlock(std::size_t at) {
     if (sourceDone_) return 0;
+    hits_.clear();
     if (std::optional<AheadBlock> block = source_.TakeAhead()) {
         std::memcpy(buffer_.data() + at, block->buffer.data() + block->at, block->size);
-        source_.GiveBack(std::move(block->buffer));
-        return CutAtMark(at, block->size);
+        const std::size_t n = CutAtMark(at, block->size, block->place);
+        source_.GiveBack(std::move(*block));
+        return n;
     }
     return CutAtMark(at, source_.Read(buffer_.data() + at, blockSize_));
 }
 
-std::size_t RecordReader::CutAtMark(std::size_t at, std::size_t size) {
+std::size_t RecordReader::CutAtMark(std::size_t at, std::size_t size,
+                                    std::optional<std::size_t> mark) {
     if (size == 0) {
         sourceDone_ = true;
         return 0;
     }
     // Nothing after a 0x1A is ever read: the data ends there.
-    const void* mark = std::memchr(buffer_.data() + at, 0x1A, size);
-    if (mark == nullptr) return size;
-    sourceDone_ = true;
-    return static_cast<std::size_t>(static_cast<const char*>(mark) - (buffer_.data() + at));
+    if (!mark) {
+        const void* found = std::memchr(buffer_.data() + at, 0x1A, size);
+        mark =
+            found == nullptr
+                ? size
+                : static_cast<std::size_t>(static_cast<const char*>(found) - (buffer_.data() + at));
+    }
+    if (*mark < size) sourceDone_ = true;
+    return *mark;
+}
+
+void RecordReader::MoveHeld(std::size_t front, std::size_t held) {
+    std::memmove(buffer_.data() + front, buffer_.data() + pos_, held);
+    scanned_ = scanned_ - pos_ + front;
+    pos_ = front;
+    end_ = front + held;
+    hits_.clear();
 }
 
 bool RecordReader::TakeOver(AheadBlock block, std::size_t held) {
@@ -71,9 +109,11 @@ bool RecordReader::TakeOver(AheadBlock block, std::size_t held) {
     scanned_ = scanned_ - pos_ + front;
     pos_ = front;
     std::swap(buffer_, block.buffer);
-    source_.GiveBack(std::move(block.buffer));
-    const std::size_t n = CutAtMark(block.at, block.size);
+    std::swap(hits_, block.bits);
+    hitsAt_ = block.at;
+    const std::size_t n = CutAtMark(block.at, block.size, block.place);
     end_ = block.at + n;
+    source_.GiveBack(std::move(block));
     return n > 0;
 }
 
@@ -101,12 +141,7 @@ bool RecordReader::Fill() {
     // The partial record goes to the front, placed so that the read after it starts on a
     // whole cache line.
     const std::size_t front = ToLine(held) - held;
-    if (front != pos_) {
-        std::memmove(buffer_.data() + front, buffer_.data() + pos_, held);
-        scanned_ = scanned_ - pos_ + front;
-        pos_ = front;
-        end_ = front + held;
-    }
+    if (front != pos_) MoveHeld(front, held);
     const std::size_t n = ReadBlock(end_);
     end_ += n;
     return n > 0;
@@ -207,11 +242,7 @@ std::string_view RecordReader::NextSlow() {
 // streams through. Under Lf a CR at the head's end may belong to the line end, so it stays
 // for the rest to decide.
 std::string_view RecordReader::LongRecordHead() {
-    if (pos_ > 0) {
-        std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
-        end_ -= pos_;
-        pos_ = 0;
-    }
+    if (pos_ > 0) MoveHeld(0, end_ - pos_);
     if (buffer_.size() < keep_ + 1 + kLine + blockSize_ + kOverread) {
         buffer_.resize(keep_ + 1 + kLine + blockSize_ + kOverread);
     }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -36,7 +37,7 @@ class RecordReader {
 
     // Has the source read ahead on a helper thread where it can: blocks are then taken over
     // as they were read, the bytes of a record begun in the last one moved in before them.
-    void ReadSourceAhead() { source_.ReadAheadInBlocks(blockSize_, {kHeadroom, kOverread}); }
+    void ReadSourceAhead();
 
     // The buffer, for the next reader; this one reads no more.
     std::vector<char> ReleaseBuffer() { return std::move(buffer_); }
@@ -81,15 +82,17 @@ class RecordReader {
         if (partial_) SkipRest();
         const char* const base = buffer_.data();
         const bool cr = rule_ == LineRule::Cr;
+        const char ending = ending_;
         std::size_t pos = pos_;
         bool skipLf = skipLf_;  // Cr: an LF at pos belongs to the record before it
         bool crBeforeLf = false;
         std::int64_t handed = 0;
         bool going = true;
-        for (std::size_t block = pos; going && block + kHitBlock <= end_; block += kHitBlock) {
-            for (std::uint64_t hits = ByteHits(base + block, ending_); going && hits != 0;
-                 hits &= hits - 1) {
-                const std::size_t at = block + static_cast<std::size_t>(std::countr_zero(hits));
+        for (std::size_t line = LineOf(pos); going && line + kHitBlock <= end_; line += kHitBlock) {
+            std::uint64_t hits = HitsAt(line, ending);
+            if (line < pos) hits &= ~std::uint64_t{0} << (pos - line);
+            for (; going && hits != 0; hits &= hits - 1) {
+                const std::size_t at = line + static_cast<std::size_t>(std::countr_zero(hits));
                 if (skipLf) pos += base[pos] == '\n' ? 1 : 0;  // held: pos <= at
                 const std::size_t start = pos;
                 pos = at + 1;
@@ -162,10 +165,29 @@ class RecordReader {
     std::size_t ToLine(std::size_t offset) const;
     // Reads one more block after the unconsumed bytes; false when the source has no more.
     bool Fill();
+    // The line end bytes among the kHitBlock bytes from `line`, as bits: from the block's bits
+    // where they were found on the reading thread.
+    std::uint64_t HitsAt(std::size_t line, char ending) const {
+        const std::size_t from = line - hitsAt_;
+        if (line >= hitsAt_ && from % kHitBlock == 0 && from / kHitBlock < hits_.size()) {
+            return hits_[from / kHitBlock];
+        }
+        return ByteHits(buffer_.data() + line, ending);
+    }
+    // The offset of the kLine bytes of memory that `offset` lies in, or `offset` itself where
+    // they begin before the buffer.
+    std::size_t LineOf(std::size_t offset) const {
+        const auto into = reinterpret_cast<std::uintptr_t>(buffer_.data() + offset) % kLine;
+        return into <= offset ? offset - into : offset;
+    }
     // Reads one block to `at`, cut at a 0x1A; the number of bytes kept.
     std::size_t ReadBlock(std::size_t at);
-    // The `size` bytes read to `at`, cut at a 0x1A: the number of bytes kept.
-    std::size_t CutAtMark(std::size_t at, std::size_t size);
+    // The `size` bytes read to `at`, cut at a 0x1A (the first at `mark`, when known): the
+    // number of bytes kept.
+    std::size_t CutAtMark(std::size_t at, std::size_t size, std::optional<std::size_t> mark = {});
+    // Moves the `held` bytes from pos_ to `front`; the line end bits found ahead no longer
+    // fit the buffer.
+    void MoveHeld(std::size_t front, std::size_t held);
     // The most bytes of a record begun that move into a block read ahead.
     static constexpr std::size_t kHeadroom = 64 * 1024;
     // The block becomes the buffer, the `held` bytes before it; false at the end.
@@ -195,6 +217,10 @@ class RecordReader {
     bool crBeforeLf_ = false;  // Lf: and a CR stood right before that LF
     bool partial_ = false;     // a record was handed out in part, and its rest is unread
     std::uint64_t consumed_ = 0;
+    // The line end bits of the block read ahead that the buffer holds from hitsAt_ on; none
+    // once the buffer's bytes are moved or read otherwise.
+    std::vector<std::uint64_t> hits_;
+    std::size_t hitsAt_ = 0;
 };
 
 // The rule a source is read by: the chosen one, or for Auto, Lf when `firstBytes` (the first

@@ -41,6 +41,11 @@ class RecordSelection {
 
     bool Done() const { return done_; }
 
+    // Whether every record from the next on is written, so that none need be asked about.
+    bool SelectsEvery() const {
+        return !byCode_ && range_.First <= 1 && range_.Last == CountRange::kEndOfFile;
+    }
+
     // How many records right after record number `count` are surely not written: in count
     // mode those before the next range begins.
     std::int64_t UnselectedAfter(std::int64_t count) const {

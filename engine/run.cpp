@@ -232,11 +232,19 @@ class Pass {
     void WriteHeld() {
         if (selection_.Done() || cancelNoticed_) return;
         std::int64_t& count = state_.run.SourceCount;
-        reader_->EachHeld([this, &count](std::string_view record) {
-            ++count;
-            if (selection_.Selected(count, record)) WriteRecord(record);
-            return !selection_.Done() && selection_.UnselectedAfter(count) == 0;
-        });
+        if (selection_.SelectsEvery()) {
+            reader_->EachHeld([this, &count](std::string_view record) {
+                ++count;
+                WriteRecord(record);
+                return true;
+            });
+        } else {
+            reader_->EachHeld([this, &count](std::string_view record) {
+                ++count;
+                if (selection_.Selected(count, record)) WriteRecord(record);
+                return !selection_.Done() && selection_.UnselectedAfter(count) == 0;
+            });
+        }
         if (pump_->Tick(reader_->BytesConsumed())) ReadLiveControls();
     }
 
