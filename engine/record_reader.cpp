@@ -65,6 +65,7 @@ std::size_t RecordReader::ReadBlock(std::size_t at) {
     if (sourceDone_) return 0;
     hits_.clear();
     if (std::optional<AheadBlock> block = source_.TakeAhead()) {
+        if (block->size == 0) return CutAtMark(at, 0);  // the end: a block of no buffer
         std::memcpy(buffer_.data() + at, block->buffer.data() + block->at, block->size);
         const std::size_t n = CutAtMark(at, block->size, block->place);
         source_.GiveBack(std::move(*block));
