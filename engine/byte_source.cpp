@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <system_error>
 
@@ -46,17 +47,21 @@ std::unique_ptr<FileSource> FileSource::StandardInput(std::string name) {
     if (WasClosedAtStart(STDIN_FILENO)) throw PlatformError({Phrase::StandardInputClosed}, name);
     const int fd = ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
     if (fd < 0) throw FileError(errno, name);
-    return std::unique_ptr<FileSource>(new FileSource(fd, std::move(name)));
+    auto source = std::unique_ptr<FileSource>(new FileSource(fd, std::move(name)));
+    // Read ahead, standard input would be left further on than the run read it.
+    source->readsAheadAllowed_ = false;
+    return source;
 }
 
 FileSource::~FileSource() {
-    ahead_.reset();  // its reads end before the file is closed
+    ahead_.reset();
     ::close(fd_);
 }
 
 void FileSource::ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room,
                                    ReadAhead::Look look) {
-    if (size_ && *size_ >= kAheadFrom) aheadWanted_ = AheadWanted{blockSize, room, std::move(look)};
+    if (readsAheadAllowed_ && size_ && *size_ >= kAheadFrom)
+        aheadWanted_ = AheadWanted{blockSize, room, std::move(look)};
 }
 
 std::optional<AheadBlock> FileSource::TakeAhead() {
@@ -71,7 +76,13 @@ std::optional<AheadBlock> FileSource::TakeAhead() {
         }
     }
     if (hook_) hook_(false);
-    return ahead_->Take();
+    // The hook looks after the windows and stop signals while a read of the file hangs.
+    while (true) {
+        if (std::optional<AheadBlock> block = ahead_->Take(std::chrono::milliseconds(kWaitMs))) {
+            return block;
+        }
+        if (hook_) hook_(true);
+    }
 }
 
 void FileSource::GiveBack(AheadBlock block) {

@@ -81,8 +81,9 @@ class FileSource : public ByteSource {
     std::optional<std::uint64_t> Size() const override { return size_; }
     int fd() const { return fd_; }
 
-    // A regular file of at least kAheadFrom bytes is read ahead once the peeked bytes are
-    // handed out; the read hook is called before each block is taken.
+    // A regular file of at least kAheadFrom bytes, other than standard input, is read ahead
+    // once the peeked bytes are handed out; the read hook is called before each block is
+    // taken, and about every kWaitMs while one is waited for.
     static constexpr std::uint64_t kAheadFrom = 4 << 20;
     void ReadAheadInBlocks(std::size_t blockSize, ReadAhead::Room room,
                            ReadAhead::Look look) override;
@@ -108,6 +109,7 @@ class FileSource : public ByteSource {
         ReadAhead::Room room;
         ReadAhead::Look look;
     };
+    bool readsAheadAllowed_ = true;
     std::optional<AheadWanted> aheadWanted_;
     std::unique_ptr<ReadAhead> ahead_;
 };

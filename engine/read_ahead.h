@@ -3,14 +3,13 @@
 // block runs beside the work on this one, and nothing is copied twice.
 #pragma once
 
-#include <condition_variable>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <mutex>
+#include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace rivex {
@@ -38,40 +37,30 @@ class ReadAhead {
     // loop need not: it sets the block's `bits` and `place`.
     using Look = std::function<void(AheadBlock&)>;
 
-    // Starts reading `fd` from its offset on, `blockSize` bytes at a time, with every signal
-    // blocked in the reader. `path` names the file in errors. Throws std::system_error when
-    // no thread can be started.
+    // Starts reading `fd` from its offset on (through a duplicate of it), `blockSize` bytes at
+    // a time, with every signal blocked in the reader. `path` names the file in errors.
+    // Throws std::system_error when no thread can be started, PlatformError when the
+    // descriptor cannot be duplicated.
     ReadAhead(int fd, std::string path, std::size_t blockSize, Room room, Look look);
+    // Tells the reader to stop and leaves it: a read that hangs (a stalled disk or network
+    // file) holds no one, and the reader ends on its own once it returns.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
 
-    // The next block, waiting for it; each block's `at` lies on a cache line. Throws
-    // PlatformError for a read that failed.
-    AheadBlock Take();
+    // The next block, waiting at most `wait` for it: none when it did not come in time. Each
+    // block's `at` lies on a cache line. Throws PlatformError for a read that failed.
+    std::optional<AheadBlock> Take(std::chrono::milliseconds wait);
 
     // A block's buffers to use again: one from Take, or any other.
     void GiveBack(AheadBlock block);
 
   private:
-    static constexpr std::size_t kBlocks = 2;
-    static constexpr std::size_t kLine = 64;
+    // What the reader and the loop share; the reader keeps it as long as it runs.
+    struct Shared;
+    static void ReadBlocks(const std::shared_ptr<Shared>& shared);
 
-    void ReadBlocks();
-
-    const int fd_;
-    const std::string path_;
-    const std::size_t blockSize_;
-    const Room room_;
-    const Look look_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<AheadBlock> free_;  // buffers to read into
-    std::deque<AheadBlock> read_;   // blocks read, in order
-    int error_ = 0;                 // errno of the read that failed
-    bool ended_ = false;            // the reader read its last block
-    bool stop_ = false;
-    std::thread reader_;
+    std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace rivex

@@ -127,7 +127,9 @@ std::size_t RecordReader::ToLine(std::size_t offset) const {
 bool RecordReader::Fill() {
     if (sourceDone_) return false;
     const std::size_t held = end_ - pos_;
-    if (held <= kHeadroom) {
+    // A buffer grown for a long record stays the reader's, as without reading ahead: the
+    // next long record needs it again, and one grown anew would stand beside it.
+    if (held <= kHeadroom && buffer_.size() <= kHeadroom + kLine + blockSize_ + kOverread) {
         if (std::optional<AheadBlock> block = source_.TakeAhead()) {
             return TakeOver(std::move(*block), held);
         }

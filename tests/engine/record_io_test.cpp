@@ -6,6 +6,7 @@
 
 #include "engine/output_file.h"
 #include "engine/platform_error.h"
+#include "engine/read_ahead.h"
 #include "engine/record_reader.h"
 #include "engine/record_writer.h"
 #include "tests/support/temp_dir.h"
@@ -237,6 +238,20 @@ TEST(ReaderAhead, AsFromMemory) {
             EXPECT_EQ(ahead.ends, expected.ends) << "keep " << keep;
         }
     }
+}
+
+// A read that hangs holds no one: taking a block gives up after the wait asked for, and the
+// reader is left to end on its own (a pipe no one writes to stands for a stalled file).
+TEST(ReaderAhead, HangingReadHoldsNoOne) {
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    {
+        ReadAhead ahead(ends[0], "stalled", 4096, {64, 16}, [](AheadBlock&) {});
+        EXPECT_FALSE(ahead.Take(std::chrono::milliseconds(40)).has_value());
+    }                                             // returns at once although the read still waits
+    ASSERT_EQ(::write(ends[1], "ab\r\n", 4), 4);  // lets the left reader end
+    ::close(ends[1]);
+    ::close(ends[0]);
 }
 
 constexpr LineRule kCr = LineRule::Cr;
