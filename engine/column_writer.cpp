@@ -128,12 +128,17 @@ void ColumnWriter::Value(std::string_view record, std::uint64_t at, std::uint64_
 ColumnWriter::Bounds ColumnWriter::Trimmed(std::string_view record, std::uint64_t at,
                                            std::uint64_t bytes, bool insideCharacter) const {
     const std::string_view wide = FullWidthBlank(data_);
+    // Most values neither begin nor end with a blank: their end bytes tell without a compare.
+    const auto wideAt = [&](std::size_t i, std::size_t end) {
+        return record[i] == wide.front() && end - i >= wide.size() &&
+               record.compare(i, wide.size(), wide) == 0;
+    };
     std::size_t first = at;
     std::size_t end = at + bytes;
     while (!insideCharacter && first < end) {
         if (record[first] == ' ') {
             ++first;
-        } else if (record.substr(first, end - first).starts_with(wide)) {
+        } else if (wideAt(first, end)) {
             first += wide.size();
         } else {
             break;
@@ -142,7 +147,8 @@ ColumnWriter::Bounds ColumnWriter::Trimmed(std::string_view record, std::uint64_
     while (end > first) {
         if (record[end - 1] == ' ') {
             --end;
-        } else if (end - first >= wide.size() && record.substr(0, end).ends_with(wide) &&
+        } else if (record[end - 1] == wide.back() && end - first >= wide.size() &&
+                   wideAt(end - wide.size(), end) &&
                    !StartsInsideCharacter(record, end - wide.size(), data_)) {
             end -= wide.size();
         } else {
