@@ -21,6 +21,7 @@ CodeRanges::CodeRanges(const std::vector<TCodeRcd>& rows) {
         }
     }
     codes_.resize(codes_.empty() ? 0 : merged + 1);
+    if (codes_.size() > kSearchedWhole) MakeSlices();
     inWord_ = stop_.size() <= kWordBytes &&
               std::ranges::all_of(codes_, [](const Range<std::string>& range) {
                   return range.from.size() <= kWordBytes && range.to.size() <= kWordBytes;
@@ -29,6 +30,19 @@ CodeRanges::CodeRanges(const std::vector<TCodeRcd>& rows) {
     stopWord_ = WordOf(stop_);
     for (const Range<std::string>& range : codes_) {
         words_.push_back({WordOf(range.from), WordOf(range.to)});
+    }
+}
+
+// The ranges being sorted and apart, their ends rise too: one sweep finds every slice.
+void CodeRanges::MakeSlices() {
+    constexpr std::size_t kPrefixes = 1 << 16;
+    slices_.resize(kPrefixes);
+    std::uint32_t begin = 0;
+    std::uint32_t end = 0;
+    for (std::size_t prefix = 0; prefix < kPrefixes; ++prefix) {
+        while (begin < codes_.size() && PrefixOf(codes_[begin].to) < prefix) ++begin;
+        while (end < codes_.size() && PrefixOf(codes_[end].from) <= prefix) ++end;
+        slices_[prefix] = {begin, end};
     }
 }
 

@@ -19,8 +19,9 @@ class CodeRanges {
 
     // Whether some row holds `key` (both bounds inclusive, byte-wise order).
     bool Holds(std::string_view key) const {
-        if (inWord_) return HoldsIn(words_, WordOf(key));
-        return HoldsIn(codes_, key);
+        const Slice slice = SliceOf(key);
+        if (inWord_) return HoldsIn(words_, WordOf(key), slice);
+        return HoldsIn(codes_, key, slice);
     }
 
     // Whether `key` sorts after the largest end of every row.
@@ -56,11 +57,33 @@ class CodeRanges {
         Bound to;
     };
 
-    // The last range that begins at or before `key` is the only one that can hold it.
+    // The ranges [begin, end) that can hold keys of one prefix: those from the first that ends
+    // at or after that prefix to the last that begins at or before it.
+    struct Slice {
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+    // A code's first two bytes, padded with zero bytes; its order follows that of the codes.
+    static std::uint16_t PrefixOf(std::string_view code) {
+        const auto byte = [code](std::size_t i) {
+            return i < code.size() ? static_cast<unsigned char>(code[i]) : 0U;
+        };
+        return static_cast<std::uint16_t>(byte(0) << 8 | byte(1));
+    }
+    // Up to this many ranges are searched whole; beyond, by the slice of the key's prefix.
+    static constexpr std::size_t kSearchedWhole = 16;
+    Slice SliceOf(std::string_view key) const {
+        if (slices_.empty()) return {0, static_cast<std::uint32_t>(codes_.size())};
+        return slices_[PrefixOf(key)];
+    }
+    void MakeSlices();
+
+    // Of the ranges of `slice`, the last that begins at or before `key` is the only one that
+    // can hold it; the ranges before the slice end, and those after it begin, on another prefix.
     template <typename Bound, typename Key>
-    static bool HoldsIn(const std::vector<Range<Bound>>& ranges, const Key& key) {
-        std::size_t lo = 0;
-        std::size_t hi = ranges.size();
+    static bool HoldsIn(const std::vector<Range<Bound>>& ranges, const Key& key, Slice slice) {
+        std::size_t lo = slice.begin;
+        std::size_t hi = slice.end;
         while (lo < hi) {
             const std::size_t mid = lo + (hi - lo) / 2;
             if (key < ranges[mid].from) {
@@ -69,11 +92,12 @@ class CodeRanges {
                 lo = mid + 1;
             }
         }
-        return lo > 0 && !(ranges[lo - 1].to < key);
+        return lo > slice.begin && !(ranges[lo - 1].to < key);
     }
 
     std::vector<Range<std::string>> codes_;  // sorted by from; each from after the last to
     std::vector<Range<Word>> words_;         // the same ranges, when every bound fits a word
+    std::vector<Slice> slices_;              // by prefix, when there are many ranges
     std::string stop_;  // the largest end of any row, also of a row that holds nothing
     Word stopWord_{};
     bool inWord_ = false;

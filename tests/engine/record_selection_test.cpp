@@ -83,6 +83,17 @@ std::vector<std::string> Keys() {
     return keys;
 }
 
+// Enough rows for a key to be looked up among those of its first two bytes: every other key
+// of three bytes on its own, and rows across first and second bytes.
+std::vector<TCodeRcd> ManyRows() {
+    std::vector<TCodeRcd> rows = {{"1\xFF", "2\x01"}, {"3", "3\0\xFF"s}, {"\xFF\0"s, "\xFF\xFF"}};
+    const std::vector<std::string> keys = Keys();
+    for (std::size_t i = 0; i < keys.size(); i += 2) {
+        if (keys[i].size() == 3) rows.push_back({keys[i], keys[i]});
+    }
+    return rows;
+}
+
 TEST_P(CodeSelectionTest, AsTheRowsOneByOne) {
     Conditions c;
     c.SelectMode = SelectModes::ByCode;
@@ -115,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         CodeCase{"PrefixBounds", {{"2", "2"}, {"2\0"s, "2\0\0"s}, {"", ""}}},
         CodeCase{"UnsortedStopAtTheLargestEnd", {{"3", "3"}, {"1", "12"}, {"22", "23"}}},
         CodeCase{"BoundsLongerThanAWord", {{"1", "2000000000"}, {"13", "2"}, {"3\0"s, "3\xFF"}}},
+        CodeCase{"AcrossFirstBytes", {{"12", "3"}, {"\0"s, "1"}, {"3\xFF", "\xFF"}}},
+        CodeCase{"ManyRows", ManyRows()},
         CodeCase{"LongBoundsOnly", {{"222222222", "2222222222"}, {"1111111111", "22"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
